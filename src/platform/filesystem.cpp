@@ -1,0 +1,72 @@
+#include "platform/filesystem.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace platform {
+
+std::vector<DirEntry> listDirectory(const std::string& dir) {
+  std::vector<DirEntry> entries;
+  std::error_code ec;
+  fs::directory_iterator it(dir.empty() ? "." : dir, ec), end;
+  if (ec) return entries;
+  for (; it != end; it.increment(ec)) {
+    if (ec) break;
+    std::string name = it->path().filename().string();
+    if (name.empty() || name[0] == '.') continue;
+    DirEntry entry;
+    entry.name = name;
+    std::error_code sec;
+    entry.isSymlink = it->is_symlink(sec);
+    entry.isDirectory = !entry.isSymlink && it->is_directory(sec);
+    entries.push_back(entry);
+  }
+  std::sort(entries.begin(), entries.end(),
+            [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+  return entries;
+}
+
+bool pathExists(const std::string& path) {
+  std::error_code ec;
+  return fs::exists(fs::symlink_status(path, ec)) && !ec;
+}
+
+bool pathIsDirectory(const std::string& path) {
+  std::error_code ec;
+  return fs::is_directory(path, ec) && !ec;
+}
+
+int createDirectory(const std::string& path) {
+  std::error_code ec;
+  if (fs::create_directory(path, ec)) return 0;
+  if (!ec && pathIsDirectory(path)) return 0;
+  if (ec && pathIsDirectory(path)) return 0;
+  return ec ? ec.value() : int(std::errc::file_exists);
+}
+
+int removeTree(const std::string& path) {
+  std::error_code ec;
+  auto status = fs::symlink_status(path, ec);
+  if (ec || !fs::exists(status)) return 0;
+  if (fs::is_directory(status)) {
+    // Every entry goes, dot-files included, or the folder itself could not.
+    fs::directory_iterator it(path, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+      int r = removeTree(it->path().string());
+      if (r != 0) return r;
+    }
+  }
+  fs::remove(path, ec);  // removes a link itself, never its target
+  return ec ? ec.value() : 0;
+}
+
+int renamePath(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  fs::rename(from, to, ec);
+  return ec ? ec.value() : 0;
+}
+
+}  // namespace platform

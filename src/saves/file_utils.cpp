@@ -1,0 +1,171 @@
+#include "saves/file_utils.h"
+
+#include <atomic>
+#include <cstdio>
+
+#include "platform/filesystem.h"
+#include "shell/log.h"
+#include "shell/strings.h"
+
+const std::string baseDirectory = "";
+const std::string profilesDirectory = baseDirectory + "profiles/";
+const std::string settingsDirectory = baseDirectory + "settings/";
+const std::string communityDirectory = baseDirectory + "community/";
+
+namespace {
+std::atomic<bool> simulateWriteFailure{false};
+}
+
+void setSimulateWriteFailure(bool fail) { simulateWriteFailure = fail; }
+
+std::istream& readLine(std::istream& in, std::string& line) {
+  line.clear();
+  std::istream::sentry guard(in, true);
+  if (!guard) return in;
+  std::streambuf* buf = in.rdbuf();
+  bool readAny = false;
+  for (;;) {
+    int c = buf->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      if (!readAny) in.setstate(std::ios::eofbit | std::ios::failbit);
+      // A last line without a line end: return it with the stream still good.
+      return in;
+    }
+    readAny = true;
+    if (c == '\n') return in;
+    if (c == '\r') {
+      if (buf->sgetc() == '\n') buf->sbumpc();
+      return in;
+    }
+    line.push_back(char(c));
+  }
+}
+
+bool checkMagicLine(std::istream& in, const std::string& magic) {
+  std::string line;
+  if (!readLine(in, line)) return false;
+  return line == magic;
+}
+
+int indexOfString(const std::vector<std::string>& list, const std::string& text) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i] == text) return int(i);
+  }
+  return -1;
+}
+
+VersionCheck readHeader(std::istream& in, const SaveFormat& format, const std::string& kind,
+                        const std::string& path) {
+  VersionCheck result;
+  if (!checkMagicLine(in, format.magic)) {
+    result.error = kind + " " + path + " (magic string not found)";
+    return result;
+  }
+  std::string line;
+  readLine(in, line);
+  int index = indexOfString(format.versions, line);
+  if (index <= 0) {
+    result.error = kind + " " + path + " (unknown version " + line + ")";
+    return result;
+  }
+  result.version = index;
+  return result;
+}
+
+bool fileExists(const std::string& path) { return platform::pathExists(path); }
+bool isDirectory(const std::string& path) { return platform::pathIsDirectory(path); }
+
+void makeDirectory(const std::string& path) {
+  int err = platform::createDirectory(path);
+  if (err != 0) {
+    std::printf("Error while making directory %s: %d\n", path.c_str(), err);
+    ensure(false, "Error while making directory " + path + ": " + std::to_string(err));
+  }
+}
+
+void makeParentDirectories(const std::string& path) {
+  std::vector<std::string> parts = splitString(path, '/');
+  ensure(!parts.empty(), "empty split path when opening " + path + " to write");
+  std::string prefix;
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    if (parts[i].empty()) continue;
+    if (i > 0) prefix += "/";
+    prefix += parts[i];
+    if (!isDirectory(prefix)) makeDirectory(prefix);
+  }
+}
+
+std::ofstream openFileForWrite(const std::string& path, std::ios::openmode mode) {
+  makeParentDirectories(path);
+  return std::ofstream(path, mode | std::ios::binary);
+}
+
+std::string AtomicFileWriter::commit(const std::string& shownName) {
+  const std::string& name = shownName.empty() ? path_ : shownName;
+  makeParentDirectories(path_);
+  const std::string tmp = path_ + ".tmp";
+  {
+    std::ofstream out(tmp, std::ios::out | std::ios::trunc | std::ios::binary);
+    if (!out) return "Failed to open file " + name + "!";
+    const std::string text = buffer_.str();
+    if (!simulateWriteFailure) out.write(text.data(), std::streamsize(text.size()));
+    out.flush();
+    if (simulateWriteFailure) out.setstate(std::ios::badbit);
+    bool good = bool(out);
+    out.close();
+    if (!good || out.fail()) {
+      std::remove(tmp.c_str());
+      return "Failed to write file " + name + "!";
+    }
+  }
+  if (platform::renamePath(tmp, path_) != 0) {
+    std::remove(tmp.c_str());
+    return "Failed to write file " + name + "!";
+  }
+  return "";
+}
+
+std::string writeFileAtomically(const std::string& path, const std::string& text,
+                                const std::string& shownName) {
+  AtomicFileWriter writer(path);
+  writer.stream() << text;
+  return writer.commit(shownName);
+}
+
+std::vector<std::string> listSubdirectories(const std::string& dir) {
+  std::vector<std::string> result;
+  for (const platform::DirEntry& entry : platform::listDirectory(dir)) {
+    if (entry.isDirectory) result.push_back(dir + entry.name);
+  }
+  return result;
+}
+
+int removeDirectoryTree(const std::string& dir) { return platform::removeTree(dir); }
+
+std::string formatOrigin(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+
+std::pair<int, int> parseOrigin(const std::string& text, const std::string& context) {
+  std::vector<int> numbers;
+  bool ok = true;
+  size_t i = 0;
+  while (i < text.size() && numbers.size() < 2) {
+    size_t start = i;
+    if (text[i] == '-' && i + 1 < text.size() && isAsciiDigit(text[i + 1])) ++i;
+    if (i < text.size() && isAsciiDigit(text[i])) {
+      while (i < text.size() && isAsciiDigit(text[i])) ++i;
+      auto value = parseInt(std::string_view(text).substr(start, i - start));
+      if (!value) {
+        ok = false;
+        break;
+      }
+      numbers.push_back(*value);
+    } else {
+      i = start + 1;
+    }
+  }
+  if (!ok || numbers.size() < 2) {
+    std::printf("Invalid origin string for %s: %s\n", context.c_str(), text.c_str());
+    return {0, 0};
+  }
+  return {numbers[0], numbers[1]};
+}

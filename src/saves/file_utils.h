@@ -1,0 +1,92 @@
+#pragma once
+// Line-based save-format conventions and the file helpers every loader and
+// saver uses. Paths are relative, '/'-separated, under the working folder.
+#include <fstream>
+#include <istream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The working-folder directories.
+extern const std::string baseDirectory;       // ""
+extern const std::string profilesDirectory;   // "profiles/"
+extern const std::string settingsDirectory;   // "settings/"
+extern const std::string communityDirectory;  // "community/"
+
+// One line-based format: the magic first line and its version list. Index 0
+// is always "BUGGY" (never accepted); the last entry is the version written.
+struct SaveFormat {
+  std::string magic;
+  std::vector<std::string> versions;
+  const std::string& currentVersion() const { return versions.back(); }
+  int currentVersionIndex() const { return int(versions.size()) - 1; }
+};
+
+// Reads one line ending in LF, CR LF or a lone CR (never stored). A last line
+// without a line end is returned with the stream still good; reading at the
+// very end sets eof and leaves line empty.
+std::istream& readLine(std::istream& in, std::string& line);
+bool checkMagicLine(std::istream& in, const std::string& magic);
+int indexOfString(const std::vector<std::string>& list, const std::string& text);
+
+// Reads the magic and version lines. Returns the version index (>= 1) or an
+// error text as the loaders word it: "<kind> <path> (magic string not found)"
+// or "<kind> <path> (unknown version <line>)", where kind is e.g. "invalid save file".
+struct VersionCheck {
+  int version = 0;
+  std::string error;
+};
+VersionCheck readHeader(std::istream& in, const SaveFormat& format, const std::string& kind,
+                        const std::string& path);
+
+bool fileExists(const std::string& path);
+bool isDirectory(const std::string& path);
+// Creates one directory; fatal ("Error while making directory ...") on failure.
+// A directory that already exists is not an error.
+void makeDirectory(const std::string& path);
+// Creates every missing directory before the file name of path.
+void makeParentDirectories(const std::string& path);
+// Opens path for writing (out truncates; out|app appends) after creating its
+// directories. Used for the append-only files; whole-file rewrites go through
+// AtomicFileWriter.
+std::ofstream openFileForWrite(const std::string& path, std::ios::openmode mode);
+
+// Writes a whole file so that it either fully replaces the old one or leaves
+// it untouched: the text goes to "<path>.tmp" in the same folder, is flushed
+// and checked, then renamed over path.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(std::string path) : path_(std::move(path)) {}
+  std::ostream& stream() { return buffer_; }
+  const std::string& path() const { return path_; }
+  // "" on success; "Failed to open file <shownName>!" when the temporary
+  // file can't be made, "Failed to write file <shownName>!" when writing or
+  // renaming fails. shownName defaults to the path.
+  std::string commit(const std::string& shownName = "");
+
+ private:
+  std::string path_;
+  std::ostringstream buffer_;
+};
+
+// Convenience: writes text to path atomically, as AtomicFileWriter::commit.
+std::string writeFileAtomically(const std::string& path, const std::string& text,
+                                const std::string& shownName = "");
+
+// Every subdirectory of dir (which ends in '/') as dir + name, sorted by name,
+// dot-entries skipped; a missing directory gives an empty list.
+std::vector<std::string> listSubdirectories(const std::string& dir);
+// Deletes dir and everything in it without following links; 0 on success or
+// when dir is missing, else the first error code.
+int removeDirectoryTree(const std::string& dir);
+
+std::string formatOrigin(int x, int y);
+// The first two integers (-?\d+) anywhere in text; (0, 0) and a printed line
+// "Invalid origin string for <context>: <text>" when there are fewer, or when
+// one does not fit an int.
+std::pair<int, int> parseOrigin(const std::string& text, const std::string& context);
+
+// Test seam: when set, AtomicFileWriter::commit fails as if the disk were full.
+void setSimulateWriteFailure(bool fail);

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "saves/file_utils.h"
+#include "support/temp_dir.h"
+
+namespace {
+std::vector<std::string> readAll(const std::string& text, bool* lastGood = nullptr) {
+  std::istringstream in(text);
+  std::vector<std::string> lines;
+  std::string line;
+  while (readLine(in, line)) lines.push_back(line);
+  if (lastGood) *lastGood = in.eof();
+  return lines;
+}
+}  // namespace
+
+TEST(ReadLine, AllLineEndsReadTheSame) {
+  using V = std::vector<std::string>;
+  const V expected{"one", "two", "", "four"};
+  for (const char* text : {"one\ntwo\n\nfour\n", "one\r\ntwo\r\n\r\nfour\r\n", "one\rtwo\r\rfour\r",
+                           "one\ntwo\r\n\rfour"}) {
+    EXPECT_EQ(readAll(text), expected) << text;
+  }
+}
+
+TEST(ReadLine, LastLineWithoutEndIsGoodThenEofGivesEmpty) {
+  std::istringstream in("a\nlast");
+  std::string line;
+  ASSERT_TRUE(readLine(in, line));
+  ASSERT_TRUE(readLine(in, line));
+  EXPECT_EQ(line, "last");
+  EXPECT_FALSE(readLine(in, line));
+  EXPECT_TRUE(in.eof());
+  EXPECT_EQ(line, "");
+}
+
+TEST(SaveFormatHeader, MagicAndVersionChecks) {
+  SaveFormat format{"RECORD", {"BUGGY", "0.01", "0.02"}};
+  struct Case {
+    const char* text;
+    int version;
+    const char* error;
+  } cases[] = {
+      {"RECORD\n0.02\n", 2, ""},
+      {"RECORD\r\n0.01", 1, ""},
+      {"RECORDS\n0.01\n", 0, "invalid save file p (magic string not found)"},
+      {"", 0, "invalid save file p (magic string not found)"},
+      {"RECORD\nBUGGY\n", 0, "invalid save file p (unknown version BUGGY)"},
+      {"RECORD\n9.99\n", 0, "invalid save file p (unknown version 9.99)"},
+  };
+  for (const Case& c : cases) {
+    std::istringstream in(c.text);
+    VersionCheck check = readHeader(in, format, "invalid save file", "p");
+    EXPECT_EQ(check.version, c.version) << c.text;
+    EXPECT_EQ(check.error, c.error) << c.text;
+  }
+}
+
+TEST(FileUtils, OpenForWriteMakesMissingDirectories) {
+  TempWorkingDir dir;
+  std::filesystem::create_directory("a");
+  writeWholeFile("a/keep.txt", "x");
+  {
+    auto out = openFileForWrite("a/b/c.txt", std::ios::out);
+    ASSERT_TRUE(out);
+    out << "hello\n";
+  }
+  EXPECT_EQ(readWholeFile("a/b/c.txt"), "hello\n");
+  EXPECT_EQ(readWholeFile("a/keep.txt"), "x");
+}
+
+TEST(FileUtils, AtomicWriteReplacesWholeOrLeavesOldFile) {
+  TempWorkingDir dir;
+  EXPECT_EQ(writeFileAtomically("saves/m.txt", "old\n"), "");
+  EXPECT_EQ(readWholeFile("saves/m.txt"), "old\n");
+  setSimulateWriteFailure(true);
+  std::string error = writeFileAtomically("saves/m.txt", "new\n");
+  setSimulateWriteFailure(false);
+  EXPECT_EQ(error, "Failed to write file saves/m.txt!");
+  EXPECT_EQ(readWholeFile("saves/m.txt"), "old\n");
+  EXPECT_FALSE(fileExists("saves/m.txt.tmp"));
+  // A folder in the way of the temporary file: open fails, old file intact.
+  std::filesystem::create_directory("saves/m.txt.tmp");
+  EXPECT_EQ(writeFileAtomically("saves/m.txt", "new\n"), "Failed to open file saves/m.txt!");
+  EXPECT_EQ(readWholeFile("saves/m.txt"), "old\n");
+}
+
+TEST(FileUtils, ListingIsSortedSkipsDotsAndMissingIsEmpty) {
+  TempWorkingDir dir;
+  for (const char* d : {"community/b", "community/a", "community/.hidden", "community/c"}) {
+    std::filesystem::create_directories(d);
+  }
+  writeWholeFile("community/file.txt", "");
+  EXPECT_EQ(listSubdirectories("community/"),
+            (std::vector<std::string>{"community/a", "community/b", "community/c"}));
+  EXPECT_TRUE(listSubdirectories("nowhere/").empty());
+}
+
+TEST(FileUtils, RemoveTreeNeverFollowsLinks) {
+  TempWorkingDir dir;
+  writeWholeFile("outside/precious.txt", "keep");
+  writeWholeFile("victim/sub/file.txt", "x");
+  writeWholeFile("victim/.dotfile", "x");
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("outside"), "victim/link");
+  EXPECT_EQ(removeDirectoryTree("victim"), 0);
+  EXPECT_FALSE(fileExists("victim"));
+  EXPECT_EQ(readWholeFile("outside/precious.txt"), "keep");
+  EXPECT_EQ(removeDirectoryTree("missing"), 0);
+}
+
+TEST(FileUtils, Origins) {
+  EXPECT_EQ(formatOrigin(12, -7), "12,-7");
+  EXPECT_EQ(parseOrigin("12,-7", "t"), std::make_pair(12, -7));
+  EXPECT_EQ(parseOrigin("3", "t"), std::make_pair(0, 0));
+  EXPECT_EQ(parseOrigin("1,2,3", "t"), std::make_pair(1, 2));
+  EXPECT_EQ(parseOrigin("x 1920 by 1080", "t"), std::make_pair(1920, 1080));
+  EXPECT_EQ(parseOrigin("99999999999,1", "t"), std::make_pair(0, 0));
+  EXPECT_EQ(indexOfString({"a", "b"}, "b"), 1);
+  EXPECT_EQ(indexOfString({"a", "b"}, "c"), -1);
+}

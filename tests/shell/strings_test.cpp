@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include "shell/strings.h"
+
+TEST(Strings, PluralsAndCounts) {
+  EXPECT_EQ(plural("module", 1), "module");
+  EXPECT_EQ(plural("module", 0), "modules");
+  EXPECT_EQ(plural("module", 2), "modules");
+  EXPECT_EQ(plural("module", -1), "modules");
+  EXPECT_EQ(countPhrase("tick", 1), "1 tick");
+  EXPECT_EQ(countPhrase("tick", 7), "7 ticks");
+}
+
+TEST(Strings, CaseAndArticles) {
+  EXPECT_EQ(capitalize(""), "");
+  EXPECT_EQ(capitalize("adder"), "Adder");
+  EXPECT_EQ(toUpperCase("ab1z\xC3\xA9"), "AB1Z\xC3\xA9");
+  EXPECT_EQ(withArticle("Adder"), "an Adder");
+  EXPECT_EQ(withArticle("latch"), "a latch");
+  EXPECT_EQ(withArticle("Unicorn"), "an Unicorn");
+  EXPECT_FALSE(startsWithVowel(""));
+  EXPECT_EQ(possessive("Ruzuv"), "Ruzuv's");
+  EXPECT_EQ(possessive("James"), "James's");
+}
+
+TEST(Strings, Split) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(splitString("a,b,", ','), (V{"a", "b"}));
+  EXPECT_EQ(splitString(",a", ','), (V{"", "a"}));
+  EXPECT_EQ(splitString("a,,b", ','), (V{"a", "", "b"}));
+  EXPECT_EQ(splitString("", ','), V{});
+  EXPECT_EQ(splitString("abc", ','), V{"abc"});
+}
+
+TEST(Strings, Padding) {
+  EXPECT_EQ(zeroPad(7, 3), "007");
+  EXPECT_EQ(zeroPad(1234, 3), "1234");
+  EXPECT_EQ(spacePad2(5), " 5");
+  EXPECT_EQ(padNumber(-5, 4, '0'), "00-5");
+}
+
+TEST(Strings, ReplaceAllRescansFromTheStart) {
+  EXPECT_EQ(replaceAll("a-b-c", "-", "+"), "a+b+c");
+  EXPECT_EQ(replaceAll("aab", "ab", "b"), "b");  // "aab" -> "ab" -> "b"
+  EXPECT_EQ(replaceAll("none", "x", "y"), "none");
+}
+
+TEST(Strings, Trim) {
+  std::string s = " \t x y \t ";
+  trimLeft(s);
+  EXPECT_EQ(s, "x y \t ");
+  trimRight(s);
+  EXPECT_EQ(s, "x y");
+  std::string blank = " \t  ";
+  trimLeft(blank);
+  EXPECT_EQ(blank, "");
+  blank = "\t \t";
+  trimRight(blank);
+  EXPECT_EQ(blank, "");
+}
+
+TEST(Strings, ParseIntNeverThrows) {
+  EXPECT_EQ(parseInt("42"), 42);
+  EXPECT_EQ(parseInt("-17"), -17);
+  EXPECT_EQ(parseInt("2147483647"), 2147483647);
+  EXPECT_EQ(parseInt("2147483648"), std::nullopt);
+  EXPECT_EQ(parseInt("99999999999999999999"), std::nullopt);
+  EXPECT_EQ(parseInt(""), std::nullopt);
+  EXPECT_EQ(parseInt("12x"), std::nullopt);
+  EXPECT_EQ(parseInt("+3"), std::nullopt);
+}
