@@ -1,0 +1,11 @@
+#pragma once
+// The story's characters by id (0..6; 7 means no speaker), without any art:
+// description files and spoken texts need only their names.
+#include <string>
+
+constexpr int noSpeaker = 7;
+
+const std::string& characterName(int id);       // fatal for ids over 6
+std::string characterShownName(int id);         // "???" for Shadow Jack
+std::string speakerTag(int id);                 // " -- " + shown name for 1..5, else ""
+int characterIdByName(const std::string& name);  // case-insensitive; 7 when none
