@@ -202,7 +202,9 @@ void checkTrailer(const TestCase& t) {
     for (int j = 0; j < length; ++j) {
       EXPECT_EQ(characterAt(t.goal, start + (j + 1) % length), nextLetter(characterAt(t.initial, start + j)));
     }
-    if (i < n) EXPECT_EQ(characterAt(t.goal, i), ' ');
+    if (i < n) {
+      EXPECT_EQ(characterAt(t.goal, i), ' ');
+    }
     ++words;
     start = i + 1;
   }
@@ -258,7 +260,10 @@ void checkRecursiveDereference(const TestCase& t) {
     }
     EXPECT_LE(hops, 3);
     EXPECT_EQ(at(t.goal, i), at(t.initial, cur));
-    EXPECT_EQ(int(t.valueSetsByAddress.at(i).size()), hops + 1);
+    // A drawn pointer may name the slot it is drawn for (still empty at that
+    // moment); the next write replaces it, so a chain can be shorter than drawn.
+    EXPECT_GE(int(t.valueSetsByAddress.at(i).size()), hops + 1);
+    EXPECT_LE(int(t.valueSetsByAddress.at(i).size()), 4);
   }
   EXPECT_EQ(t.tickLimit, steps + 3);
 }
