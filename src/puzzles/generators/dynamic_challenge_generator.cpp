@@ -40,8 +40,15 @@ DynamicChallengeGenerator::DynamicChallengeGenerator(std::set<int> opcodes, int 
       stages_(stages) {}
 
 TestCase DynamicChallengeGenerator::generate(int testIndex) const {
-  DynamicChallenge challenge(opcodes_);
-  return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  // The plain synthesis first, so every test it makes soundly stays as it is;
+  // the rare test it would get wrong is made again, steered clear of the fault.
+  try {
+    DynamicChallenge challenge(opcodes_);
+    return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  } catch (const DynamicChallenge::MendNeeded&) {
+    DynamicChallenge challenge(opcodes_, true);
+    return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  }
 }
 
 std::set<int> DynamicChallengeGenerator::opcodes() const { return opcodes_; }
@@ -116,7 +123,7 @@ int DynamicChallenge::_reqTypesCreated(int opcode) {
 // ---------------------------------------------------------------------------
 // Synthesis
 
-DynamicChallenge::DynamicChallenge(std::set<int> ops) : ops_(std::move(ops)) {
+DynamicChallenge::DynamicChallenge(std::set<int> ops, bool mended) : ops_(std::move(ops)), mended_(mended) {
   if (cheapestCost(kMemory, ops_, false) == kNone) {
     fatalError("no memory setting instruction for dynamic challenge!");
   }
@@ -316,15 +323,15 @@ std::set<int> DynamicChallenge::usable_ops(const Requirement& req, bool stillOpe
   std::set<int> usable;
   const bool accOpen = isOpen(kAccumulator);
   const bool backupOpen = isOpen(kBackup);
-  // Registers free when the instruction's operands are opened: the
-  // requirement's own register is given up when it is met.
+  // Mended: only instructions whose register operands can all get a free
+  // register. The requirement's own register is given up when it is met.
   const int freeRegisters =
       kRegisterCount - takenRegisters() + ((stillOpen && req.type == kRegister) ? 1 : 0);
   for (int op : ops_) {
     const int created = _reqTypesCreated(op);
     if (req.type != kAccumulator && accOpen && created == kAccumulator) continue;
     if (req.type != kBackup && backupOpen && created == kBackup) continue;
-    if (freeRegistersNeeded(op) > freeRegisters) continue;
+    if (mended_ && freeRegistersNeeded(op) > freeRegisters) continue;
     usable.insert(op);
   }
   return usable;
@@ -477,6 +484,7 @@ DynamicChallenge::Instr DynamicChallenge::branch_instr(int opcode) {
     // A branch meant to fall through must compare unequal values, or it would
     // be taken and the rest of the program would run from a random slot.
     b = draw(0, 32);
+    if (b == a && !mended_) throw MendNeeded{};
     while (b == a) b = draw(0, 32);
   }
   const int second = registers ? register_for(b) : memory_slot_for(b);
@@ -507,8 +515,11 @@ int DynamicChallenge::free_register() {
 
 int DynamicChallenge::register_for(int value) {
   const int r = free_register();
-  // The choice of instructions leaves a free register for every operand.
-  if (r < 0) fatalError("no free register for dynamic challenge");
+  if (r < 0) {
+    if (!mended_) throw MendNeeded{};
+    // The mended choice of instructions leaves a free register for every operand.
+    fatalError("no free register for dynamic challenge");
+  }
   open_.push_back({value, r, kRegister});
   return r;
 }
@@ -539,6 +550,7 @@ int DynamicChallenge::split_product(int v) {
   if (v == 0) {
     // Any non-zero factor times 0 gives 0; a factor of 0 could not be divided out.
     int m = draw(-15, 16);
+    if (m == 0 && !mended_) throw MendNeeded{};
     while (m == 0) m = draw(-15, 16);
     return m;
   }

@@ -48,8 +48,14 @@ class DynamicChallenge {
   static constexpr int kBackup = 4;
   static constexpr int kNone = INT_MAX;  // free register, absent operand, impossible cost
 
-  explicit DynamicChallenge(std::set<int> ops);
+  // Mended: the synthesis steers clear of the few draws that would make an
+  // invalid program (an operand without a free register, a branch meant to
+  // fall through that compares equal values, a product split by 0). Without
+  // it, such a draw stops the synthesis with MendNeeded.
+  explicit DynamicChallenge(std::set<int> ops, bool mended = false);
   TestCase generate(int testIndex, int count, int ticksPerInstruction, int stages);
+
+  struct MendNeeded {};
 
   // One instruction before placement, when a branch's destination may still change.
   struct Instr {
@@ -94,6 +100,7 @@ class DynamicChallenge {
   int draw(int lo, int hi);
 
   std::set<int> ops_;
+  bool mended_;
   std::mt19937 rng_;
   std::vector<Requirement> open_;
 };
