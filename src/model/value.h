@@ -3,6 +3,7 @@
 // Every value is immutable and handled through std::shared_ptr<Value>, so
 // sharing a pointer is copying the value. The ids of the kinds are stored in
 // save files.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,7 @@ class Value {
   // Values of different kinds are never equal; a null other is never equal.
   bool equals(const std::shared_ptr<Value>& other) const { return equals(other.get()); }
   bool equals(const Value* other) const { return other != nullptr && equalsSameKind(*other); }
+  bool equals(std::nullptr_t) const { return false; }
   bool sameKind(const Value* other) const { return other != nullptr && other->kind() == kind(); }
 
   virtual std::string text() const = 0;

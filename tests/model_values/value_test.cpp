@@ -107,6 +107,7 @@ TEST(Values, EqualityNeverCrossesKinds) {
   EXPECT_TRUE(std::make_shared<UnknownValue>()->equals(unknownValue()));
   EXPECT_TRUE(std::make_shared<UnpoweredValue>()->equals(unpoweredValue()));
   EXPECT_FALSE(unpoweredValue()->equals(std::shared_ptr<Value>()));
+  EXPECT_FALSE(unpoweredValue()->equals(nullptr));
   EXPECT_FALSE(valuesEqual(nullptr, unpoweredValue()));
   // Pairs and opcode lists compare their contents.
   EXPECT_TRUE(std::make_shared<NumTupleValue>(1, 2)->equals(std::make_shared<NumTupleValue>(1, 2)));
