@@ -195,6 +195,9 @@ std::shared_ptr<Value> makeNumericValue(int n);
 const std::shared_ptr<Value>& unknownValue();
 const std::shared_ptr<Value>& unpoweredValue();
 
+// The text of the Unknown value, for labels that show it without a value.
+inline std::string unknownValueText() { return "?"; }
+
 // "<kind> ": the prefix of every stored form.
 std::string kindPrefix(int kind);
 

@@ -231,6 +231,7 @@ TEST(Values, ArithmeticResultRules) {
   EXPECT_TRUE(makeNumberOrUnknown(std::int64_t(INT_MIN) - 1)->isUnknown());
   EXPECT_TRUE(makeNumberOrUnknown(INT_MIN)->equals(num(INT_MIN)));
   EXPECT_EQ(kindPrefix(9), "9 ");
+  EXPECT_EQ(unknownValueText(), unknownValue()->text());
 }
 
 TEST(OpcodeTable, MnemonicsAreDistinctFourCharacters) {
