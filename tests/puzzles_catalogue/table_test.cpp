@@ -182,6 +182,18 @@ TEST_F(PuzzleTable, NamesTitlesAndUnitWords) {
   EXPECT_EQ(goalTicksSuffixText(0, "tick"), "");
 }
 
+TEST_F(PuzzleTable, GeneratorRowsAnswerThroughTheServices) {
+  EXPECT_EQ(getPuzzleOpcodes(9), (std::set<int>{1, 4, 7}));
+  EXPECT_EQ(getPuzzleOpcodes(20), (std::set<int>{1}));
+  EXPECT_EQ(getPuzzleOpcodes(2), (std::set<int>{}));
+  EXPECT_EQ(getPuzzleTimeLimitText(26), "18 mTicks.");
+  EXPECT_EQ(getPuzzleTimeLimitText(0), "");  // placeholder: no generator
+  // Faux-Reg's victory text comes from its variants.
+  const Description fauxReg = getPuzzleVictoryText(35);
+  EXPECT_NE(fauxReg.text, "");
+  EXPECT_EQ(fauxReg.speaker, 0);
+}
+
 TEST_F(PuzzleTable, DescriptionFullText) {
   EXPECT_EQ((Description{"", 3}).fullText(), "");
   EXPECT_EQ((Description{"Hello.", 3}).fullText(), "Hello.\n" + speakerTag(3));
