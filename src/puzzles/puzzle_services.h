@@ -13,20 +13,12 @@
 #include "puzzles/description.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/test_case.h"
+#include "saves/description_file.h"  // descriptionCache
+#include "saves/puzzle_test_file.h"  // testCache
 
 class Module;
 class Simulation;
-struct DescriptionLine;
 
-// A puzzle's description lines with the character who speaks them.
-struct PuzzleDescription {
-  std::vector<DescriptionLine> lines;
-  int speaker = 0;
-};
-
-// Start-up caches keyed by puzzle id, filled from the puzzle data files.
-extern std::map<puzzle_id, std::vector<TestCase>> testCache;
-extern std::map<puzzle_id, PuzzleDescription> descriptionCache;
 // The puzzle that most recently got its first record.
 extern puzzle_id lastNewlyBeatenPuzzle;
 
@@ -36,7 +28,7 @@ constexpr int noRecordedValue = INT_MAX;
 std::string getPuzzleName(puzzle_id id);
 std::string getPuzzleTitle(puzzle_id id);  // the name when the title is empty
 puzzle_id puzzleIdByName(const std::string& name);  // 0 when unknown
-PuzzleDescription getPuzzleDescriptionLines(puzzle_id id);
+PuzzleDescriptionText getPuzzleDescriptionLines(puzzle_id id);
 Description getPuzzleVictoryText(puzzle_id id);
 std::string getPuzzleTimeLimitText(puzzle_id id);
 std::set<int> getPuzzleAllowedModules(puzzle_id id);
@@ -66,8 +58,14 @@ bool isModuleEditUnlocked(puzzle_id id);
 // readable test cannot).
 bool isPuzzlePlayable(puzzle_id id);
 
+// The last puzzle stored in the profile, as start-up may use it: ids that
+// name no listed table puzzle and no loaded community puzzle (its folder may
+// be gone) become noPuzzle.
+puzzle_id resolveLastPuzzle(puzzle_id stored);
+
 // Records.
-void reloadRecords();
+// Empties the records and reads the profile's records file; "" or the error.
+std::string reloadRecords();
 void recordPuzzleResult(puzzle_id id, int modules, int ticks);
 
 // Start-up: loads every table puzzle's tests and descriptions (fatal on error)
