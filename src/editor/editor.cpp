@@ -139,7 +139,6 @@ void Editor::autoClockPeriod() {
 }
 
 void Editor::recordSuccess(int ticks) {
-  if (puzzle == 35) markFauxRegConditionsDone(machine);
   recordPuzzleResult(puzzle, moduleCount(), ticks);
   saveTo(saveLocationSuccessful);
   std::string error = loadSnapshot(saveLocationSuccessful);

@@ -77,8 +77,7 @@ int resetProfile(int index) {
 }
 
 void loadRecords() {
-  puzzleRecords.clear();
-  std::string error = loadRecordsFile();
+  std::string error = reloadRecords();
   if (!error.empty()) std::printf("Error loading records: %s\n", error.c_str());
   tutorialFlags.fill(false);
   loadTutorialProgress();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
 #include "saves/profiles.h"
 #include "shell/log.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "puzzles/puzzle.h"
 #include "saves/puzzle_locations.h"
 #include "support/temp_dir.h"
@@ -30,11 +32,11 @@ TEST(PuzzleLocations, BadLinesAreSkipped) {
   puzzleLocations.clear();
   ASSERT_TRUE(getPuzzle(0).hasFlag(puzzleFlagHidden));
   writeWholeFile("initial/main_menu.mpoxa",
-                 "PUZZLELOC\r\n0.04\r\n0 1 2\r\n87 1 2\r\n12 300\r\nnothing\r\n\r\n13: (5, 6) trailing 7\r\n13,9,10");
+                 "PUZZLELOC\r\n0.04\r\n0 1 2\r\n87 1 2\r\n12 300\r\nnothing\r\n\r\n12: (5, 6) trailing 7\r\n12,9,10");
   EXPECT_EQ(loadPuzzleLocations(), "");
   ASSERT_EQ(puzzleLocations.size(), 1u);
-  EXPECT_EQ(puzzleLocations[13].x, 9);  // the later line for a puzzle wins
-  EXPECT_EQ(puzzleLocations[13].y, 10);
+  EXPECT_EQ(puzzleLocations[12].x, 9);  // the later line for a puzzle wins
+  EXPECT_EQ(puzzleLocations[12].y, 10);
 }
 
 TEST(PuzzleLocations, HeaderErrors) {
