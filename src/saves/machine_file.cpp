@@ -7,6 +7,7 @@
 
 #include "model/memory.h"
 #include "model/module.h"
+#include "model/module_config.h"
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "model/value.h"
@@ -222,14 +223,20 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
 }
 
 // A configuration that the kind cannot take would make a module the game
-// can't show or simulate; such a file is reported, not loaded.
+// can't show or simulate (a selector with a thousand ports); such a file is
+// reported, not loaded. A Number holds any value as its constant.
 std::string checkConfiguration(const MachineModuleRecord& record, const std::string& name) {
-  if (!record.configuration) return "";
-  std::shared_ptr<Value> clamped = clampModuleConfig(record.kind, record.configuration);
-  if (!clamped || !clamped->equals(record.configuration)) {
-    return "Invalid configuration " + record.configuration->serialize() + " for " + name;
+  const std::shared_ptr<Value>& config = record.configuration;
+  if (!config || record.kind == kNumberKind) return "";
+  bool ok = true;
+  if (record.kind == kOpSelectorKind) {
+    ok = config->asOpVec() != nullptr;
+  } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
+    const int n = config->int_value();
+    ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&
+         n <= range->maxValue()->int_value();
   }
-  return "";
+  return ok ? "" : "Invalid configuration " + config->serialize() + " for " + name;
 }
 
 }  // namespace
