@@ -117,7 +117,10 @@ CustomGroup loadCustomGroup(int index) {
     return group;
   }
   group.name = readGroupName(path, group.name);
-  group.set = ModuleSet(modules);
+  // The loaded modules are the group's own; a copy would bring numbers into
+  // range and lose what the file holds.
+  group.set.wires = ModuleSet(modules).wires;
+  group.set.modules = std::move(modules);
   return group;
 }
 
