@@ -3,11 +3,14 @@
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
+#include "saves/profiles.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "shell/log.h"
 
 void resetCatalogueState() {
+  activeProfile = 0;
+  retainedRecordLines.clear();
   puzzleRecords.clear();
   tutorialFlags.fill(false);
   testCache.clear();

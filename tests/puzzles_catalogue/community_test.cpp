@@ -217,3 +217,29 @@ TEST_F(Community, FoldersWithUnusableNamesAreSkipped) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Community, RecordsSurviveARestart) {
+  addFolder("alpha", meta("NAME: Alpha\nMODULES: Adder\n"));
+  reloadCommunityPuzzles();
+  recordPuzzleResult(10000, 3, 4);
+  ASSERT_TRUE(isPuzzleBeaten(10000));
+
+  // Next start: the profile is read before the community folder is, so the
+  // record has no row yet; loading the community puzzles reads it again.
+  customPuzzles.clear();
+  customPuzzleDirs.clear();
+  reloadRecords();
+  EXPECT_EQ(puzzleRecords.count(10000), 0u);
+  reloadCommunityPuzzles();
+  EXPECT_TRUE(isPuzzleBeaten(10000));
+  EXPECT_EQ(getBestModules(10000), 3);
+
+  recordPuzzleResult(10000, 2, 4);
+  const std::string records = readWholeFile("profiles/profile0/global/records.mgrlr");
+  EXPECT_EQ(records.find("COMM-community/alpha"), records.rfind("COMM-community/alpha"));  // one line
+  EXPECT_NE(records.find("COMM-community/alpha::2147483647::2"), std::string::npos);
+}
+
+}  // namespace
