@@ -1,13 +1,18 @@
 #include <set>
 
+#include <cstdio>
+
 #include "catalogue_fixture.h"
+#include "editor/editor.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "puzzles/community_puzzles.h"
+#include "puzzles/editor_validation.h"
 #include "puzzles/puzzle_services.h"
 #include "puzzles/validation.h"
 #include "saves/file_utils.h"
+#include "saves/machine_file.h"
 #include "shell/log.h"
 
 namespace {
@@ -241,6 +246,28 @@ TEST_F(ValidationRun, DroppingAValidationStopsItsWorker) {
     }
     EXPECT_EQ(validation.outcome().testToShow, 1);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ValidationRun, EditorValidationLoadsTheWorkingSaveOnTheWorker) {
+  const puzzle_id puzzle = loadTestPuzzle(6, {5});
+  Editor editor(puzzle);
+  editor.machine = writerMachine().modules;
+  editor.saveTo(saveLocationWorking);
+  editor.selectTest(2);
+  FakeClock clock;
+  Validation validation = validationForEditor(editor, clock.clock());
+  const ValidationOutcome outcome = runToEnd(validation);
+  EXPECT_EQ(outcome.testToShow, 5);  // found by the worker's machine from the save
+
+  // Without a working save the worker loads the (empty) initial machine, which
+  // fails the worker's first test.
+  std::remove(machineFilePath(puzzle, saveLocationWorking).c_str());
+  Validation unsaved = validationForEditor(editor, clock.clock());
+  EXPECT_EQ(runToEnd(unsaved).testToShow, Validation::firstWorkerTest(6));
 }
 
 }  // namespace
