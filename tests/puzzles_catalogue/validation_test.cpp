@@ -1,6 +1,5 @@
-#include <set>
-
 #include <cstdio>
+#include <set>
 
 #include "catalogue_fixture.h"
 #include "editor/editor.h"
