@@ -7,6 +7,7 @@
 #include "model/instruction.h"
 #include "puzzles/generators/dynamic_challenge_generator.h"
 #include "shell/log.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -20,7 +21,9 @@ std::map<int, int> opcodeCounts(const Memory& m) {
   return counts;
 }
 
+// Fatal errors leave their line in error.txt: keep it out of the source tree.
 std::string fatalMessage(const std::function<void()>& work) {
+  TempWorkingDir dir;
   try {
     work();
   } catch (const FatalErrorException& e) {

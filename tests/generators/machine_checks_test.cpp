@@ -2,6 +2,8 @@
 // the Faux-Reg variants with their texts and flags.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "generator_test_support.h"
 #include "model/module.h"
 #include "model/module_defs.h"
@@ -9,6 +11,7 @@
 #include "model/simulation.h"
 #include "puzzles/generators/faux_reg_variants.h"
 #include "puzzles/generators/regfile_generators.h"
+#include "saves/profiles.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "shell/log.h"
@@ -82,12 +85,14 @@ TEST(SlowstallChecks, SuccessOnlyBeforeTheSecondPeriodEnds) {
 class FauxRegVariants : public testing::Test {
  protected:
   void SetUp() override {
+    activeProfile = 0;
     tutorialFlags.fill(false);
     puzzleRecords.clear();
   }
   void TearDown() override {
     tutorialFlags.fill(false);
     puzzleRecords.clear();
+    activeProfile = -1;
   }
   TempWorkingDir dir;
 };
@@ -150,6 +155,9 @@ TEST_F(FauxRegVariants, HintListsVariantsOnceBeatenAndMarksThem) {
   markFauxRegConditionsDone(modulesOfKinds({{1, 12}}));  // satisfies 2 and 3
   EXPECT_TRUE(tutorialFlags[23]);
   EXPECT_TRUE(tutorialFlags[24]);
+  EXPECT_FALSE(tutorialFlags[21]);
+  // The marks are kept in the profile, not only in memory.
+  EXPECT_TRUE(std::filesystem::exists("profiles/profile0/global/tutorial.mgrlt"));
   EXPECT_EQ(fauxRegDoneConditions(), (std::set<int>{2, 3}));
   EXPECT_EQ(fauxRegShownConditions(), (std::set<int>{0, 1, 2, 3}));
 
