@@ -42,8 +42,7 @@ void installCrashScreen(SDL_Renderer* renderer) {
 }
 
 bool crashScreenCanShow() {
-  return errorScreen()->renderer && std::this_thread::get_id() == mainThread && openFonts[1] &&
-         openFonts[3];
+  return errorScreen()->renderer && std::this_thread::get_id() == mainThread && fontsLoaded();
 }
 
 std::string ErrorScreen::bodyText() const {

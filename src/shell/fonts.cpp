@@ -26,7 +26,14 @@ const std::array<FontDef, fontCount> fontTable = {{
 std::array<TTF_Font*, fontCount> openFonts{};
 std::map<int, GlyphSize> glyphSizes;
 
+namespace {
+bool allOpen = false;
+}
+
+bool fontsLoaded() { return allOpen; }
+
 void loadFonts(SDL_Renderer* renderer) {
+  allOpen = false;
   for (int id = 1; id < fontCount; ++id) {
     const FontDef& def = fontTable[size_t(id)];
     if (openFonts[size_t(id)]) TTF_CloseFont(openFonts[size_t(id)]);
@@ -38,6 +45,7 @@ void loadFonts(SDL_Renderer* renderer) {
       glyphSizes[id] = {space.width, space.height};
     }
   }
+  allOpen = true;
 }
 
 void closeFonts() {
@@ -46,6 +54,7 @@ void closeFonts() {
     font = nullptr;
   }
   glyphSizes.clear();
+  allOpen = false;
 }
 
 GlyphSize fontDimensions(int fontId) {

@@ -26,6 +26,8 @@ extern std::map<int, GlyphSize> glyphSizes;
 
 // Opens fonts 1..15 (fatal "Loading font <file>: SDL ERROR (...)" when one fails).
 void loadFonts(SDL_Renderer* renderer);
+// Whether loadFonts has opened every font.
+bool fontsLoaded();
 // Closes every open font (shut-down, before TTF_Quit).
 void closeFonts();
 // Fatal "couldn't find dimensions for font <id>" for proportional or unknown ids.
