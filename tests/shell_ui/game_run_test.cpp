@@ -264,6 +264,7 @@ TEST_F(CrashScreenTest, KeepShowingRules) {
 }
 
 TEST(CheckSdl, MessageForm) {
+  TempWorkingDir dir;
   SDL_SetError("no such file");
   try {
     checkSdl(false, "Loading exe icon");

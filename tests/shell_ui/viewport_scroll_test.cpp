@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "shell/input.h"
+#include "support/temp_dir.h"
 #include "shell/game_state.h"
 #include "shell/scroll_logic.h"
 #include "shell/viewport.h"
@@ -49,6 +50,7 @@ class ScrollTest : public ::testing::Test {
     setMousePositionOverride(Point{500, 400});
   }
   void TearDown() override { setMousePositionOverride(std::nullopt); }
+  TempWorkingDir dir;
   ManualClock clock{50000};
 };
 
