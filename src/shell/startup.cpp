@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "saves/profile_select.h"
+#include "saves/profiles.h"
 #include "services/steam_handler.h"
 #include "shell/background.h"
 #include "shell/button.h"

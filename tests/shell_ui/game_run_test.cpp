@@ -2,6 +2,7 @@
 // splash, first state, screenshot, window modes, quit, and the fatal path.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -187,7 +188,10 @@ TEST(GameRun, FatalErrorShowsTheCrashScreenAndExitsNonZero) {
     };
     std::exit(runGame(options));
   };
+  auto started = std::chrono::steady_clock::now();
   EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), "");
+  // It waited for the key the timer pressed 600 ms after the crash.
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(600));
   std::string error = readWholeFile("error.txt");
   EXPECT_NE(error.find(": VERSION: 1.0.0 ERROR: the machine caught fire\n"), std::string::npos)
       << error;
@@ -274,6 +278,43 @@ TEST(CheckSdl, MessageForm) {
   }
   EXPECT_NO_THROW(checkSdl(true, "fine"));
   EXPECT_THROW(checkSdlPointer(nullptr, "x"), FatalErrorException);
+}
+
+}  // namespace
+
+namespace {
+
+// With the generated art and fonts of the game folder (when they have been
+// built), the game starts, draws its title and quits cleanly.
+TEST(GameRun, StartsWithTheGeneratedMedia) {
+  const std::string game = BRASSWICK_GAME_DIR;
+  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf"))
+    GTEST_SKIP() << "no generated media in " << game;
+  TempWorkingDir dir;
+  fs::create_directory_symlink(game + "/art", "art");
+  fs::create_directory_symlink(game + "/fonts", "fonts");
+  auto run = [] {
+    GameOptions options;
+    options.splashMinimumMs = 0;
+    int frame = 0;
+    options.afterFrame = [&](GameLoop&) {
+      if (++frame == 3) {
+        pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
+        pushKey(SDL_KEYUP, SDL_SCANCODE_PRINTSCREEN);
+      }
+      if (frame == 6) {
+        SDL_Event quit;
+        SDL_zero(quit);
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+      }
+      return frame < 200;
+    };
+    std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(fs::exists("screenshot.bmp"));
+  EXPECT_FALSE(fs::exists("error.txt"));
 }
 
 }  // namespace
