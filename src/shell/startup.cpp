@@ -20,19 +20,17 @@
 
 Tick splashTick = 0;
 
-namespace {
-SDL_Renderer* createRenderer(SDL_Window* window) {
+SDL_Renderer* createGameRenderer(SDL_Window* window, const RendererFactory& create) {
   SDL_Renderer* renderer =
-      SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+      create(window, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (renderer) return renderer;
   // No GPU or odd drivers: the game still runs on the software renderer.
   std::string reason = SDL_GetError();
   logLine("Accelerated renderer unavailable (" + reason + "); using the software renderer");
   std::printf("Accelerated renderer unavailable (%s); using the software renderer\n",
               reason.c_str());
-  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  return create(window, SDL_RENDERER_SOFTWARE);
 }
-}  // namespace
 
 bool initSdl(SDL_Window*& window, SDL_Renderer*& renderer) {
   logLine("STARTUP: VERSION " + versionString);
@@ -55,7 +53,7 @@ bool initSdl(SDL_Window*& window, SDL_Renderer*& renderer) {
   }
   SDL_SetWindowMinimumSize(window, minWindowWidth, minWindowHeight);
   setWindowFlag(window, settings.borderless);
-  renderer = createRenderer(window);
+  renderer = createGameRenderer(window);
   if (!renderer) {
     std::printf("Renderer could not be created! SDL Error: %s\n", SDL_GetError());
     return false;

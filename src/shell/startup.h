@@ -20,6 +20,15 @@ struct GameOptions {
 
 extern Tick splashTick;
 
+using RendererFactory = std::function<SDL_Renderer*(SDL_Window*, Uint32 flags)>;
+// The accelerated, vsync'd renderer; the software one (logged) when that
+// can't be made.
+SDL_Renderer* createGameRenderer(
+    SDL_Window* window,
+    const RendererFactory& create = [](SDL_Window* w, Uint32 flags) {
+      return SDL_CreateRenderer(w, -1, flags);
+    });
+
 bool initSdl(SDL_Window*& window, SDL_Renderer*& renderer);
 void showSplash(SDL_Renderer* renderer);
 bool loadMedia(SDL_Renderer* renderer);

@@ -318,3 +318,46 @@ TEST(GameRun, StartsWithTheGeneratedMedia) {
 }
 
 }  // namespace
+
+namespace {
+
+class RendererTest : public SdlTest {};
+
+TEST_F(RendererTest, FallsBackToTheSoftwareRendererAndLogsIt) {
+  std::vector<Uint32> asked;
+  SDL_Renderer* made = nullptr;
+  SDL_DestroyRenderer(renderer);
+  rendererWindows.erase(renderer);
+  renderer = createGameRenderer(window, [&](SDL_Window* w, Uint32 flags) -> SDL_Renderer* {
+    asked.push_back(flags);
+    if (flags & SDL_RENDERER_ACCELERATED) {
+      SDL_SetError("no GPU here");
+      return nullptr;
+    }
+    return made = SDL_CreateRenderer(w, -1, flags);
+  });
+  ASSERT_NE(renderer, nullptr);
+  EXPECT_EQ(renderer, made);
+  EXPECT_EQ(asked, (std::vector<Uint32>{SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC,
+                                         SDL_RENDERER_SOFTWARE}));
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(renderer, &info);
+  EXPECT_TRUE(info.flags & SDL_RENDERER_SOFTWARE);
+  EXPECT_NE(readWholeFile("log.txt").find(
+                ": Accelerated renderer unavailable (no GPU here); using the software renderer\n"),
+            std::string::npos);
+  registerRendererWindow(renderer, window);
+}
+
+TEST_F(RendererTest, AsksForAnAcceleratedVsyncedRendererFirst) {
+  int calls = 0;
+  SDL_Renderer* r = createGameRenderer(window, [&](SDL_Window*, Uint32 flags) -> SDL_Renderer* {
+    ++calls;
+    EXPECT_EQ(flags, Uint32(SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+    return renderer;
+  });
+  EXPECT_EQ(r, renderer);
+  EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
