@@ -139,6 +139,16 @@ ModuleEditAction::ModuleEditAction(const ModuleList& machine, int clockPeriod, i
   setupAfter.emplace(machine, module);
   wireChanges = Display::placeModules({module}, machine, puzzle);
   setConfiguration(work, setupBefore, setupBefore.config);
+  putBackPositions();
+}
+
+// Separating overlaps after a shrink can still move modules that overlapped
+// before the edit; the positions taken before it make the way back exact.
+void ModuleEditAction::putBackPositions() {
+  for (const auto& [m, position] : setupBefore.positions) {
+    m->x = position.first;
+    m->y = position.second;
+  }
 }
 
 void ModuleEditAction::setConfiguration(ModuleList& machine, const ModuleStoredSetup& setup,
@@ -165,6 +175,7 @@ void ModuleEditAction::revert(ModuleList& machine, int&, int) {
   undoAll(wireChanges, context_);
   play(soundClickNumber);
   setConfiguration(machine, setupBefore, setupBefore.config);
+  putBackPositions();
 }
 
 // ---- Module name ----

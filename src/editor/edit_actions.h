@@ -83,6 +83,7 @@ class ModuleEditAction : public EditAction {
 
  private:
   void setConfiguration(ModuleList& machine, const ModuleStoredSetup& setup, const std::shared_ptr<Value>& config);
+  void putBackPositions();
 };
 
 class ModuleNameAction : public EditAction {
