@@ -286,13 +286,17 @@ int categoryForButton(int button) {
   return 0;
 }
 
-bool categoryHasNewModule(int id, const std::set<int>& allowed) {
+std::vector<int> listNewModulesInCategory(int id, const std::set<int>& allowed) {
   if (id < 1 || id > 4) {
     fatalError("invalid category " + std::to_string(id) + " when looking for new modules");
   }
+  std::vector<int> kinds;
   for (int kind : moduleCategories[static_cast<std::size_t>(id)].kinds) {
-    if (isModuleSeen(kind)) continue;
-    if (allowed.count(kind) != 0) return true;
+    if (!isModuleSeen(kind) && allowed.count(kind) != 0) kinds.push_back(kind);
   }
-  return false;
+  return kinds;
+}
+
+bool categoryHasNewModule(int id, const std::set<int>& allowed) {
+  return !listNewModulesInCategory(id, allowed).empty();
 }
