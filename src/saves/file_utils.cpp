@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/filesystem.h"
+#include "saves/profiles.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -168,4 +169,27 @@ std::pair<int, int> parseOrigin(const std::string& text, const std::string& cont
     return {0, 0};
   }
   return {numbers[0], numbers[1]};
+}
+
+std::string profileGlobalPath(const std::string& name) { return getProfileDir(-1) + "global/" + name; }
+
+std::ifstream openProfileGlobalFile(const std::string& name) {
+  return std::ifstream(profileGlobalPath(name), std::ios::in | std::ios::binary);
+}
+
+std::string writeProfileGlobalFile(const std::string& name, const std::string& text) {
+  return writeFileAtomically(profileGlobalPath(name), text, name);
+}
+
+bool moveAsideBadProfileFile(const std::string& path, const std::string& reason) {
+  if (path.compare(0, profilesDirectory.size(), profilesDirectory) != 0) return false;
+  if (path.find("..") != std::string::npos) return false;
+  if (!fileExists(path) || isDirectory(path)) return false;
+  const std::string aside = path + ".bad";
+  if (platform::renamePath(path, aside) != 0) {
+    logLine("Could not move unreadable file " + path + " aside (" + reason + ")");
+    return false;
+  }
+  logLine("Moved unreadable file " + path + " to " + aside + " (" + reason + ")");
+  return true;
 }

@@ -1,0 +1,27 @@
+#pragma once
+// The shared reader of the two flag files (tutorial, seen modules): a header,
+// then one line per set flag whose first digit run is the flag number.
+#include <string>
+
+#include "saves/file_utils.h"
+
+struct FlagFileRules {
+  std::string fileName;
+  SaveFormat format;
+  int maxFlag;                   // flags are 0..maxFlag
+  std::string badLineText;       // + line
+  std::string outOfRangeText;    // + number
+  int ignoredUpToVersion = 0;    // versions up to this are accepted but not read
+};
+
+// Reads the active profile's flag file, calling set(n) for each flag.
+template <typename SetFlag>
+std::string loadFlagFile(const FlagFileRules& rules, SetFlag set);
+
+std::string loadFlagFileImpl(const FlagFileRules& rules, void (*set)(int, void*), void* ctx);
+
+template <typename SetFlag>
+std::string loadFlagFile(const FlagFileRules& rules, SetFlag set) {
+  return loadFlagFileImpl(
+      rules, [](int n, void* ctx) { (*static_cast<SetFlag*>(ctx))(n); }, &set);
+}
