@@ -3,6 +3,7 @@
 #include "playscreens/tick_unit.h"
 #include "puzzles/challenge_generator.h"
 #include "puzzles/community_puzzles.h"
+#include "puzzles/generators/faux_reg_variants.h"
 #include "puzzles/puzzle_services.h"
 #include "puzzles/story_texts.h"
 #include "shell/strings.h"
@@ -46,7 +47,7 @@ PuzzleDescriptionText getPuzzleDescriptionLines(puzzle_id id) {
 }
 
 Description getPuzzleVictoryText(puzzle_id id) {
-  if (id == fauxRegPuzzle) return getPuzzle(id).victoryText;  // variant dialogue: wired when it lands
+  if (id == fauxRegPuzzle) return fauxRegVariantDialogue();
   if (id == cowsPuzzle && isPuzzleBeaten(incrementPuzzle)) return {cowsAlternativeVictoryText, cowsSpeaker};
   return getPuzzle(id).victoryText;
 }
