@@ -88,6 +88,7 @@ std::vector<StateDelta> RegisterModuleLogic::clockEdge(Module& module, TickConte
   for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
     auto v = readPort(module.ports, i, view, false);
     if (v->isUnpowered()) continue;
+    if (deltas.empty()) deltas.reserve(registers_.size());
     deltas.push_back(StateDelta{registers_[i], i, ""});
     registers_[i] = std::move(v);
   }

@@ -62,7 +62,11 @@ void Module::populatePorts(const PortList& oldPorts) {
   append(oldInputs, std::max(inputs, 0), kInputPort);
   append(oldControls, std::max(controls, 0), kControlPort);
   append(oldResults, std::max(outputs, 0), kResultPort);
-  for (auto& port : ports) port->owner = this;
+  int counts[4] = {0, 0, 0, 0};
+  for (auto& port : ports) {
+    port->owner = this;
+    port->kindIndex = counts[port->kind]++;
+  }
 }
 
 void Module::rebuildPorts(const PortList& oldPorts, const std::vector<WireRecord>& wires,
@@ -127,9 +131,7 @@ std::uint32_t Module::getPortColor(const Port* port, const ConstContext& context
 
 std::shared_ptr<Value> Module::valueAt(const Port* port, const ConstContext& context, bool raw) {
   if (port == nullptr || port->owner != this || port->kind != kResultPort) return unpoweredValue();
-  int output = portIndex(port, true);
-  if (output < 0) return unpoweredValue();
-  return logic->valueFromSnapshot(ports, context, output, raw);
+  return logic->valueFromSnapshot(ports, context, port->kindIndex, raw);
 }
 
 bool Module::isAllowedInPuzzle(int puzzle) const {

@@ -66,14 +66,16 @@ int fixupPortIndex(const Module& stored, int puzzle, int portIndex) {
   if (puzzle == kNoPuzzle) return portIndex;
   IMuxModuleLogic* imux = stored.logic->asIMux();
   if (imux == nullptr) return portIndex;
-  std::set<int> oldOps = imux->getOpcodeSet();
+  // The stored ports follow the module's own list (which may be unsorted or
+  // hold duplicates), so port i belongs to element i of that list.
+  const std::vector<int>& oldOps = imux->opcodes();
   std::set<int> newOps = getPuzzleOpcodes(puzzle);
   int n = static_cast<int>(oldOps.size());
   int m = static_cast<int>(newOps.size());
   if (portIndex == n + 1) return m + 1;
   if (portIndex == n) return m;
   if (portIndex < 0 || portIndex >= n) fatalError("invalid port index for fixup port index");
-  int opcode = *std::next(oldOps.begin(), portIndex);
+  int opcode = oldOps[static_cast<std::size_t>(portIndex)];
   auto found = newOps.find(opcode);
   if (found == newOps.end()) return -1;
   return static_cast<int>(std::distance(newOps.begin(), found));

@@ -49,7 +49,11 @@ std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
   } else {
     computeIt = owner == nullptr || !owner->isStabilizing(context);
   }
-  cachedValue = computeIt ? compute(context, false) : unknownValue();
+  if (computeIt) {
+    cachedValue = compute(context, false);
+  } else {
+    cachedValue = unknownValue();
+  }
   return cachedValue;
 }
 

@@ -54,4 +54,7 @@ class Port {
   bool evaluating = false;
   DelayRecord delayRecord;
   std::shared_ptr<Value> cachedValue;
+  // Position among the owner's ports of this kind; set when the owner lays
+  // out its ports.
+  int kindIndex = 0;
 };

@@ -1,5 +1,7 @@
 #include "model/simulation.h"
 
+#include <iterator>
+
 #include "model/port.h"
 #include "model/value.h"
 #include "shell/log.h"
@@ -38,14 +40,14 @@ void Simulation::step() {
   ConstContext view = context.constContext();
   for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
 
-  std::vector<ModuleDeltas> record;
+  scratch_.clear();
   for (const auto& module : modules_) {
     std::vector<StateDelta> deltas = module->logic->clockEdge(*module, context);
-    if (!deltas.empty()) record.push_back(ModuleDeltas{module, std::move(deltas)});
+    if (!deltas.empty()) scratch_.push_back(ModuleDeltas{module, std::move(deltas)});
   }
   for (const auto& module : modules_) module->logic->clearSnapshot();
   clearPortCaches();
-  history_.push_back(std::move(record));
+  history_.emplace_back(std::make_move_iterator(scratch_.begin()), std::make_move_iterator(scratch_.end()));
   ++tick_;
 
   if (delayMode_) {

@@ -55,6 +55,8 @@ class Simulation {
   ModuleList modules_;
   std::vector<std::vector<ModuleDeltas>> history_;
   std::vector<std::vector<PortRecord>> delayHistory_;
+  // Reused for each tick's edges, so a tick's record is allocated once at its size.
+  std::vector<ModuleDeltas> scratch_;
   bool delayMode_;
   int clockPeriod_;
   int testIndex_;
