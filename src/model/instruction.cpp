@@ -6,6 +6,7 @@
 #include <regex>
 
 #include "model/memory.h"
+#include "model/value_text.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -335,7 +336,8 @@ std::shared_ptr<Value> InstructionValue::parse(int opcode, const std::string& te
   if (!isValidOpcode(opcode)) return nullptr;
   const std::size_t wanted = static_cast<std::size_t>(usedOperandCount(opcode));
   std::vector<int> numbers;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), operandPattern());
+  const std::string bounded = boundedDigitRuns(text);
+  for (auto it = std::sregex_iterator(bounded.begin(), bounded.end(), operandPattern());
        it != std::sregex_iterator() && numbers.size() < wanted; ++it) {
     std::optional<int> n = parseInt(it->str().substr(1));
     if (!n) return nullptr;

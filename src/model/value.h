@@ -3,6 +3,7 @@
 // Every value is immutable and handled through std::shared_ptr<Value>, so
 // sharing a pointer is copying the value. The ids of the kinds are stored in
 // save files.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,6 +35,7 @@ class Value {
   // Values of different kinds are never equal; a null other is never equal.
   bool equals(const std::shared_ptr<Value>& other) const { return equals(other.get()); }
   bool equals(const Value* other) const { return other != nullptr && equalsSameKind(*other); }
+  bool equals(std::nullptr_t) const { return false; }
   bool sameKind(const Value* other) const { return other != nullptr && other->kind() == kind(); }
 
   virtual std::string text() const = 0;
@@ -192,6 +194,9 @@ std::shared_ptr<Value> makeNumericValue(int n);
 // shares one object and no tick allocates them. Safe from any thread.
 const std::shared_ptr<Value>& unknownValue();
 const std::shared_ptr<Value>& unpoweredValue();
+
+// The text of the Unknown value, for labels that show it without a value.
+inline std::string unknownValueText() { return "?"; }
 
 // "<kind> ": the prefix of every stored form.
 std::string kindPrefix(int kind);

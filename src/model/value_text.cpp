@@ -1,7 +1,9 @@
 #include "model/value_text.h"
 
 #include <cstdio>
+#include <optional>
 #include <regex>
+#include <string_view>
 #include <vector>
 
 #include "model/instruction.h"
@@ -51,7 +53,7 @@ std::vector<std::string> matches(const std::string& text, const std::regex& patt
 // The number after the kind prefix, by the given pattern; reports and gives
 // nullopt when there is none or it overflows int.
 std::optional<int> storedNumber(const std::string& text, const std::regex& pattern) {
-  std::vector<std::string> found = matches(text, pattern, 2);
+  std::vector<std::string> found = matches(boundedDigitRuns(text), pattern, 2);
   if (found.size() < 2) {
     report("Invalid numeric str %s!", text);
     return std::nullopt;
@@ -62,6 +64,32 @@ std::optional<int> storedNumber(const std::string& text, const std::regex& patte
 }
 
 }  // namespace
+
+std::string boundedDigitRuns(const std::string& text) {
+  // Runs up to this length are kept as they are: cheap to match, and every
+  // reading of them is unchanged.
+  constexpr std::size_t kLongestKeptRun = 16;
+  std::string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (!isAsciiDigit(text[i])) {
+      out += text[i++];
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && isAsciiDigit(text[end])) ++end;
+    std::string_view run(text.data() + i, end - i);
+    if (run.size() > kLongestKeptRun) {
+      const std::size_t firstNonZero = run.find_first_not_of('0');
+      run = firstNonZero == std::string_view::npos ? std::string_view("0") : run.substr(firstNonZero);
+      if (run.size() > 10) run = "99999999999";
+    }
+    out += run;
+    i = end;
+  }
+  return out;
+}
 
 std::shared_ptr<Value> parseNumericValue(const std::string& text) {
   std::optional<int> n = storedNumber(text, numberPattern());
@@ -87,8 +115,9 @@ std::shared_ptr<Value> LetterValue::parse(const std::string& text) {
 }
 
 std::shared_ptr<Value> parseNumTupleValue(const std::string& text) {
+  const std::string bounded = boundedDigitRuns(text);
   std::smatch kind;
-  if (!std::regex_search(text, kind, kindPattern())) {
+  if (!std::regex_search(bounded, kind, kindPattern())) {
     report("Invalid numeric str %s!", text);
     return nullptr;
   }
@@ -109,7 +138,7 @@ std::shared_ptr<Value> parseNumTupleValue(const std::string& text) {
 
 std::shared_ptr<Value> parseOpVecValue(const std::string& text) {
   std::vector<int> opcodes;
-  for (const std::string& item : matches(text, opcodeItemPattern(), std::string::npos)) {
+  for (const std::string& item : matches(boundedDigitRuns(text), opcodeItemPattern(), std::string::npos)) {
     std::optional<int> op = parseInt(std::string_view(item).substr(1, item.size() - 2));
     if (!op || !isValidOpcode(*op)) {
       report("Invalid opcode list str %s!", text);
@@ -121,8 +150,9 @@ std::shared_ptr<Value> parseOpVecValue(const std::string& text) {
 }
 
 std::shared_ptr<Value> valueFromString(const std::string& text) {
+  const std::string bounded = boundedDigitRuns(text);
   std::smatch match;
-  if (!std::regex_search(text, match, kindPattern())) {
+  if (!std::regex_search(bounded, match, kindPattern())) {
     report("Invalid value str %s!", text);
     return nullptr;
   }
@@ -162,11 +192,12 @@ std::shared_ptr<Value> parseValueLiteral(const std::string& text) {
     if (text == mnemonic) return std::make_shared<OpcodeValue>(op);
     if (text.find(mnemonic) != std::string::npos) return InstructionValue::parse(op, text);
   }
+  const std::string bounded = boundedDigitRuns(text);
   std::smatch match;
-  if (std::regex_search(text, match, letterPattern())) {
+  if (std::regex_search(bounded, match, letterPattern())) {
     return LetterValue::tryMake(static_cast<unsigned char>(match.str()[1]));
   }
-  if (std::regex_search(text, match, numberPattern())) {
+  if (std::regex_search(bounded, match, numberPattern())) {
     std::optional<int> n = parseInt(match.str());
     return n ? makeNumericValue(*n) : nullptr;
   }

@@ -26,3 +26,11 @@ std::shared_ptr<Value> parseOpVecValue(const std::string& text);
 
 // The value of a literal; null when the text is empty or holds no value.
 std::shared_ptr<Value> parseValueLiteral(const std::string& text);
+
+// The text the readers match their patterns against. The standard regex
+// matcher recurses once per repeated character, so a line from a file with a
+// digit run tens of thousands long would overflow the stack. Every run longer
+// than any int can need is shortened to one that reads the same: its value
+// without leading zeros when that has at most 10 digits, else eleven 9s (too
+// large for an int, as the original was). Other text is unchanged.
+std::string boundedDigitRuns(const std::string& text);

@@ -107,6 +107,7 @@ TEST(Values, EqualityNeverCrossesKinds) {
   EXPECT_TRUE(std::make_shared<UnknownValue>()->equals(unknownValue()));
   EXPECT_TRUE(std::make_shared<UnpoweredValue>()->equals(unpoweredValue()));
   EXPECT_FALSE(unpoweredValue()->equals(std::shared_ptr<Value>()));
+  EXPECT_FALSE(unpoweredValue()->equals(nullptr));
   EXPECT_FALSE(valuesEqual(nullptr, unpoweredValue()));
   // Pairs and opcode lists compare their contents.
   EXPECT_TRUE(std::make_shared<NumTupleValue>(1, 2)->equals(std::make_shared<NumTupleValue>(1, 2)));
@@ -230,6 +231,7 @@ TEST(Values, ArithmeticResultRules) {
   EXPECT_TRUE(makeNumberOrUnknown(std::int64_t(INT_MIN) - 1)->isUnknown());
   EXPECT_TRUE(makeNumberOrUnknown(INT_MIN)->equals(num(INT_MIN)));
   EXPECT_EQ(kindPrefix(9), "9 ");
+  EXPECT_EQ(unknownValueText(), unknownValue()->text());
 }
 
 TEST(OpcodeTable, MnemonicsAreDistinctFourCharacters) {

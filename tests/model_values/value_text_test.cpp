@@ -138,3 +138,42 @@ TEST(Literals, TextsOfNumbersInstructionsAndSpecialsReadBack) {
     EXPECT_TRUE(back->equals(v)) << v->text();
   }
 }
+
+TEST(TextForms, LongDigitRunsReadAsTheirValueWithoutExhaustingTheStack) {
+  // Lines of files can be any length; a run of a million digits must neither
+  // crash the pattern matcher nor change what the text reads as.
+  const std::string nines(1000000, '9');
+  const std::string zeros(1000000, '0');
+  testing::internal::CaptureStdout();
+  const std::pair<std::string, std::string> stored[] = {
+      {"3 " + nines, "null"},
+      {"3 " + zeros + "42", "3:42"},
+      {"3 -" + zeros + "42", "3:-42"},
+      {zeros + "3 5", "3:5"},
+      {nines + " 5", "null"},
+      {"3 5 " + nines, "3:5"},
+      {"5 " + zeros + "17", "5:DIVI (17)"},
+      {"7 " + zeros + "1 2", "7:(1,2)"},
+      {"7 " + nines + " 2", "null"},
+      {"8 " + zeros + "65", "8:A"},
+      {"9 (" + zeros + "4)", "9:ADDR (4)"},
+      {"9 (" + nines + ")", "null"},
+  };
+  for (const auto& [text, expected] : stored) EXPECT_EQ(describe(valueFromString(text)), expected) << text.substr(0, 20);
+  testing::internal::GetCapturedStdout();
+  const std::pair<std::string, std::string> literals[] = {
+      {nines, "null"},
+      {zeros, "3:0"},
+      {zeros + "12", "3:12"},
+      {"x 7 y " + nines, "3:7"},
+      {"ADDR 1 2 " + zeros + "3", "6:ADDR   1   2   3"},
+      {"ADDR 1 2 " + nines, "null"},
+      {"ADDR 1 2 3 " + nines, "6:ADDR   1   2   3"},
+      {"'q' " + nines, "8:Q"},
+  };
+  for (const auto& [text, expected] : literals) EXPECT_EQ(describe(parseValueLiteral(text)), expected) << text.substr(0, 20);
+  EXPECT_EQ(boundedDigitRuns("ADDR 0 1 -12 x0000000000000000"), "ADDR 0 1 -12 x0000000000000000");
+  EXPECT_EQ(boundedDigitRuns("a" + zeros + "b"), "a0b");
+  EXPECT_EQ(boundedDigitRuns("-" + zeros + "2147483648"), "-2147483648");
+  EXPECT_EQ(boundedDigitRuns(zeros + "12345678901"), "99999999999");
+}
