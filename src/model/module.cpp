@@ -135,7 +135,8 @@ std::shared_ptr<Value> Module::valueAt(const Port* port, const ConstContext& con
 }
 
 bool Module::isAllowedInPuzzle(int puzzle) const {
-  if (puzzle == 73) return true;
+  // Outside a puzzle every kind may be placed, as when pasting.
+  if (puzzle == 73 || puzzle == kNoPuzzle) return true;
   return getPuzzleAllowedModules(puzzle).count(kind()) != 0;
 }
 
@@ -180,6 +181,20 @@ std::set<const Module*> modulePointerSet(const std::set<std::shared_ptr<Module>>
   std::set<const Module*> pointers;
   for (const auto& m : modules) pointers.insert(m.get());
   return pointers;
+}
+
+std::vector<WireRecord> collectAttachedWires(const ModuleList& machine, const std::set<const Module*>& modules) {
+  std::vector<WireRecord> wires;
+  for (const auto& module : machine) {
+    for (const auto& port : module->ports) {
+      Port* source = port->source;
+      if (source == nullptr) continue;
+      if (modules.count(module.get()) != 0 || modules.count(source->owner) != 0) {
+        wires.push_back(WireRecord{source, port.get(), port->controlPoints});
+      }
+    }
+  }
+  return wires;
 }
 
 std::string Module::tooltipText(int puzzle) const {

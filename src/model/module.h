@@ -78,3 +78,6 @@ std::string uniqueModuleName(const ModuleList& modules, const std::string& base,
 std::string defaultModuleName(int kind, const ModuleList& modules);
 std::string delayTextFor(int delay);
 std::set<const Module*> modulePointerSet(const std::set<std::shared_ptr<Module>>& modules);
+// Every wire of the machine that starts or ends at one of the given modules,
+// in machine order, with its bend points.
+std::vector<WireRecord> collectAttachedWires(const ModuleList& machine, const std::set<const Module*>& modules);

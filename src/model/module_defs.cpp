@@ -240,7 +240,8 @@ const std::map<int, int> categoryButtons = {{1, 34}, {2, 35}, {3, 33}, {4, 36}};
 
 std::string getCategoryName(int id) {
   static const std::vector<std::string> names = {"buggy", "Arithmetic", "State", "Control", "Palette"};
-  return names.at(static_cast<std::size_t>(id));
+  if (id < 0 || id >= static_cast<int>(names.size())) fatalError("invalid category " + std::to_string(id));
+  return names[static_cast<std::size_t>(id)];
 }
 
 std::string getCategoryDescription(int id) {
@@ -252,7 +253,10 @@ std::string getCategoryDescription(int id) {
       "Groups of components saved to use elsewhere.\n \nTo add a group, drag-select modules in the main "
       "editing pane, then re-open this palette display and click the '+'.\n \nTo rename a group, click on "
       "its name. (E.g. 'Group 1'.)"};
-  return descriptions.at(static_cast<std::size_t>(id));
+  if (id < 0 || id >= static_cast<int>(descriptions.size())) {
+    fatalError("invalid category " + std::to_string(id));
+  }
+  return descriptions[static_cast<std::size_t>(id)];
 }
 
 int getModuleCategory(int kind) {
@@ -286,13 +290,17 @@ int categoryForButton(int button) {
   return 0;
 }
 
-bool categoryHasNewModule(int id, const std::set<int>& allowed) {
+std::vector<int> listNewModulesInCategory(int id, const std::set<int>& allowed) {
   if (id < 1 || id > 4) {
     fatalError("invalid category " + std::to_string(id) + " when looking for new modules");
   }
+  std::vector<int> kinds;
   for (int kind : moduleCategories[static_cast<std::size_t>(id)].kinds) {
-    if (isModuleSeen(kind)) continue;
-    if (allowed.count(kind) != 0) return true;
+    if (!isModuleSeen(kind) && allowed.count(kind) != 0) kinds.push_back(kind);
   }
-  return false;
+  return kinds;
+}
+
+bool categoryHasNewModule(int id, const std::set<int>& allowed) {
+  return !listNewModulesInCategory(id, allowed).empty();
 }

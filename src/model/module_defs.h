@@ -81,3 +81,5 @@ int moduleHotkey(int kind);
 int buttonForCategory(int id);
 int categoryForButton(int button);
 bool categoryHasNewModule(int id, const std::set<int>& allowed);
+// The category's allowed kinds that the profile has not been shown yet.
+std::vector<int> listNewModulesInCategory(int id, const std::set<int>& allowed);

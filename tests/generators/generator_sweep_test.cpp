@@ -46,8 +46,15 @@ void expectProgramReachesGoal(const TestCase& t) {
   EXPECT_TRUE(out.equals(t.goal)) << gt::describe(out) << " vs " << gt::describe(t.goal);
 }
 
-void checkMemReplace(const TestCase& t) {
+void checkMemReplace(const TestCase& t, const MemReplaceChallengeGenerator& g) {
   const int n = count(t.initial);
+  for (int i = 0; i < n; ++i) {
+    const std::pair<int, int> change{at(t.initial, i), at(t.goal, i)};
+    const auto& pairs = g.replacements();
+    const bool replaced = std::find(pairs.begin(), pairs.end(), change) != pairs.end();
+    const bool kept = change.first == change.second && change.first >= 11 && change.first <= 63;
+    EXPECT_TRUE(replaced || kept) << "slot " << i;
+  }
   EXPECT_GE(n, 4);
   EXPECT_LE(n, 6);
   expectRun(t.initial, n);
@@ -425,8 +432,17 @@ bool is(const ChallengeGenerator& g) {
 
 void checkTest(const ChallengeGenerator& g, const TestCase& t) {
   EXPECT_FALSE(t.initial.corrupt);
+  // The reference interpreter always comes to an end on a test's initial
+  // memory; memories without a program in slot 0 run no instruction at all.
+  Memory image;
+  const MemoryImageResult run = buildMemoryImage(image, t.initial, nullptr);
+  EXPECT_TRUE(run.ok()) << run.error;
+  if (instructionAt(t.initial, 0) == nullptr) {
+    EXPECT_EQ(run.steps, 0);
+    EXPECT_TRUE(image.equals(t.initial));
+  }
   if (auto dyn = dynamic_cast<const DynamicChallengeGenerator*>(&g)) return checkDynamic(t, *dyn);
-  if (is<MemReplaceChallengeGenerator>(g)) return checkMemReplace(t);
+  if (auto replace = dynamic_cast<const MemReplaceChallengeGenerator*>(&g)) return checkMemReplace(t, *replace);
   if (is<MemShiftChallengeGenerator>(g)) return checkMemShift(t);
   if (is<BackshiftChallengeGenerator>(g)) return checkBackshift(t);
   if (is<MemSwapChallengeGenerator>(g)) return checkMemSwap(t);

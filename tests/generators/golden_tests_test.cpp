@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <set>
 
 #include "generator_test_support.h"
 #include "puzzles/generators/addressing_generators.h"
@@ -198,6 +200,31 @@ TEST(GeneratorGolden, ExactTests) {
     EXPECT_TRUE(test.goal.equals(goal)) << gt::describe(test.goal) << " vs " << gt::describe(goal);
     EXPECT_EQ(test.tickLimit, c.tickLimit);
   }
+}
+
+// The values each slot may hold on the way, as texts ("-" for empty).
+std::map<int, std::multiset<std::string>> valueSetTexts(const TestCase& t) {
+  std::map<int, std::multiset<std::string>> out;
+  for (const auto& [address, values] : t.valueSetsByAddress) {
+    for (const auto& v : values) out[address].insert(v->text());
+  }
+  return out;
+}
+
+TEST(GeneratorGolden, ExpectedValuesOnTheWay) {
+  using Sets = std::map<int, std::multiset<std::string>>;
+  EXPECT_EQ(valueSetTexts(MemShiftChallengeGenerator().generate(1)),
+            (Sets{{0, {"14"}}, {1, {"14", "27"}}, {2, {"27", "11"}}, {3, {"11", "25"}}, {4, {"25", "1"}}, {5, {"1", "-"}}}));
+  EXPECT_EQ(valueSetTexts(MemSwapChallengeGenerator().generate(1)), (Sets{{0, {"37", "43"}}, {1, {"37", "43"}}}));
+  EXPECT_EQ(valueSetTexts(CombiningChallengeGenerator().generate(1)),
+            (Sets{{0, {"45", "45"}}, {1, {"39", "39"}}, {2, {"-", "84"}}}));
+  EXPECT_EQ(valueSetTexts(IncrementingChallengeGenerator(4, 5).generate(1))[3], (std::multiset<std::string>{"63", "64"}));
+  // The partial sums of 7 x 2: multiples of 2 below 14 and of 7 below 14.
+  EXPECT_EQ(valueSetTexts(MultiplyingChallengeGenerator(3, 5).generate(1))[2],
+            (std::multiset<std::string>{"-", "0", "2", "4", "6", "8", "10", "12", "0", "7"}));
+  EXPECT_TRUE(BackshiftChallengeGenerator().generate(1).valueSetsByAddress.empty());
+  EXPECT_EQ(valueSetTexts(RecursiveDereferenceChallengeGenerator().generate(1))[1],
+            (std::multiset<std::string>{"36", "28", "92", "68"}));
 }
 
 }  // namespace

@@ -253,6 +253,26 @@ TEST(Module, TextsOutsideAPuzzle) {
   EXPECT_FALSE(latch->isConfigurable(kNoPuzzle));
   EXPECT_FALSE(imux->isConfigurable(kNoPuzzle));
   EXPECT_TRUE(latch->isAllowedInPuzzle(73));
+  EXPECT_TRUE(latch->isAllowedInPuzzle(kNoPuzzle));
+}
+
+TEST(Module, CollectAttachedWires) {
+  MachineBuilder m;
+  auto a = m.number(1);
+  auto adder = m.add(kAdderKind);
+  auto latch = m.add(kLatchKind);
+  auto other = m.add(kAdderKind);
+  MachineBuilder::feed(a, adder, 0);
+  MachineBuilder::feed(adder, latch, 0);
+  MachineBuilder::feed(a, other, 1);
+  other->ports[1]->controlPoints = {{3, 3}};
+  auto wires = collectAttachedWires(m.modules, {adder.get()});
+  ASSERT_EQ(wires.size(), 2u);
+  EXPECT_EQ(wires[0].destination, adder->ports[0].get());
+  EXPECT_EQ(wires[1].destination, latch->ports[0].get());
+  auto fromA = collectAttachedWires(m.modules, {a.get()});
+  ASSERT_EQ(fromA.size(), 2u);
+  EXPECT_EQ(fromA[1].points, (std::vector<WirePoint>{{3, 3}}));
 }
 
 TEST(ModuleDefs, Lookups) {
@@ -306,6 +326,7 @@ TEST(ModuleDefs, Categories) {
   bool saved = isModuleSeen(kAdderKind);
   isModuleSeen(kAdderKind) = false;
   EXPECT_TRUE(categoryHasNewModule(1, {kAdderKind}));
+  EXPECT_EQ(listNewModulesInCategory(1, {kAdderKind, kLatchKind}), std::vector<int>{kAdderKind});
   isModuleSeen(kAdderKind) = true;
   EXPECT_FALSE(categoryHasNewModule(1, {kAdderKind}));
   isModuleSeen(kAdderKind) = saved;

@@ -40,8 +40,15 @@ DynamicChallengeGenerator::DynamicChallengeGenerator(std::set<int> opcodes, int 
       stages_(stages) {}
 
 TestCase DynamicChallengeGenerator::generate(int testIndex) const {
-  DynamicChallenge challenge(opcodes_);
-  return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  // The plain synthesis first, so every test it makes soundly stays as it is;
+  // the rare test it would get wrong is made again, steered clear of the fault.
+  try {
+    DynamicChallenge challenge(opcodes_);
+    return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  } catch (const DynamicChallenge::MendNeeded&) {
+    DynamicChallenge challenge(opcodes_, true);
+    return challenge.generate(testIndex, instructionCount_, ticksPerInstruction_, stages_);
+  }
 }
 
 std::set<int> DynamicChallengeGenerator::opcodes() const { return opcodes_; }
@@ -116,17 +123,22 @@ int DynamicChallenge::_reqTypesCreated(int opcode) {
 // ---------------------------------------------------------------------------
 // Synthesis
 
-DynamicChallenge::DynamicChallenge(std::set<int> ops) : ops_(std::move(ops)) {
-  if (cheapestCost(kMemory, ops_, false) == kNone) {
+DynamicChallenge::DynamicChallenge(std::set<int> ops, bool mended) : ops_(std::move(ops)), mended_(mended) {
+  for (int op : ops_) {
+    if (op >= 0 && op < 32) opsMask_ |= std::uint32_t(1) << op;
+  }
+  if (cheapestCost(kMemory, opsMask_, false) == kNone) {
     fatalError("no memory setting instruction for dynamic challenge!");
   }
 }
 
 int DynamicChallenge::draw(int lo, int hi) { return rand_int(lo, hi)(rng_); }
 
-int DynamicChallenge::cheapestCost(int type, const std::set<int>& among, bool last) const {
+int DynamicChallenge::cheapestCost(int type, std::uint32_t among, bool last) {
   int best = kNone;
-  for (int op : among) best = std::min(best, _min_instrs_for(type, op, last));
+  for (int op = 0; op < 32; ++op) {
+    if (among & (std::uint32_t(1) << op)) best = std::min(best, _min_instrs_for(type, op, last));
+  }
   return best;
 }
 
@@ -210,7 +222,7 @@ TestCase DynamicChallenge::generate(int testIndex, int count, int ticksPerInstru
     const Requirement req = open_[chosen];
     open_.erase(open_.begin() + chosen);
     const bool last = open_.empty() && e > 1;
-    if (e < cheapestCost(req.type, ops_, last)) {
+    if (e < cheapestCost(req.type, opsMask_, last)) {
       fatalError("number of instructions to fill requirements greater than # of instrs remaining");
     }
     const int op = choose_op(req, e);
@@ -294,7 +306,7 @@ int DynamicChallenge::choose_requirement(int budget) {
   for (int i = 0; i < int(open_.size()); ++i) {
     const Requirement& req = open_[i];
     if (regsTaken == kRegisterCount && req.type != kRegister) continue;
-    if (budget < cheapestCost(req.type, usable_ops(req, true), last)) continue;
+    if (budget < cheapestCost(req.type, usableMask(req, true), last)) continue;
     k += 1;
     if (draw(1, k) == 1) chosen = i;
     if (backupWeight && req.type != kBackup) {
@@ -304,7 +316,7 @@ int DynamicChallenge::choose_requirement(int budget) {
   }
   if (chosen == -1) {
     for (const Requirement& req : open_) {
-      if (budget >= cheapestCost(req.type, ops_, last)) {
+      if (budget >= cheapestCost(req.type, opsMask_, last)) {
         fatalError("DynamicChallenge::choose_requirement() crash");
       }
     }
@@ -312,20 +324,29 @@ int DynamicChallenge::choose_requirement(int budget) {
   return chosen;
 }
 
-std::set<int> DynamicChallenge::usable_ops(const Requirement& req, bool stillOpen) const {
-  std::set<int> usable;
+std::uint32_t DynamicChallenge::usableMask(const Requirement& req, bool stillOpen) const {
+  std::uint32_t usable = 0;
   const bool accOpen = isOpen(kAccumulator);
   const bool backupOpen = isOpen(kBackup);
-  // Registers free when the instruction's operands are opened: the
-  // requirement's own register is given up when it is met.
+  // Mended: only instructions whose register operands can all get a free
+  // register. The requirement's own register is given up when it is met.
   const int freeRegisters =
       kRegisterCount - takenRegisters() + ((stillOpen && req.type == kRegister) ? 1 : 0);
   for (int op : ops_) {
     const int created = _reqTypesCreated(op);
     if (req.type != kAccumulator && accOpen && created == kAccumulator) continue;
     if (req.type != kBackup && backupOpen && created == kBackup) continue;
-    if (freeRegistersNeeded(op) > freeRegisters) continue;
-    usable.insert(op);
+    if (mended_ && freeRegistersNeeded(op) > freeRegisters) continue;
+    usable |= std::uint32_t(1) << op;
+  }
+  return usable;
+}
+
+std::set<int> DynamicChallenge::usable_ops(const Requirement& req, bool stillOpen) const {
+  const std::uint32_t mask = usableMask(req, stillOpen);
+  std::set<int> usable;
+  for (int op : ops_) {
+    if (mask & (std::uint32_t(1) << op)) usable.insert(op);
   }
   return usable;
 }
@@ -349,11 +370,11 @@ std::set<int> DynamicChallenge::ops_for_req(int value, int type) const {
 
 int DynamicChallenge::choose_op(const Requirement& req, int budget) {
   const bool last = open_.empty() && budget > 1;
-  const std::set<int> usable = usable_ops(req, false);
+  const std::uint32_t usable = usableMask(req, false);
   int chosen = -1;
   int k = 0;
   for (int op : ops_for_req(req.value, req.type)) {  // ascending
-    if (!contains(usable, op)) continue;
+    if ((usable & (std::uint32_t(1) << op)) == 0) continue;
     const int cost = _min_instrs_for(req.type, op, last);
     if (cost == kNone || budget < cost) continue;
     if (!contains(chainingOpcodes, op) && open_.empty() && budget != cost) continue;
@@ -477,6 +498,7 @@ DynamicChallenge::Instr DynamicChallenge::branch_instr(int opcode) {
     // A branch meant to fall through must compare unequal values, or it would
     // be taken and the rest of the program would run from a random slot.
     b = draw(0, 32);
+    if (b == a && !mended_) throw MendNeeded{};
     while (b == a) b = draw(0, 32);
   }
   const int second = registers ? register_for(b) : memory_slot_for(b);
@@ -507,8 +529,11 @@ int DynamicChallenge::free_register() {
 
 int DynamicChallenge::register_for(int value) {
   const int r = free_register();
-  // The choice of instructions leaves a free register for every operand.
-  if (r < 0) fatalError("no free register for dynamic challenge");
+  if (r < 0) {
+    if (!mended_) throw MendNeeded{};
+    // The mended choice of instructions leaves a free register for every operand.
+    fatalError("no free register for dynamic challenge");
+  }
   open_.push_back({value, r, kRegister});
   return r;
 }
@@ -539,6 +564,7 @@ int DynamicChallenge::split_product(int v) {
   if (v == 0) {
     // Any non-zero factor times 0 gives 0; a factor of 0 could not be divided out.
     int m = draw(-15, 16);
+    if (m == 0 && !mended_) throw MendNeeded{};
     while (m == 0) m = draw(-15, 16);
     return m;
   }

@@ -4,6 +4,7 @@
 // place before an instruction runs is a requirement, and meeting one with an
 // instruction may open more (the operands that instruction reads).
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <set>
@@ -48,8 +49,14 @@ class DynamicChallenge {
   static constexpr int kBackup = 4;
   static constexpr int kNone = INT_MAX;  // free register, absent operand, impossible cost
 
-  explicit DynamicChallenge(std::set<int> ops);
+  // Mended: the synthesis steers clear of the few draws that would make an
+  // invalid program (an operand without a free register, a branch meant to
+  // fall through that compares equal values, a product split by 0). Without
+  // it, such a draw stops the synthesis with MendNeeded.
+  explicit DynamicChallenge(std::set<int> ops, bool mended = false);
   TestCase generate(int testIndex, int count, int ticksPerInstruction, int stages);
+
+  struct MendNeeded {};
 
   // One instruction before placement, when a branch's destination may still change.
   struct Instr {
@@ -87,13 +94,17 @@ class DynamicChallenge {
   Memory place_instructions(const std::vector<Instr>& list);
   Memory initial_memory(const Memory& program) const;
 
-  int cheapestCost(int type, const std::set<int>& among, bool last) const;
+  // Opcode sets as bit masks (bit op), for the inner loops.
+  std::uint32_t usableMask(const Requirement& req, bool stillOpen) const;
+  static int cheapestCost(int type, std::uint32_t among, bool last);
   int reservedBudget() const;
   bool isOpen(int type) const;
   int freeRegistersNeeded(int op) const;
   int draw(int lo, int hi);
 
   std::set<int> ops_;
+  std::uint32_t opsMask_ = 0;
+  bool mended_;
   std::mt19937 rng_;
   std::vector<Requirement> open_;
 };

@@ -11,6 +11,7 @@ class MemReplaceChallengeGenerator : public ChallengeGenerator {
   explicit MemReplaceChallengeGenerator(std::vector<std::pair<int, int>> replacements);
   TestCase generate(int n) const override;
   std::string timeLimitText(const std::string& unitWord) const override;
+  const std::vector<std::pair<int, int>>& replacements() const { return replacements_; }
 
  private:
   std::vector<std::pair<int, int>> replacements_;  // (from, to)
