@@ -12,6 +12,7 @@
 #include "model/module_defs.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/validation.h"
+#include "saves/profiles.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ puzzle_id benchPuzzle() {
     std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_validation";
     std::filesystem::create_directories(dir / "community" / "bench");
     std::filesystem::current_path(dir);
+    activeProfile = 0;  // the records are read again after community puzzles load
     std::ofstream tests("community/bench/tests.mtest");
     tests << "PUZZTEST\n0.01\n";
     for (int i = 0; i < benchTests; ++i) tests << "START\nLIMIT: 100\nEXPECTED\n0: 5\nEND\n";

@@ -46,6 +46,7 @@ std::shared_ptr<Simulation> makePuzzleSimulation(puzzle_id id, int n,
                                                  int clockPeriod);
 
 // Progress, from the active profile's records.
+// A record exists (a community puzzle without tests never counts as beaten).
 bool isPuzzleBeaten(puzzle_id id);
 int getBestModules(puzzle_id id);  // noRecordedValue when none
 int getBestTicks(puzzle_id id);

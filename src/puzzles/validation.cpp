@@ -1,6 +1,8 @@
 #include "puzzles/validation.h"
 
+#include <algorithm>
 #include <atomic>
+#include <exception>
 #include <optional>
 #include <string>
 #include <thread>
@@ -65,11 +67,17 @@ void Validation::start() {
   control->started = true;
   // The block outlives the thread: its destructor joins before it is freed.
   control->thread = std::thread([control, puzzle = puzzle_, source = source_] {
-    std::optional<std::string> error = captureFatalErrors([&] {
-      ValidationMachine machine = source();
-      int result = runValidatorTests(puzzle, machine, [control] { return control->stop.load(std::memory_order_relaxed); });
-      control->result.store(result);
-    });
+    std::optional<std::string> error;
+    try {
+      error = captureFatalErrors([&] {
+        ValidationMachine machine = source();
+        auto stop = [control] { return control->stop.load(std::memory_order_relaxed); };
+        control->result.store(runValidatorTests(puzzle, machine, stop));
+      });
+    } catch (const std::exception& e) {
+      // Nothing may escape the thread; the main thread reports it.
+      error = std::string("validation worker failed: ") + e.what();
+    }
     if (error) control->error = std::move(error);
   });
 }
