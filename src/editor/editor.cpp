@@ -8,6 +8,7 @@
 #include "model/simulation.h"
 #include "model/value.h"
 #include "puzzles/chapter.h"
+#include "puzzles/generators/faux_reg_variants.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
@@ -139,6 +140,7 @@ void Editor::autoClockPeriod() {
 }
 
 void Editor::recordSuccess(int ticks) {
+  if (puzzle == 35) markFauxRegConditionsDone(machine);
   recordPuzzleResult(puzzle, moduleCount(), ticks);
   saveTo(saveLocationSuccessful);
   std::string error = loadSnapshot(saveLocationSuccessful);

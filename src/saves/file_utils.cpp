@@ -173,11 +173,16 @@ std::pair<int, int> parseOrigin(const std::string& text, const std::string& cont
 
 std::string profileGlobalPath(const std::string& name) { return getProfileDir(-1) + "global/" + name; }
 
+// Before a profile is selected there is no folder to read or write: reads
+// find nothing and writes fail with their usual text (the tables stay in
+// memory), rather than ending the program.
 std::ifstream openProfileGlobalFile(const std::string& name) {
+  if (activeProfile == -1) return std::ifstream();
   return std::ifstream(profileGlobalPath(name), std::ios::in | std::ios::binary);
 }
 
 std::string writeProfileGlobalFile(const std::string& name, const std::string& text) {
+  if (activeProfile == -1) return "Failed to open file " + name + "!";
   return writeFileAtomically(profileGlobalPath(name), text, name);
 }
 

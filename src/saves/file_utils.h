@@ -91,10 +91,11 @@ std::pair<int, int> parseOrigin(const std::string& text, const std::string& cont
 // The active profile's global files (records, last puzzle, tutorial and
 // seen-module flags): getProfileDir() + "global/" + name.
 std::string profileGlobalPath(const std::string& name);
-// Opens one for reading; a missing file gives a failed stream.
+// Opens one for reading; a missing file, or no selected profile, gives a
+// failed stream.
 std::ifstream openProfileGlobalFile(const std::string& name);
 // Rewrites one atomically; errors name the file alone ("Failed to open file
-// records.mgrlr!").
+// records.mgrlr!"), also when no profile is selected yet.
 std::string writeProfileGlobalFile(const std::string& name, const std::string& text);
 
 // A player's file under profiles/ that exists but could not be loaded is

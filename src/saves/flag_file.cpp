@@ -3,7 +3,7 @@
 #include "shell/log.h"
 #include "shell/strings.h"
 
-std::string loadFlagFileImpl(const FlagFileRules& rules, void (*set)(int, void*), void* ctx) {
+std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set) {
   std::ifstream in = openProfileGlobalFile(rules.fileName);
   VersionCheck check = readHeader(in, rules.format, "invalid save file", rules.fileName);
   if (!check.error.empty()) {
@@ -34,7 +34,7 @@ std::string loadFlagFileImpl(const FlagFileRules& rules, void (*set)(int, void*)
       reject(rules.outOfRangeText + digits);
       continue;
     }
-    set(*number, ctx);
+    set(*number);
   }
   return firstError;
 }

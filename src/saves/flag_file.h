@@ -1,6 +1,7 @@
 #pragma once
 // The shared reader of the two flag files (tutorial, seen modules): a header,
 // then one line per set flag whose first digit run is the flag number.
+#include <functional>
 #include <string>
 
 #include "saves/file_utils.h"
@@ -14,14 +15,7 @@ struct FlagFileRules {
   int ignoredUpToVersion = 0;    // versions up to this are accepted but not read
 };
 
-// Reads the active profile's flag file, calling set(n) for each flag.
-template <typename SetFlag>
-std::string loadFlagFile(const FlagFileRules& rules, SetFlag set);
-
-std::string loadFlagFileImpl(const FlagFileRules& rules, void (*set)(int, void*), void* ctx);
-
-template <typename SetFlag>
-std::string loadFlagFile(const FlagFileRules& rules, SetFlag set) {
-  return loadFlagFileImpl(
-      rules, [](int n, void* ctx) { (*static_cast<SetFlag*>(ctx))(n); }, &set);
-}
+// Reads the active profile's flag file, calling set(n) for each flag. A bad
+// header moves the file aside; a bad line is logged and skipped. Returns ""
+// or the first error text.
+std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set);

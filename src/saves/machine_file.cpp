@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 
+#include "editor/module_geometry.h"
 #include "model/memory.h"
 #include "model/module.h"
 #include "model/module_config.h"
@@ -396,7 +397,19 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       }
       std::vector<WirePoint>& target = module->ports[size_t(port)]->controlPoints;
       target.clear();
-      for (const auto& [px, py] : points) target.push_back({px, py});
+      // Wire legs run on the 16-pixel grid from the port's box; a bend off
+      // that grid could never be routed, so it is dropped.
+      const Port& owner = *module->ports[size_t(port)];
+      const GeoPoint anchor =
+          infoboxOrigin(owner.kind, ModuleGeometry::of(*module, context.delayMode).portPosition(*module, port));
+      for (const auto& [px, py] : points) {
+        if ((px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
+          logLine("Dropped misaligned wire point " + formatOrigin(px, py) + " of port " + std::to_string(port) +
+                  " of " + module->name + " in " + path);
+          continue;
+        }
+        target.push_back({px, py});
+      }
     }
     modules.push_back(module);
   }

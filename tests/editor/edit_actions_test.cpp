@@ -3,6 +3,7 @@
 #include "editor/display.h"
 #include "editor/module_geometry.h"
 #include "editor_fixture.h"
+#include "services/music_manager.h"
 
 #include <random>
 
@@ -217,6 +218,44 @@ TEST_F(EditActions, ResetAndLoadSuccessful) {
 
   auto stale = std::make_shared<ResetAction>(editor->puzzle, ModuleList{}, 1);
   EXPECT_THROW(stale->apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
+}
+
+struct RecordingSound : SoundBackend {
+  std::vector<int> played;
+  void playSound(int id, float scale) override {
+    EXPECT_EQ(scale, 1.0f);
+    played.push_back(id);
+  }
+};
+
+TEST_F(EditActions, SoundsOfEachDirection) {
+  auto sounds = std::make_shared<RecordingSound>();
+  musicManager().setBackend(sounds);
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto a = add(*editor, kNumberKind, 0, 0, "A");
+  auto b = add(*editor, kAdderKind, 160, 0, "B");
+  auto c = add(*editor, kAdderKind, 320, 0, "C");
+  wire(*editor, b->ports[0].get(), a->ports[0].get());
+  editor->undo();  // removes C: the delete sound
+  editor->redo();
+  sounds->played.clear();
+
+  Selection modules;
+  modules.modules = {c};
+  ASSERT_TRUE(editor->performAction(
+      std::make_shared<DeleteAction>(modules, editor->machine, editor->puzzle, editor->constContext())));
+  editor->undo();
+  Selection wires;
+  wires.wires = {{a->ports[0].get(), b->ports[0].get()}};
+  ASSERT_TRUE(editor->performAction(
+      std::make_shared<DeleteAction>(wires, editor->machine, editor->puzzle, editor->constContext())));
+  editor->undo();
+  ASSERT_TRUE(editor->performAction(std::make_shared<ModuleNameAction>(b, "Quiet")));
+  ASSERT_TRUE(editor->performAction(std::make_shared<ClockSetAction>(2, editor->clockPeriod)));
+  editor->undo();
+  EXPECT_EQ(sounds->played, (std::vector<int>{8, 5, 4, 3}));
+  musicManager().setBackend(nullptr);
 }
 
 class RandomEdits : public EditActions, public ::testing::WithParamInterface<unsigned> {};

@@ -106,6 +106,31 @@ TEST_F(EditorCore, ABrokenWorkingSaveIsMovedAsideAndRewrittenFromWhatLoaded) {
   EXPECT_EQ(machineFileText(worker.machine, worker.clockPeriod), current(*editor));
 }
 
+TEST_F(EditorCore, TheCreditsBoardGetsItsRegisterOnceAsidesIsOpen) {
+  constexpr int credits = 73;
+  ModuleList saved{Module::create(kRegisterKind, 0, 0, makeNumericValue(2), "Old register"),
+                   Module::create(kAdderKind, 320, 0, nullptr, "Adder")};
+  saved[1]->ports[0]->connect(saved[0]->ports[2].get(), ConstContext{});
+  const std::string text = machineFileText(saved, 1);
+  writeWholeFile("initial/" + machineFileName(credits), text);  // the board may always start from its initial machine
+  ASSERT_EQ(saveMachine(credits, saveLocationWorking, saved, 1), "");
+
+  auto locked = openEditor(credits);
+  EXPECT_EQ(machineFileText(locked->machine, locked->clockPeriod), text);
+
+  puzzleRecords[9] = {5, 50};  // the chapter opens with puzzle 9
+  auto open = openEditor(credits);
+  ASSERT_EQ(open->machine.size(), 2u);
+  EXPECT_EQ(open->machine[0]->name, "Adder");
+  EXPECT_EQ(open->machine[0]->ports[0]->source, nullptr);  // no wire from the removed register
+  EXPECT_EQ(open->machine[1]->kind(), kRegisterKind);
+  EXPECT_EQ(open->machine[1]->name, "Click Me");
+  EXPECT_EQ(open->machine[1]->x, 7712);
+  EXPECT_EQ(open->machine[1]->y, -2608);
+  tutorialFlags[25] = true;
+  EXPECT_EQ(openEditor(credits)->machine[1]->name, "Nice find :)");
+}
+
 TEST_F(EditorCore, UndoAndRedoOnEmptyStacksDoNothing) {
   auto editor = openEditor();
   editor->undo();

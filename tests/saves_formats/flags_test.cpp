@@ -113,3 +113,16 @@ TEST_F(FlagFiles, SeenModulesRoundTripAndOldVersion) {
 }
 
 }  // namespace
+
+namespace {
+TEST(FlagFilesWithoutProfile, MarkingKeepsTheFlagAndWritesNothing) {
+  TempWorkingDir dir;
+  activeProfile = -1;
+  tutorialFlags.fill(false);
+  markTutorialSeen(3);
+  EXPECT_TRUE(tutorialFlags[3]);
+  EXPECT_EQ(saveTutorialProgress(), "Failed to open file tutorial.mgrlt!");
+  EXPECT_FALSE(std::filesystem::exists("profiles"));
+  tutorialFlags.fill(false);
+}
+}  // namespace

@@ -34,7 +34,7 @@ TEST_F(MachineFile, WritesTheExpectedBytes) {
                                section(0, "1 (Number)\n0,0\nNAME: Number\n-CONFIG START-\n3 5\n-CONFIG END-\n") +
                                section(1,
                                        "2 (Adder)\n160,32\nNAME: Adder\nport #0 <- module #0 port #0\n"
-                                       "-CONTROL START-\nPort 0: 94,8\nPort 0: 94,40\n-CONTROL END-\n") +
+                                       "-CONTROL START-\nPort 0: 120,56\nPort 0: 120,24\n-CONTROL END-\n") +
                                section(2,
                                        "7 (Input Selector)\n320,-64\nNAME: Pick one\nport #2 <- module #0 port #0\n"
                                        "-CONFIG START-\n3 3\n-CONFIG END-\n") +
@@ -189,6 +189,16 @@ TEST_F(MachineFile, PrintedLinesArePassedOver) {
   EXPECT_EQ(modules[0]->ports[1]->source, nullptr);
   EXPECT_EQ(modules[1]->kind(), 0);
   EXPECT_EQ(modules[1]->x, 0);
+}
+
+TEST_F(MachineFile, WireBendsOffTheGridAreDropped) {
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\nPort 0: 120,56\n"
+                                                          "Port 0: 121,56\nPort 0: 120,60\nPort 0: 104,24\n"
+                                                          "-CONTROL END-\n")),
+            "");
+  EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{120, 56}, {104, 24}}));
+  EXPECT_TRUE(logHas("Dropped misaligned wire point 121,56 of port 0 of A in m.mgrlv"));
 }
 
 TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {

@@ -28,7 +28,7 @@ inline ModuleList sampleMachine() {
   m.push_back(Module::create(kInputSelectorKind, 320, -64, makeNumericValue(3), "Pick one"));
   m.push_back(Module::create(kEqualsKind, -160, 160, makeNumericValue(2), "Equals"));
   m[1]->ports[0]->connect(m[0]->ports[0].get(), plainContext());
-  m[1]->ports[0]->controlPoints = {{94, 8}, {94, 40}};
+  m[1]->ports[0]->controlPoints = {{120, 56}, {120, 24}};  // on the grid of the port box (152, 56)
   m[2]->ports[2]->connect(m[0]->ports[0].get(), plainContext());
   return m;
 }
