@@ -108,7 +108,17 @@ void chalkTab(Canvas& c, Context& ctx, const std::string& label, Look look, uint
     chalkPolyline(c, {{49, 14}, {157, 14}, {114, 94}, {5, 94}}, sel ? 3.2f : 2.2f, seed, 0.9f, true);
     TTF_Font* f = ctx.fonts->get(Face::Chalk, 40);
     float cx = 80, cy = 54;
-    c.textCentred(f, label, cx, cy, pal::chalk().withAlpha(sel ? 1.f : 0.85f));
+    if (label == "*") {
+        // A chalk-drawn star reads better than the face's small asterisk.
+        std::vector<Vec> pts;
+        for (int i = 0; i <= 5; ++i) {
+            float a = -1.5708f + 2.5133f * i;
+            pts.push_back({cx + 15 * std::cos(a), cy + 15 * std::sin(a)});
+        }
+        chalkPolyline(c, pts, 3, seed + 9, sel ? 1.f : 0.85f);
+    } else {
+        c.textCentred(f, label, cx, cy, pal::chalk().withAlpha(sel ? 1.f : 0.85f));
+    }
     if (sel) chalkStroke(c, cx - 24, 80, cx + 14, 80, 2.5f, seed + 3, 0.9f);
 }
 

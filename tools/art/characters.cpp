@@ -128,8 +128,8 @@ void drawPerson(const View& v, const Person& p) {
         v.fill(v.circle(ex + 1, 171, 4.2f), Colour(60, 44, 34));
         v.fill(v.circle(ex + 2, 169, 1.3f), pal::white());
     }
-    v.fill(v.poly({{140, 172}, {150, 200}, {134, 202}}), skinShade);
-    v.fill(v.seg(126, 218, 154, 218, 2.2f), Colour(150, 70, 60));
+    v.fill(v.poly({{141, 178}, {148, 199}, {136, 201}}), skinShade);
+    v.fill(sdf::arc(v.X(140), v.Y(202), 18 * v.k, 0.3f * 3.14159f, 0.7f * 3.14159f, 1.6f * v.k), Colour(150, 70, 60));
     v.fill(v.ellipse(106, 198, 9, 5), Colour(230, 120, 110, 60));
     v.fill(v.ellipse(174, 198, 9, 5), Colour(230, 120, 110, 60));
     if (p.freckles)

@@ -7,6 +7,7 @@
 #include <SDL_ttf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -35,10 +36,12 @@ Canvas load(const std::string& file, bool& ok) {
     return c;
 }
 
-// Nearest-neighbour shrink to fit within max x max.
+// Nearest-neighbour scale to fit within max x max; small images are enlarged
+// by a whole factor so their pixels can be seen.
 Canvas fit(const Canvas& src, int max) {
-    float k = std::min(1.f, std::min(max / float(src.width()), max / float(src.height())));
-    if (k >= 1) return src;
+    float k = std::min(max / float(src.width()), max / float(src.height()));
+    k = k >= 2 ? std::floor(std::min(k, 4.f)) : std::min(k, 1.f);
+    if (k == 1) return src;
     int w = std::max(1, int(src.width() * k)), h = std::max(1, int(src.height() * k));
     Canvas out(w, h);
     for (int y = 0; y < h; ++y)

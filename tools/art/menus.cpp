@@ -48,7 +48,7 @@ void background(Canvas& c) {
         c.fill(sdf::box(x - 8, 12, 16, 20, 3), pal::brassDark());
         c.fill(sdf::box(x - 6, 14, 12, 16, 2), pal::brass());
     }
-    for (auto [gx, gy] : {std::pair{w - 40, 180.f}, std::pair{60.f, 620.f}}) {
+    for (auto [gx, gy] : {std::pair{w - 40, 180.f}, std::pair{60.f, 470.f}}) {
         c.fill(sdf::circle(gx, gy, 26), pal::brassDark());
         c.fill(sdf::circle(gx, gy, 23), pal::brass());
         c.fill(sdf::circle(gx, gy, 19), Colour(240, 232, 212));
@@ -108,8 +108,9 @@ void circuits(Canvas& c, int which) {
     // Traces from the button column (left) to the info box (right); the
     // button rows are 49 px apart from the top of the column at y 329.
     float w = c.width(), h = c.height();
-    float startY = which == 1 ? 25 : which == 2 ? 2 : 74;  // profiles, options, extras rows
-    startY = std::min(startY + 18, h - 10);
+    // Rows are centred 54 (options), 103 (profiles) and 152 (extras) px down.
+    float startY = which == 1 ? 103 : which == 2 ? 54 : 152;
+    startY = std::min(startY, h - 10);
     Colour trace(216, 176, 88), glow(255, 210, 120, 70);
     for (int k = 0; k < 3; ++k) {
         float y0 = startY + (k - 1) * 6;

@@ -30,14 +30,16 @@ void board(Canvas& c, int n) {
         float dx = (x - w / 2) / w, dy = (y - h / 2) / h;
         return col.scaled(1.05f - 0.5f * (dx * dx + dy * dy));
     });
-    // Eraser streaks.
-    for (int i = 0; i < 7; ++i) {
-        float y = 80 + hashNoise(i, 1, seed) * (h - 240);
-        float x = hashNoise(i, 2, seed) * w * 0.7f;
-        float len = 160 + hashNoise(i, 3, seed) * 260;
-        c.fill(sdf::segment(x, y, x + len, y + 10 - 20 * hashNoise(i, 4, seed), 18), [&](float px, float py) {
-            float a = 0.05f * valueNoise(px / 8, py / 3, seed + i);
-            return pal::chalk().withAlpha(a);
+    // Faint clouds where old chalk was wiped off.
+    for (int i = 0; i < 6; ++i) {
+        float cx = 120 + hashNoise(i, 2, seed) * (w - 240);
+        float cy = 100 + hashNoise(i, 1, seed) * (h - 300);
+        float rx = 120 + hashNoise(i, 3, seed) * 160, ry = 30 + hashNoise(i, 4, seed) * 40;
+        c.fill(sdf::ellipse(cx, cy, rx, ry), [&](float px, float py) {
+            float dx = (px - cx) / rx, dy = (py - cy) / ry;
+            float fall = std::max(0.f, 1 - (dx * dx + dy * dy));
+            float n = fractalNoise(px / 40.f, py / 14.f, seed + i, 3);
+            return pal::chalk().withAlpha(0.07f * fall * n);
         });
     }
 }
@@ -55,9 +57,9 @@ void doodles(Canvas& c, Context& ctx, int n) {
         chalkStroke(c, 80 + 34 * std::cos(a), 110 + 34 * std::sin(a), 80 + 44 * std::cos(a), 110 + 44 * std::sin(a), 3, seed + i, 0.5f);
     }
     chalkCircle(c, 80, 110, 10, 2, seed + 3, 0.5f);
-    static const char* sums[] = {"1 + 1 = 10", "A \xE2\x86\x92 B", "x := x + 1", "0110 1001", "if z = 0", "? ? ?"};
+    static const char* sums[] = {"1 + 1 = 10", "A -> B", "x := x + 1", "0110 1001", "if z = 0", "? ? ?"};
     c.text(f, sums[n % 6], w - 210, 80, dust);
-    c.text(small, "clock \xE2\x88\x9D tick", 40, h - 170, dust);
+    c.text(small, "tick, tick, tick...", 40, h - 170, dust);
     chalkPolyline(c, {{w - 250, h - 200}, {w - 200, h - 200}, {w - 200, h - 160}, {w - 140, h - 160}}, 2, seed + 5, 0.45f);
     chalkCircle(c, w - 254, h - 200, 4, 2, seed + 6, 0.45f);
     chalkCircle(c, w - 136, h - 160, 4, 2, seed + 7, 0.45f);

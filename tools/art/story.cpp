@@ -137,7 +137,7 @@ void notePage(Canvas& c, Context& ctx, int n) {
     float w = c.width(), h = c.height();
     paperSheet(c, 60, 20, w - 120, h - 40, 700 + n);
     // Ruled lines and a red margin.
-    for (float y = 120; y < h - 40; y += 44) c.fillRect(70, static_cast<int>(y), static_cast<int>(w) - 140, 1, Colour(120, 150, 180, 90));
+    for (float y = 114; y < h - 40; y += 44) c.fillRect(70, static_cast<int>(y), static_cast<int>(w) - 140, 1, Colour(120, 150, 180, 90));
     c.fillRect(150, 30, 2, static_cast<int>(h) - 60, Colour(200, 90, 80, 120));
     TTF_Font* title = ctx.fonts->get(Face::Chalk, 38);
     TTF_Font* body = ctx.fonts->get(Face::Chalk, 28);
