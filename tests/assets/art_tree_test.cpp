@@ -266,6 +266,35 @@ TEST(ArtTree, FixedLayoutSizes) {
     }
 }
 
+TEST(ArtTree, LayoutRelationsBetweenPieces) {
+    const Image& slot = image("art/modules/choosers/ModDrawer_Arithmetic_Blank.png");
+    const Image& highlight = image("art/modules/choosers/HighlightOverlay.png");
+    const Image& addSlot = image("art/editor/ModDrawer_Palettes_AddSlot.png");
+    // The slot hit rectangle is the slot less 4 each way; the palette slots share it.
+    EXPECT_EQ(highlight.w, slot.w - 4);
+    EXPECT_EQ(highlight.h, slot.h - 4);
+    EXPECT_EQ(addSlot.w - 12, highlight.w);
+    EXPECT_EQ(addSlot.h - 50, highlight.h);
+    // One drawer middle per slot step.
+    EXPECT_EQ(image("art/editor/ModDrawer-Middle.png").w, slot.w + 4);
+    EXPECT_EQ(image("art/editor/ModDrawer_Palettes-Middle.png").w, slot.w + 4);
+    // Brackets frame a main-menu button 8 px out on each side.
+    const Image& menuButton = image("art/main menu/puzzle select.png");
+    EXPECT_EQ(image("art/main menu/Brackets.png").w, menuButton.w + 16);
+    EXPECT_EQ(image("art/main menu/Brackets.png").h, menuButton.h);
+    // Three-slice caps match their middles in height.
+    for (const char* bar : {"BottomBar_Base", "BottomBar_ModPanel", "TestBar_Base", "TestBar_Ticks", "TestBar_TicksBright"}) {
+        std::string b = std::string("art/editor/") + bar;
+        EXPECT_EQ(image(b + "-Left.png").h, image(b + "-Middle.png").h) << bar;
+        EXPECT_EQ(image(b + "-Right.png").h, image(b + "-Middle.png").h) << bar;
+    }
+    // Board pictures fill the 1024x768 design; the frame reaches 24 px past it.
+    EXPECT_EQ(image("art/puzzleselect/frame.png").w, 1024 + 48);
+    EXPECT_EQ(image("art/puzzleselect/frame.png").h, 768 + 48);
+    EXPECT_LE(image("art/fmod.png").w, 1024);
+    EXPECT_LE(image("art/fmod.png").h, 768);
+}
+
 TEST(ArtTree, CyanKeyIsNeverPainted) {
     for (auto& r : art().rows) {
         if (absent(r)) continue;

@@ -190,14 +190,15 @@ bool paintButton(const Job& job, Canvas& c, Context& ctx) {
         return true;
     }
     if (name == "BottomBar_Clock") {
-        // The period number is written over the middle: only a ring of ticks.
-        enamelButton(c, m, Colour(58, 48, 40), "", pal::enamel(), look);
+        // The period number is written over the middle in dark blue or grey:
+        // a light dial face with only a ring of ticks.
+        enamelButton(c, m, Colour(240, 232, 212), "", pal::enamel(), look);
         float cx = c.width() / 2.f, cy = c.height() / 2.f, r = (c.width() - 2 * m) / 2.f - 6;
         for (int i = 0; i < 12; ++i) {
             float a = 6.2831853f * i / 12;
             c.fill(sdf::segment(cx + (r - 3) * std::cos(a), cy + (r - 3) * std::sin(a),
                                 cx + r * std::cos(a), cy + r * std::sin(a), i % 3 ? 0.6f : 1.1f),
-                   pal::brassLight());
+                   pal::brassDark());
         }
         return true;
     }

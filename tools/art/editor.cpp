@@ -62,11 +62,12 @@ void memoryHeader(Canvas& c, bool glowing, Look look) {
     }
     c.fill(sdf::box(0, 0, w, h + 12, 10), pal::brassDark());
     c.fill(sdf::box(2, 2, w - 4, h + 12, 8), vertical(0, pal::brassLight(), h, pal::brass().scaled(0.78f)));
-    walnutPanel(c, 8, 8, w - 16, h - 8, 5, 63);
-    c.fill(sdf::box(8, h - 2, w - 16, 2), pal::walnutDark());
+    // "Memory" and the view name are written in black across the header.
+    c.fill(sdf::box(7, 7, w - 14, h - 7, 5), pal::brassDark());
+    c.fill(sdf::box(8, 8, w - 16, h - 8, 4), vertical(8, Colour(242, 234, 214), h, Colour(224, 210, 180)));
+    c.fill(sdf::box(8, h - 2, w - 16, 2), pal::brassDark());
     rivet(c, 6, 6);
     rivet(c, w - 6, 6);
-    drawIcon(c, "down", w - 30, 16, 18, pal::brassLight());
     if (look == Look::Moused) applyLook(c, Look::Moused);
 }
 
@@ -82,9 +83,11 @@ void memoryBody(Canvas& c, bool glowing) {
     }
     c.fill(sdf::box(0, -10, w, h + 20, 0), pal::brassDark(), true);
     c.fill(sdf::box(2, -10, w - 4, h + 20, 0), pal::brass(), true);
-    c.fill(sdf::box(8, -10, w - 16, h + 20, 0), Colour(36, 32, 28), true);
-    c.fillRect(8, 0, 1, static_cast<int>(h), Colour(20, 18, 16));
-    c.fillRect(static_cast<int>(w) - 9, 0, 1, static_cast<int>(h), Colour(70, 62, 52));
+    // Paper for the memory lines: values that match the goal are written in
+    // a faded sand colour, the others in strong blue or red.
+    c.fill(sdf::box(8, -10, w - 16, h + 20, 0), Colour(236, 228, 208), true);
+    c.fillRect(8, 0, 1, static_cast<int>(h), pal::brassDark());
+    c.fillRect(static_cast<int>(w) - 9, 0, 1, static_cast<int>(h), pal::brassDark());
 }
 
 void drawerSlot(Canvas& c, Colour face) {
@@ -93,8 +96,9 @@ void drawerSlot(Canvas& c, Colour face) {
     c.fill(sdf::box(2, 2, w - 4, h - 4, 7), pal::brassDark());
     c.fill(sdf::box(3, 3, w - 6, h - 6, 6), face.scaled(0.8f));
     c.fill(sdf::box(5, 5, w - 10, h - 10, 4), vertical(5, face.mixed(pal::white(), 0.12f), h - 5, face.scaled(0.9f)));
-    // The name band under the symbol.
-    c.fill(sdf::box(7, h - 24, w - 14, 15, 3), face.scaled(0.7f));
+    // The name band under the symbol; the name is written in dark grey.
+    c.fill(sdf::box(7, h - 25, w - 14, 16, 3), face.scaled(0.6f));
+    c.fill(sdf::box(8, h - 24, w - 16, 14, 2), Colour(236, 228, 208));
 }
 
 void drawerTab(Canvas& c, const std::string& piece) {
@@ -221,11 +225,12 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
         std::string piece = name.substr(b.size() + 1);
         if (piece != "Left" && piece != "Middle" && piece != "Right") continue;
         if (b == "BottomBar_Base") barSlice(c, piece, pal::walnut(), pal::walnutDark(), true, 20);
-        else if (b == "TestBar_Base") barSlice(c, piece, Colour(70, 64, 58), Colour(40, 36, 32), true, 20);
+        else if (b == "TestBar_Base") barSlice(c, piece, Colour(206, 196, 172), Colour(168, 156, 130), true, 20);
         else if (b == "BottomBar_ModPanel") barSlice(c, piece, Colour(40, 28, 20), Colour(54, 38, 26), false, 4);
         else {
             bool bright = b == "TestBar_TicksBright";
-            barSlice(c, piece, bright ? Colour(96, 84, 66) : Colour(56, 50, 44), bright ? Colour(70, 60, 46) : Colour(36, 32, 28), false, 6);
+            // Dark text (tick limit and counter) is written on the housing: keep it light.
+            barSlice(c, piece, bright ? Colour(250, 236, 196) : Colour(226, 214, 186), bright ? Colour(236, 214, 160) : Colour(196, 182, 150), true, 6);
             // The slider track runs along the bottom 13 px.
             float x0 = piece == "Left" ? 14 : 0, x1 = piece == "Right" ? w - 12 : w;
             c.fill(sdf::box(x0, h - 13, x1 - x0, 13, 0), bright ? Colour(40, 34, 26) : Colour(24, 21, 18), true);
@@ -268,7 +273,7 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
     }
     if (name == "TestBar_Ticks-Label") {
         brassPlate(c, 0, 0, w, h, 5);
-        c.fill(sdf::box(4, 4, w - 8, h - 8, 3), Colour(36, 32, 28));
+        c.fill(sdf::box(3, 3, w - 6, h - 6, 3), Colour(240, 232, 212));
         return true;
     }
     if (name == "Map-Expanded") {
@@ -329,13 +334,23 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
     }
     if (name == "ModuleEdit_Large" || name == "ModuleEdit_Small") {
         enamelPanel(c, 0, 0, w, h);
+        if (name == "ModuleEdit_Large") {
+            // The "Selection Actions" title is light and the buttons sit low:
+            // a walnut tray under the slider area.
+            c.fill(sdf::box(6, 126, w - 12, h - 134, 6), pal::brassDark());
+            walnutPanel(c, 7, 127, w - 14, h - 136, 5, 97);
+            rivet(c, 10, h - 14, 2);
+            rivet(c, w - 10, h - 14, 2);
+        }
         return true;
     }
     if (name == "ModuleEditor_Label" || name == "ModuleEditor_Number") {
+        // The name and the number are written in black.
         bool moused = job.look == Look::Moused;
         c.fill(sdf::box(0, 0, w, h, 5), pal::brassDark());
         c.fill(sdf::box(1, 1, w - 2, h - 2, 4), moused ? pal::brassLight() : pal::brass());
-        c.fill(sdf::box(3, 3, w - 6, h - 6, 3), moused ? Colour(58, 52, 44) : Colour(36, 32, 28));
+        c.fill(sdf::box(3, 3, w - 6, h - 6, 3), moused ? Colour(255, 250, 236) : Colour(238, 230, 210));
+        c.fill(sdf::box(4, 4, w - 8, 2, 1), Colour(0, 0, 0, 30));
         return true;
     }
     if (name == "lock_grid") {

@@ -87,7 +87,8 @@ void infoBox(Canvas& c) {
     c.fill(sdf::box(0, 3, w, h - 3, 14), pal::ink().withAlpha(0.5f));
     brassPlate(c, 0, 0, w, h - 3, 14);
     walnutPanel(c, 6, 6, w - 12, h - 15, 10, 515);
-    c.fill(sdf::box(14, 14, w - 28, h - 31, 6), Colour(34, 28, 24, 235));
+    // The sub-screens write black text here, so the face is light enamel.
+    c.fill(sdf::box(14, 14, w - 28, h - 31, 6), vertical(14, Colour(240, 232, 212), h - 17, Colour(222, 208, 178)));
     c.fill(sdf::ring(sdf::box(14, 14, w - 28, h - 31, 6), 0.8f), pal::brassDark());
     for (float x : {10.f, w - 10})
         for (float y : {10.f, h - 13}) rivet(c, x, y, 2.5f);

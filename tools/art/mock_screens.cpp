@@ -62,7 +62,8 @@ void menu(const std::string& out, TTF_Font* text) {
     const char* opts[] = {"fullscreen", "windowed", "bordered", "borderless"};
     for (int i = 0; i < 4; ++i)
         put(s, std::string("art/main menu/") + opts[i] + (i == 1 ? "-Selected" : "") + ".png", 637 + 160 - 103, 240 + 55 * i);
-    s.textCentred(text, "Music volume", 797, 490, Colour(236, 227, 204));
+    s.textCentred(text, "Music volume", 797, 490, Colour(0, 0, 0));
+    s.textCentred(text, "50", 797, 532, Colour(0, 0, 0));
     put(s, "art/config/ModuleEditor_Number.png", 767, 520);
     s.savePng(out + "_menu.png");
 }
@@ -103,12 +104,14 @@ void module(Canvas& s, const std::string& set, const std::string& symbol, int x,
     put(s, "art/modules/sections/Module_" + set + "-Bottom.png", x - 8, y + h + 6 - bottom);
     Colour cat = set == "Color1" ? Colour(57, 127, 114) : set == "Color2" ? Colour(120, 121, 103) : Colour(68, 116, 129);
     s.draw(tinted(load("art/modules/symbols/" + symbol + ".png"), cat.mixed(Colour(255, 255, 255), 0.55f)), x + 70 - 19, y + h - 2 - 32);
+    // Value boxes are tinted with the module's colour; values are written in black.
+    Colour boxTint = cat.mixed(Colour(255, 255, 255), 0.45f);
     for (int row = 0; row < 2; ++row) {
-        put(s, "art/modules/infoboxes/Module_Infobox.png", x - 44, y + 8 + 48 * row);
-        s.text(mono, row ? "7" : "12", x - 28, y + 14 + 48 * row, Colour(236, 227, 204));
+        s.draw(tinted(load("art/modules/infoboxes/Module_Infobox.png"), boxTint), x - 44, y + 8 + 48 * row);
+        s.text(mono, row ? "7" : "12", x - 28, y + 14 + 48 * row, Colour(0, 0, 0));
     }
-    put(s, "art/modules/infoboxes/Module_Infobox_Selected.png", x + 140 - 44, y + 8);
-    s.text(mono, "19", x + 140 - 28, y + 14, Colour(250, 220, 140));
+    s.draw(tinted(load("art/modules/infoboxes/Module_Infobox_Selected.png"), boxTint), x + 140 - 44, y + 8);
+    s.text(mono, "19", x + 140 - 28, y + 14, Colour(0, 0, 0));
     if (clocked) {
         int cx = x + 140 - 37, cy = y + h - 35;
         put(s, "art/modules/clocks/State.png", cx - 40, cy - 36);
@@ -153,7 +156,7 @@ void editor(const std::string& out, TTF_Font* mono) {
     int row = 768 - mid.height() + 28;
     const char* drawers[] = {"BottomBar_Arithmetic-Selected", "BottomBar_State", "BottomBar_Control", "BottomBar_Palettes", "BottomBar_Clock"};
     for (int i = 0; i < 5; ++i) put(s, std::string("art/editor/") + drawers[i] + ".png", 110 + 62 * i - 9, row - 9);
-    s.textCentred(mono, "12", 110 + 62 * 4 + 20, row + 20, Colour(236, 227, 204));
+    s.textCentred(mono, "12", 110 + 62 * 4 + 20, row + 20, Colour(12, 0, 148));
     const char* tools[] = {"BottomBar_Undo", "BottomBar_Redo", "BottomBar_Delete", "BottomBar_Copy", "BottomBar_Paste", "BottomBar_Home"};
     for (int i = 0; i < 6; ++i) put(s, std::string("art/editor/") + tools[i] + ".png", 450 + 52 * i - 8, row - 8);
     put(s, "art/editor/TestButton.png", 800, 768 - mid.height() + 22);
@@ -172,6 +175,59 @@ void editor(const std::string& out, TTF_Font* mono) {
     put(s, "art/editor/MemoryPanel-Collapsed.png", 1024 - 252, 768 - 70 - mid.height() + 20);
     put(s, "art/editor/HUD_Base_Supplement.png", 0, 768 - 24);
     s.savePng(out + "_editor.png");
+}
+
+// The simulation bar along the bottom and the victory dialog over a darkened board.
+void victory(const std::string& out, TTF_Font* mono, TTF_Font* title) {
+    Canvas s(1024, 768);
+    Canvas tile = load("art/display/bg.png");
+    for (int y = 0; y < 768; y += tile.height())
+        for (int x = 0; x < 1024; x += tile.width()) s.draw(tile, x, y);
+    Canvas mid = load("art/editor/TestBar_Base-Middle.png");
+    int top = 768 - mid.height();
+    for (int x = 0; x < 1024; x += mid.width()) s.draw(mid, x, top);
+    put(s, "art/editor/TestBar_Base-Left.png", 0, top);
+    put(s, "art/editor/TestBar_Base-Right.png", 1000, top);
+    Canvas tm = load("art/editor/TestBar_Ticks-Middle.png");
+    int tx = 150, tw = 300, ty = 768 - tm.height();
+    for (int x = tx; x < tx + tw; x += tm.width()) s.draw(tm, x, ty);
+    put(s, "art/editor/TestBar_Ticks-Left.png", tx, ty);
+    put(s, "art/editor/TestBar_Ticks-Right.png", tx + tw - 12, ty);
+    put(s, "art/editor/TestBar_TickSlider.png", tx + 120, 768 - 13 - 10);
+    put(s, "art/editor/TestBar_Ticks-Label.png", tx + tw / 2 - 75, ty + 4);
+    s.textCentred(mono, "TICK LIMIT: 40", tx + tw / 2, ty + 18, Colour(0, 0, 0));
+    s.textCentred(mono, "17", tx + tw / 2, ty + 48, Colour(0, 0, 0));
+    const char* bar[] = {"TestBar_Reset", "TestBar_Play-Active", "TestBar_FastForward"};
+    for (int i = 0; i < 3; ++i) put(s, std::string("art/editor/") + bar[i] + ".png", 30 + 36 * i, top + 28);
+    int cx = 560, cy = 768 - 128;
+    put(s, "art/editor/TestBar_Clock-Base.png", cx, cy);
+    put(s, "art/editor/ClockPeriod_White_Circle.png", cx + 8, cy + 46);
+    put(s, "art/editor/ClockPeriod_Top_Circle.png", cx + 5, cy + 42);
+    s.textCentred(mono, "4", cx + 34, cy + 15, Colour(239, 239, 239));
+    put(s, "art/editor/TestButton-Back.png", 880, top + 22);
+    s.apply([](int, int, Colour p) { return p.scaled(1 - 143 / 255.f * 0.9f); });
+    int dx = 180, dy = 80;
+    put(s, "art/pvs/Dialog_Base.png", dx - 6, dy - 4);
+    put(s, "art/characters/Laszlo.png", dx + 10, dy + 99);
+    put(s, "art/pvs/Portrait_Corners.png", dx + 7, dy + 99);
+    s.textCentred(title, "Puzzle Complete!", dx + 320, dy + 24, Colour(238, 252, 255));
+    s.text(mono, "Well wired. The counter ticks", dx + 320, dy + 118, Colour(1, 42, 52));
+    s.text(mono, "along exactly as it should.", dx + 320, dy + 146, Colour(1, 42, 52));
+    int y0 = dy + 597 - 197;
+    s.text(mono, "Modules", dx + 440 + 108, y0, Colour(182, 240, 255));
+    s.text(mono, "Ticks", dx + 440 + 216, y0, Colour(182, 240, 255));
+    const char* rows[] = {"Current", "Best", "Goal"};
+    for (int r = 0; r < 3; ++r) {
+        s.text(mono, rows[r], dx + 440, y0 + 30 * (r + 1), Colour(1, 78, 97));
+        s.text(mono, r == 2 ? "5" : "6", dx + 440 + 108, y0 + 30 * (r + 1), Colour(1, 78, 97));
+        s.text(mono, r == 2 ? "18" : "21", dx + 440 + 216, y0 + 30 * (r + 1), Colour(1, 78, 97));
+    }
+    put(s, "art/pvs/BackToPuzzle.png", dx + 20 - 3, dy + 597 - 64);
+    put(s, "art/pvs/NextPuzzle.png", dx + 285 - 3, dy + 597 - 64);
+    put(s, "art/pvs/PuzzleSelect.png", dx + 550 - 3, dy + 597 - 64);
+    const char* toggles[] = {"Toggle_Story", "Toggle_Modules", "Toggle_Time"};
+    for (int i = 0; i < 3; ++i) put(s, std::string("art/pvs/") + toggles[i] + ".png", dx + 773 - 8, dy + 60 + 55 * i);
+    s.savePng(out + "_victory.png");
 }
 
 }  // namespace
@@ -193,6 +249,11 @@ int main(int argc, char** argv) {
         menu(args["--out-prefix"], text);
         select(args["--out-prefix"], chalk);
         editor(args["--out-prefix"], mono);
+        TTF_Font* title = TTF_OpenFont(args["--chalk"].c_str(), 30);
+        if (title) {
+            victory(args["--out-prefix"], mono, title);
+            TTF_CloseFont(title);
+        }
         TTF_CloseFont(chalk);
         TTF_CloseFont(mono);
         TTF_CloseFont(text);

@@ -190,6 +190,8 @@ void paintSymbol(Canvas& c, const std::string& kind) {
 }
 
 void paintInfobox(Canvas& c, const std::string& which) {
+    // The boxes are tinted with the port's colour when drawn and the value is
+    // written over them in black, so they are drawn in light greys.
     float w = c.width(), h = c.height();
     Sdf box = sdf::box(8, 8, w - 16, h - 16, 4);
     Sdf inner = sdf::offset(box, -2);
@@ -197,20 +199,17 @@ void paintInfobox(Canvas& c, const std::string& which) {
         c.fill(inner, pal::white(), true);
         return;
     }
-    Colour face(44, 40, 36);
-    Colour frame = which == "Module_Infobox_Selected" ? pal::amber() : pal::brass();
-    c.fill(box, pal::brassDark(), true);
+    Colour face(250, 250, 250), frame(120, 120, 120);
+    c.fill(box, frame, true);
     c.fill(inner, face, true);
     if (which == "Module_Infobox_Selected") {
-        c.fill(sdf::subtract(box, sdf::offset(box, -3)), frame, true);
-    } else {
-        c.fill(sdf::subtract(sdf::offset(box, -1), sdf::offset(box, -2)), frame, true);
+        c.fill(sdf::subtract(box, sdf::offset(box, -3)), Colour(64, 64, 64), true);
     }
     if (which == "Module_Infobox_Delayed") {
         // Diagonal hatching, the look of a value still settling.
         c.fill(sdf::offset(inner, -1), [&](float x, float y) {
             int k = static_cast<int>(std::floor((x + y) / 4));
-            return k % 2 == 0 ? Colour(86, 78, 62) : face;
+            return k % 2 == 0 ? Colour(200, 200, 200) : face;
         }, true);
     }
 }

@@ -158,24 +158,31 @@ void notePage(Canvas& c, Context& ctx, int n) {
 
 void dialog(Canvas& c) {
     float w = c.width(), h = c.height();
-    // The dialog rectangle is (w-12)x(h-17) at (6,4).
+    // The dialog rectangle D is (w-12)x(h-17) at (6,4). The game writes a
+    // near-white title at D.y + 9, dark story text from D.y + 118, light
+    // table headers on the row D.h - 197 down and dark values under them.
     float dx = 6, dy = 4, dw = w - 12, dh = h - 17;
     c.fill(sdf::box(0, 6, w, h - 6, 16), pal::ink().withAlpha(0.45f));
     c.fill(sdf::box(dx - 4, dy - 4, dw + 8, dh + 8, 14), pal::brassDark());
     walnutPanel(c, dx - 2, dy - 2, dw + 4, dh + 4, 12, 313);
-    c.fill(sdf::box(dx + 10, dy + 10, dw - 20, dh - 20, 8), vertical(dy, Colour(240, 230, 206), dy + dh, Colour(222, 206, 174)));
-    // A title band and the table shading, 197 px above the bottom.
-    c.fill(sdf::box(dx + 10, dy + 10, dw - 20, 70, 8), Colour(216, 196, 150));
-    c.fill(sdf::box(dx + 300, dy + dh - 197, dw - 320, 150, 6), Colour(200, 184, 150, 140));
+    c.fill(sdf::box(dx + 10, dy + 44, dw - 20, dh - 54, 8), vertical(dy, Colour(242, 234, 214), dy + dh, Colour(226, 212, 182)));
+    c.fill(sdf::box(dx + 10, dy + 44, dw - 20, 3, 1), pal::brassDark());
+    float headerY = dy + dh - 197;
+    c.fill(sdf::box(dx + 426, headerY - 4, dw - 436, 32, 4), pal::walnutDark());
+    c.fill(sdf::box(dx + 426, headerY + 28, dw - 436, 2, 0), pal::brassDark());
+    for (int row = 1; row <= 3; ++row)
+        if (row % 2)
+            c.fill(sdf::box(dx + 426, headerY + 30 * row, dw - 436, 30, 0), Colour(120, 90, 50, 30));
     for (float x : {dx + 4, dx + dw - 4})
         for (float y : {dy + 4, dy + dh - 4}) rivet(c, x, y, 3);
 }
 
 void leaderboard(Canvas& c) {
+    // The score histogram's axis labels are dark: a light panel.
     float w = c.width(), h = c.height();
     c.fill(sdf::box(0, 0, w, h, 14), pal::brassDark());
     walnutPanel(c, 3, 3, w - 6, h - 6, 12, 331);
-    c.fill(sdf::box(14, 14, w - 28, h - 28, 8), Colour(40, 34, 30, 220));
+    c.fill(sdf::box(14, 14, w - 28, h - 28, 8), vertical(14, Colour(240, 232, 212), h, Colour(222, 208, 178)));
 }
 
 void photoCorners(Canvas& c) {
