@@ -43,7 +43,7 @@ void barSlice(Canvas& c, const std::string& piece, Colour top, Colour bottom, bo
         c.fill(sdf::intersect(body, sdf::box(-30, y0 + 1, w + 60, 2, 0)), pal::brassLight(), true);
     }
     if (left || right) {
-        float rx = left ? 12 : w - 12;
+        float rx = left ? std::min(12.f, w / 2 + 2) : std::max(w - 12, w / 2 - 2);
         rivet(c, rx, y0 + 16);
         rivet(c, rx, h - 16);
         c.fill(sdf::ring(body, 0.8f), pal::walnutDark().scaled(0.7f));
@@ -328,7 +328,9 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
         if (name == "ModDrawer_Palettes_AddSlot") {
             drawIcon(c, "plus", hx + hw * 0.2f, hy + hh * 0.2f, hw * 0.6f, pal::brass());
         } else {
-            c.fill(sdf::box(hx + 4, h - 22, hw - 8, 16, 3), pal::walnut().scaled(0.8f));
+            // The group name is written under the preview in black.
+            c.fill(sdf::box(hx + 2, h - 23, hw - 4, 18, 3), pal::brassDark());
+            c.fill(sdf::box(hx + 3, h - 22, hw - 6, 16, 2), Colour(236, 228, 208));
         }
         return true;
     }
