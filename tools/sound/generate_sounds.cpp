@@ -142,7 +142,8 @@ Buffer ambienceLayer(int layer) {
     Buffer b = silence(seconds);
     int root = roots[(layer - 1) % 5];
     for (int k : {0, 7, 12 + (layer % 2 ? 3 : 4)}) {
-        double hz = midiHz(root - 12 + k);
+        // Whole cycles per loop, so the loop point does not click.
+        double hz = std::round(midiHz(root - 12 + k) * seconds) / seconds;
         long n = static_cast<long>(b.size());
         for (long i = 0; i < n; ++i) {
             double s = double(i) / kRate;
@@ -196,8 +197,20 @@ Buffer reversedRatchet(int clicks, uint32_t seed) {
 
 // ---- one-shots ------------------------------------------------------------------
 
+// How loud each one-shot peaks: the frequent ones stay quiet.
+double oneShotPeak(const std::string& name) {
+    if (name == "OpeningBeep") return 0.22;
+    if (name == "DelayTick") return 0.35;
+    if (name == "WriteBeep") return 0.45;
+    if (name == "LevelComplete" || name == "Chalk") return 0.7;
+    return 0.8;
+}
+
 Buffer oneShot(const std::string& name) {
-    Rng rng(static_cast<uint32_t>(std::hash<std::string>{}(name) & 0xFFFFFF) + 7);
+    // A fixed seed per name (std::hash is not the same everywhere).
+    uint32_t seed = 7;
+    for (char ch : name) seed = seed * 31 + static_cast<unsigned char>(ch);
+    Rng rng(seed);
     Buffer b;
     if (name == "ClickButton") {
         b = silence(0.08);
@@ -282,7 +295,7 @@ Buffer oneShot(const std::string& name) {
     } else {
         return {};
     }
-    normalise(b, 0.8);
+    normalise(b, oneShotPeak(name));
     return b;
 }
 
