@@ -58,8 +58,8 @@ std::vector<std::string> matches(const std::string& text, const std::regex& re) 
     return out;
 }
 
-int metric(const std::string& name) {
-    std::ifstream in(sourceFile("data/art_metrics.txt"));
+int metric(const std::string& name, const std::string& file = "data/art_metrics.txt") {
+    std::ifstream in(sourceFile(file));
     std::string key;
     std::string value;
     while (in >> key) {
@@ -208,6 +208,11 @@ TEST(ArtTree, ModuleGeometryFollowsTheMetrics) {
     EXPECT_EQ(image("art/modules/symbols/Adder.png").w, metric("symbol_width"));
     EXPECT_EQ(image("art/modules/delay/Meter.png").w, metric("delay_meter_width"));
     EXPECT_EQ(image("art/editor/ClockPeriod_White_Notch.png").h, metric("notch_height"));
+    const std::string sizes = "data/assets/module_art_sizes.txt";
+    EXPECT_EQ(image("art/modules/delay/Meter.png").h, metric("delay_meter_height", sizes));
+    EXPECT_EQ(image("art/modules/clocks/State.png").w, metric("clock_face_width", sizes));
+    EXPECT_EQ(image("art/modules/clocks/State_Circle.png").w, metric("clock_hand_size", sizes));
+    EXPECT_EQ(image("art/modules/write_light.png").w, metric("write_light_size", sizes));
 
     // Wire anchors sit on the 16-px grid only with these widths.
     EXPECT_EQ(top.w % 16, 12);

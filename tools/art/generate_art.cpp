@@ -1,7 +1,7 @@
 // Writes the game's whole art tree from the manifest: every fatal, required
 // and optional row, at its resolved size, and removes any absent row.
 //
-// generate_art --manifest FILE --metrics FILE --out DIR --font-book F --font-demi F
+// generate_art --manifest FILE --metrics FILE --sizes FILE --out DIR --font-book F --font-demi F
 //              --font-chalk F --font-mono F --font-monobold F
 #include <SDL.h>
 #include <SDL_image.h>
@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
 }
 
 int run(std::map<std::string, std::string>& args) {
-    for (const char* k : {"--manifest", "--metrics", "--out", "--font-book", "--font-demi",
+    for (const char* k : {"--manifest", "--metrics", "--sizes", "--out", "--font-book", "--font-demi",
                           "--font-chalk", "--font-mono", "--font-monobold"})
         if (!args.count(k)) {
             std::fprintf(stderr, "generate_art: missing %s\n", k);
@@ -75,6 +75,7 @@ int run(std::map<std::string, std::string>& args) {
     std::map<std::string, Size> sizes;
     std::string error;
     if (!readManifest(args["--manifest"], rows, error) || !readMetrics(args["--metrics"], metrics, error) ||
+        !readMetrics(args["--sizes"], metrics, error) ||
         !resolveSizes(rows, metrics, sizes, error)) {
         std::fprintf(stderr, "generate_art: %s\n", error.c_str());
         return 1;
