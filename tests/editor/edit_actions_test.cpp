@@ -358,8 +358,9 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
     auto pick = [&]() { return machine[random() % machine.size()]; };
     switch (choice) {
       case 2: {
-        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kLatchKind, kEqualsKind};
-        int kind = kinds[random() % 5];
+        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kOutputSelectorKind, kLatchKind,
+                                    kEqualsKind};
+        int kind = kinds[random() % 6];
         int x = int(random() % 40) * 16 - 320;
         int y = int(random() % 40) * 16 - 320;
         auto module = Module::create(kind, x, y, defaultConfigFor(kind, editor->puzzle), "M" + std::to_string(step));
@@ -385,7 +386,7 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
       case 5: {
         if (machine.empty()) continue;
         auto module = pick();
-        if (module->kind() != kInputSelectorKind) {
+        if (module->kind() != kInputSelectorKind && module->kind() != kOutputSelectorKind) {
           action = std::make_shared<ModuleNameAction>(module, "R" + std::to_string(step));
         } else {
           action = std::make_shared<ModuleEditAction>(machine, editor->clockPeriod, editor->currentTest, module,
@@ -399,6 +400,7 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
     }
     if (editor->performAction(action)) ++performed;
     ASSERT_EQ(workingSave(*editor), current(*editor));
+    ASSERT_TRUE(wiresStartAtLivePorts(editor->machine));
   }
   EXPECT_GT(performed, 50);
   while (!editor->undoStack.empty()) editor->undo();
