@@ -31,7 +31,7 @@ std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(in
     std::string digits = line.substr(start, end - start);
     auto number = parseInt(digits);
     if (!number || *number > rules.maxFlag) {
-      reject(rules.outOfRangeText + digits);
+      reject(rules.outOfRangeText + (number ? std::to_string(*number) : digits));
       continue;
     }
     set(*number);

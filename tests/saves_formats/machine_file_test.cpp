@@ -145,6 +145,14 @@ TEST_F(MachineFile, ErrorTexts) {
       {"0451\n0.08\n" + section(0, "99 (Future)\n0,0\nNAME: A\n"),
        "Unknown module kind in line '99 (Future)' for module #0"},
       {"0451\n0.08\n" + section(0, "2\n8,0\nNAME: A\n"), "Misaligned position 8,0 for A"},
+      {"0451\n0.08\n" + section(0, "2\n16777232,0\nNAME: A\n"), "Position out of range 16777232,0 for A"},
+      {"0451\n0.08\n" + section(0, "2\n0,-2147483648\nNAME: A\n"), "Position out of range 0,-2147483648 for A"},
+      // A section cut short never takes the next section's lines as its own.
+      {"0451\n0.08\n-MODULE 0 START-\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
+       "Missing module body for module #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2\n" + section(1, "2\n0,0\nNAME: B\n"), "Missing origin for Adder #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
+       "Missing origin for Adder #0"},
       {"0451\n0.08\n" + section(0, "7\n0,0\nNAME: S\n-CONFIG START-\n3 1000\n-CONFIG END-\n"),
        "Invalid configuration 3 1000 for S"},
       {"0451\n0.08\n-CLOCK PERIOD START-\n4\n", "invalid save file m.mgrlv (delay doesn't end with clock period end)",
@@ -195,6 +203,7 @@ TEST_F(MachineFile, WireBendsOffTheGridAreDropped) {
   ModuleList modules;
   ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\nPort 0: 120,56\n"
                                                           "Port 0: 121,56\nPort 0: 120,60\nPort 0: 104,24\n"
+                                                          "Port 0: -2147483640,56\nPort 0: 120,2147483640\n"
                                                           "-CONTROL END-\n")),
             "");
   EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{120, 56}, {104, 24}}));
