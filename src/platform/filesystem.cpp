@@ -47,7 +47,10 @@ int createDirectory(const std::string& path) {
   return ec ? ec.value() : int(std::errc::file_exists);
 }
 
-int removeTree(const std::string& path) {
+int removeTree(const std::string& given) {
+  // "link/" would resolve through the link: look at the entry itself.
+  std::string path = given;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
   std::error_code ec;
   auto status = fs::symlink_status(path, ec);
   if (ec || !fs::exists(status)) return 0;

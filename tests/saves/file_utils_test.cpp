@@ -109,6 +109,15 @@ TEST(FileUtils, RemoveTreeNeverFollowsLinks) {
   EXPECT_FALSE(fileExists("victim"));
   EXPECT_EQ(readWholeFile("outside/precious.txt"), "keep");
   EXPECT_EQ(removeDirectoryTree("missing"), 0);
+
+  // Named with a trailing slash, a link to a folder is still only the link.
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("outside"), "alias");
+  EXPECT_EQ(removeDirectoryTree("alias/"), 0);
+  EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status("alias")));
+  EXPECT_EQ(readWholeFile("outside/precious.txt"), "keep");
+  writeWholeFile("tree/sub/file.txt", "x");
+  EXPECT_EQ(removeDirectoryTree("tree/"), 0);
+  EXPECT_FALSE(fileExists("tree"));
 }
 
 TEST(FileUtils, Origins) {
