@@ -155,7 +155,8 @@ std::string loadRecordsFile() {
   ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
   in.close();
   if (!parsed.error.empty()) {
-    moveAsideBadProfileFile(profileGlobalPath(recordsFileName()), parsed.error);
+    // Nothing was read before a profile is selected, so nothing to move.
+    if (activeProfile != -1) moveAsideBadProfileFile(profileGlobalPath(recordsFileName()), parsed.error);
     return parsed.error;
   }
   for (auto& [id, record] : parsed.records) puzzleRecords[id] = record;

@@ -125,5 +125,9 @@ TEST(FlagFilesWithoutProfile, MarkingKeepsTheFlagAndWritesNothing) {
   EXPECT_EQ(saveTutorialProgress(), "Failed to open file tutorial.mgrlt!");
   EXPECT_FALSE(std::filesystem::exists("profiles"));
   tutorialFlags.fill(false);
+  // Loading finds nothing rather than ending the game.
+  EXPECT_EQ(loadTutorialProgress(), "invalid save file tutorial.mgrlt (magic string not found)");
+  EXPECT_EQ(loadSeenModules(), "invalid save file modules.mgrlm (magic string not found)");
+  EXPECT_EQ(loadRecordsFile(), "invalid save file records.mgrlr (magic string not found)");
 }
 }  // namespace
