@@ -219,6 +219,29 @@ TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {
   EXPECT_EQ(modules[1]->name, "abcdefghijklmnopqrst");
 }
 
+TEST_F(MachineFile, ALinkToAModuleOutsideTheListIsFatal) {
+  ModuleList machine = sampleMachine();
+  ModuleList part{machine[1]};  // the Adder without the Number that feeds it
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(machineFileText(part, 1), FatalErrorException);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Unable to marshall link for port type 1-0 of Adder at 160,32 to port type 2-0 of Number at 0,0\n");
+}
+
+TEST_F(MachineFile, UnknownOldIdsBecomeKindZero) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(oldModuleKind(24, 3), 0);
+  EXPECT_EQ(oldModuleKind(0, 1), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Unknown old module ID for module 3: 24\nUnknown old module ID for module 1: 0\n");
+  struct Case {
+    int oldId;
+    int kind;
+  } cases[] = {{1, 1}, {8, 8}, {9, 0}, {13, 0}, {14, 9}, {15, 10}, {16, 11}, {17, 0},
+               {18, 0}, {19, 3}, {20, 4}, {21, 12}, {22, 12}, {23, 13}};
+  for (const Case& c : cases) EXPECT_EQ(oldModuleKind(c.oldId, 0), c.kind) << c.oldId;
+}
+
 TEST_F(MachineFile, FailedWriteLeavesThePreviousFile) {
   ASSERT_EQ(writeMachineFile("profiles/profile0/saves/x.mgrlv", sampleMachine(), 1), "");
   const std::string before = readWholeFile("profiles/profile0/saves/x.mgrlv");
