@@ -360,7 +360,7 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
     if (!lines.next(line) || line != clockStart) {
       return "invalid save file " + path + " (delay doesn't start with clock period start)";
     }
-    lines.next(line);
+    if (!lines.next(line)) line.clear();
     SignedNumbers period = findSignedNumbers(line, 1);
     if (period.values.empty() || period.values[0] < 1) {
       std::printf("Invalid clock period: %s\n", line.c_str());

@@ -161,6 +161,7 @@ TEST_F(MachineFile, ErrorTexts) {
        true},
       {"0451\n0.08\n-CLOCK PERIOD START-\n0\n-CLOCK PERIOD END-\n",
        "invalid save file m.mgrlv (invalid clock period: 0)", true},
+      {"0451\n0.08\n-CLOCK PERIOD START-\n", "invalid save file m.mgrlv (invalid clock period: )", true},
       {"0451\n0.08\n-CLOCK PERIOD START-\nsoon\n-CLOCK PERIOD END-\n",
        "invalid save file m.mgrlv (invalid clock period: soon)", true},
   };
