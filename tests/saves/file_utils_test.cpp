@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "saves/file_utils.h"
 #include "support/temp_dir.h"
@@ -86,6 +87,27 @@ TEST(FileUtils, AtomicWriteReplacesWholeOrLeavesOldFile) {
   std::filesystem::create_directory("saves/m.txt.tmp");
   EXPECT_EQ(writeFileAtomically("saves/m.txt", "new\n"), "Failed to open file saves/m.txt!");
   EXPECT_EQ(readWholeFile("saves/m.txt"), "old\n");
+}
+
+TEST(FileUtils, AtomicWritesFromTwoThreadsEachLandWhole) {
+  // The validation worker may rewrite a working save while the main thread
+  // saves the same file: both go through one temporary name.
+  TempWorkingDir dir;
+  const std::string a(20000, 'a'), b(30000, 'b');
+  int failures[2] = {0, 0};
+  auto writer = [&](int who, const std::string& text) {
+    for (int i = 0; i < 200; ++i) {
+      if (!writeFileAtomically("saves/same.mgrlv", text).empty()) ++failures[who];
+    }
+  };
+  std::thread first(writer, 0, a);
+  std::thread second(writer, 1, b);
+  first.join();
+  second.join();
+  EXPECT_EQ(failures[0] + failures[1], 0);
+  const std::string left = readWholeFile("saves/same.mgrlv");
+  EXPECT_TRUE(left == a || left == b);
+  EXPECT_FALSE(fileExists("saves/same.mgrlv.tmp"));
 }
 
 TEST(FileUtils, ListingIsSortedSkipsDotsAndMissingIsEmpty) {
