@@ -10,6 +10,7 @@
 #include "model/module.h"
 #include "model/module_config.h"
 #include "model/module_defs.h"
+#include "model/opcode_table.h"
 #include "model/port.h"
 #include "model/value.h"
 #include "model/value_text.h"
@@ -241,7 +242,10 @@ std::string checkConfiguration(const MachineModuleRecord& record, const std::str
   if (!config || record.kind == kNumberKind) return "";
   bool ok = true;
   if (record.kind == kOpSelectorKind) {
-    ok = config->asOpVec() != nullptr;
+    // One port per listed opcode: a list longer than the opcode table can
+    // only come from a damaged file.
+    const OpVecValue* ops = config->asOpVec();
+    ok = ops != nullptr && ops->opcodes().size() <= size_t(kOpcodeCount);
   } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
     const int n = config->int_value();
     ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&

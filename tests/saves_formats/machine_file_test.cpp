@@ -2,6 +2,8 @@
 
 #include "machine_fixture.h"
 #include "model/module_config.h"
+#include "model/opcode_table.h"
+#include "model/value.h"
 #include "profile_fixture.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/machine_file.h"
@@ -168,6 +170,15 @@ TEST_F(MachineFile, ErrorTexts) {
   for (const Case& c : cases) {
     ModuleList m;
     EXPECT_EQ(read(m, c.text, c.delay), c.error) << c.text;
+  }
+
+  // An Op Selector gets a port per listed opcode: at most the whole table.
+  for (size_t count : {size_t(kOpcodeCount), size_t(kOpcodeCount) + 1}) {
+    const std::string ops = OpVecValue(std::vector<int>(count, 1)).serialize();
+    const std::string expected = count > size_t(kOpcodeCount) ? "Invalid configuration " + ops + " for Op" : "";
+    ModuleList m;
+    EXPECT_EQ(read(m, "0451\n0.08\n" + section(0, "11\n0,0\nNAME: Op\n-CONFIG START-\n" + ops + "\n-CONFIG END-\n")),
+              expected);
   }
 }
 
