@@ -104,11 +104,18 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
   std::string line;
   // A section cut short before its kind or origin line must not take the
   // next section's lines as its own.
+  auto nextHeadLine = [&]() {
+    if (!lines.next(line)) return false;
+    if (isModuleStart(line)) {
+      lines.back();
+      return false;
+    }
+    return !isModuleEnd(line);
+  };
   auto cutShort = [&](const std::string& what) {
-    if (isModuleStart(line)) lines.back();
     if (record.error.empty()) record.error = what;
   };
-  if (!lines.next(line) || isModuleStart(line) || isModuleEnd(line)) {
+  if (!nextHeadLine()) {
     cutShort("Missing module body for module #" + std::to_string(n));
     return;
   }
@@ -128,7 +135,7 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     record.error = "Unknown module kind in line '" + line + "' for module #" + std::to_string(n);
   }
 
-  if (!lines.next(line) || isModuleStart(line) || isModuleEnd(line)) {
+  if (!nextHeadLine()) {
     cutShort("Missing origin for " + shortContext);
     return;
   }

@@ -153,6 +153,8 @@ TEST_F(MachineFile, ErrorTexts) {
       {"0451\n0.08\n-MODULE 0 START-\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
        "Missing module body for module #0"},
       {"0451\n0.08\n-MODULE 0 START-\n2\n" + section(1, "2\n0,0\nNAME: B\n"), "Missing origin for Adder #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n", "Missing module body for module #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2", "Missing origin for Adder #0"},
       {"0451\n0.08\n-MODULE 0 START-\n2\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
        "Missing origin for Adder #0"},
       {"0451\n0.08\n" + section(0, "7\n0,0\nNAME: S\n-CONFIG START-\n3 1000\n-CONFIG END-\n"),
