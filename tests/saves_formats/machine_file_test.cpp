@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "machine_fixture.h"
 #include "model/module_config.h"
 #include "model/opcode_table.h"
@@ -198,6 +200,46 @@ TEST_F(MachineFile, ASectionWithoutItsEndStopsAtTheNextMarker) {
   EXPECT_EQ(read(modules, control), "Control point section without end for Adder #0@(0,0)");
   const std::string open = "0451\n0.08\n-MODULE 0 START-\n2\n0,0\nNAME: A\n" + section(1, "2\n32,0\nNAME: B\n");
   EXPECT_EQ(read(modules, open), "Module section without end for Adder #0@(0,0)");
+}
+
+TEST_F(MachineFile, DamagedCopiesReadWithoutHarm) {
+  // Every cut, every dropped line and every doubled line of a real file:
+  // each read ends, and whatever loads can be written again.
+  const std::string text = machineFileText(sampleMachine(), 3);
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end + 1 - start));
+    start = end + 1;
+  }
+  std::vector<std::string> variants;
+  for (size_t cut = 0; cut < text.size(); ++cut) variants.push_back(text.substr(0, cut));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string dropped, doubled;
+    for (size_t j = 0; j < lines.size(); ++j) {
+      if (j != i) dropped += lines[j];
+      doubled += lines[j];
+      if (j == i) doubled += lines[j];
+    }
+    variants.push_back(dropped);
+    variants.push_back(doubled);
+  }
+  testing::internal::CaptureStdout();
+  for (const std::string& variant : variants) {
+    for (bool delay : {false, true}) {
+      ModuleList modules;
+      read(modules, variant, delay);
+      EXPECT_LE(modules.size(), 5u);
+      std::map<const Module*, int> inList;
+      for (const auto& m : modules) inList[m.get()] = 1;
+      bool closed = true;
+      for (const auto& m : modules) {
+        for (const auto& port : m->ports) closed = closed && (!port->source || inList.count(port->source->owner));
+      }
+      if (closed) machineFileText(modules, 3);
+    }
+  }
+  testing::internal::GetCapturedStdout();
 }
 
 TEST_F(MachineFile, PrintedLinesArePassedOver) {
