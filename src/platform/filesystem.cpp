@@ -21,7 +21,9 @@ std::vector<DirEntry> listDirectory(const std::string& dir) {
     entry.name = name;
     std::error_code sec;
     entry.isSymlink = it->is_symlink(sec);
-    entry.isDirectory = !entry.isSymlink && it->is_directory(sec);
+    // A link to a folder lists as a folder, as the system's own listing
+    // shows it; only deletion refuses to follow links.
+    entry.isDirectory = it->is_directory(sec);
     entries.push_back(entry);
   }
   std::sort(entries.begin(), entries.end(),

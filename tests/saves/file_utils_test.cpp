@@ -116,8 +116,10 @@ TEST(FileUtils, ListingIsSortedSkipsDotsAndMissingIsEmpty) {
     std::filesystem::create_directories(d);
   }
   writeWholeFile("community/file.txt", "");
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("community/a"), "community/linked");
+  std::filesystem::create_symlink(std::filesystem::absolute("community/file.txt"), "community/filelink");
   EXPECT_EQ(listSubdirectories("community/"),
-            (std::vector<std::string>{"community/a", "community/b", "community/c"}));
+            (std::vector<std::string>{"community/a", "community/b", "community/c", "community/linked"}));
   EXPECT_TRUE(listSubdirectories("nowhere/").empty());
 }
 
