@@ -45,14 +45,12 @@ void FullScrollLogic::update(const KeyState& input, ScrollBounds bounds, int dtM
     int dx = m.x - anchorX;
     int dy = m.y - anchorY;
     if (std::abs(dx) > autoscrollDeadZone) {
-      std::int64_t step = autoscrollStep(dx, dtMs);
-      viewport.panX -= float(step);
-      if (step != 0) moved = true;
+      viewport.panX -= float(autoscrollStep(dx, dtMs));
+      moved = true;  // beyond the dead zone, even when this frame's step rounds to 0
     }
     if (std::abs(dy) > autoscrollDeadZone) {
-      std::int64_t step = autoscrollStep(dy, dtMs);
-      viewport.panY -= float(step);
-      if (step != 0) moved = true;
+      viewport.panY -= float(autoscrollStep(dy, dtMs));
+      moved = true;
     }
   }
 

@@ -107,7 +107,7 @@ TEST_F(ScrollTest, AutoscrollDeadZoneAndSpeed) {
     int dx;
     float expectedPan;
     bool moved;
-  } cases[] = {{12, 0.0f, false}, {18, 0.0f, false}, {19, -1.0f, true}, {-19, 1.0f, true},
+  } cases[] = {{12, 0.0f, false}, {18, 0.0f, true}, {19, -1.0f, true}, {-19, 1.0f, true},
                {112, -16.0f, true}};
   for (const Case& c : cases) {
     FullScrollLogic s(screenOf(1024, 768));
