@@ -5,6 +5,10 @@ void MusicManager::playSound(int soundId, float volumeScale) {
   backend_->playSound(soundId, volumeScale);
 }
 
+void MusicManager::loadBanks() {}
+void MusicManager::update(int) {}
+void MusicManager::release() {}
+
 void MusicManager::setBackend(std::shared_ptr<SoundBackend> backend) { backend_ = std::move(backend); }
 
 MusicManager& musicManager() {

@@ -37,7 +37,7 @@ void ColoredText::wrapSegment(Point& cursor, std::vector<TextItem>& items, const
       if (word.empty()) return;
       continue;
     }
-    int len = int(word.size());
+    int len = utf8CharacterCount(word);
     int sep = 0;
     bool mayJoin = false;
     if (!items.empty() && items.back().y == cursor.y) {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <limits>
 
+#include "services/music_manager.h"
 #include "shell/button_table.h"
 #include "shell/cursors.h"
 #include "shell/input.h"
@@ -240,6 +241,7 @@ void GameLoop::runFrame() {
     dt = now - lastFrameTick;
   }
   int dtMs = int(std::clamp<Tick>(dt, 0, INT_MAX));
+  musicManager().update(dtMs);
   GameState* s = current_;
   bool settled = true;
   if (s->fadeTimer > 0) {

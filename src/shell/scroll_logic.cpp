@@ -7,6 +7,11 @@
 namespace {
 constexpr int autoscrollDeadZone = 12;
 constexpr Tick autoscrollGuardMs = 150;
+// The pan is read back as an int every frame; a float beyond the int range
+// would make that conversion undefined, so a long autoscroll stops here.
+constexpr float maxAutoscrollPan = 1073741824.0f;  // 2^30
+
+float limitPan(float pan) { return std::clamp(pan, -maxAutoscrollPan, maxAutoscrollPan); }
 
 // Pixels to drift this frame for an offset d beyond the anchor; 64-bit so a
 // long stall can't overflow.
@@ -45,14 +50,12 @@ void FullScrollLogic::update(const KeyState& input, ScrollBounds bounds, int dtM
     int dx = m.x - anchorX;
     int dy = m.y - anchorY;
     if (std::abs(dx) > autoscrollDeadZone) {
-      std::int64_t step = autoscrollStep(dx, dtMs);
-      viewport.panX -= float(step);
-      if (step != 0) moved = true;
+      viewport.panX = limitPan(viewport.panX - float(autoscrollStep(dx, dtMs)));
+      moved = true;  // beyond the dead zone, even when this frame's step rounds to 0
     }
     if (std::abs(dy) > autoscrollDeadZone) {
-      std::int64_t step = autoscrollStep(dy, dtMs);
-      viewport.panY -= float(step);
-      if (step != 0) moved = true;
+      viewport.panY = limitPan(viewport.panY - float(autoscrollStep(dy, dtMs)));
+      moved = true;
     }
   }
 

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "saves/profiles.h"
+#include "services/music_manager.h"
 #include "services/steam_handler.h"
 #include "shell/background.h"
 #include "shell/button.h"
@@ -104,6 +105,7 @@ bool loadMedia(SDL_Renderer* renderer) {
   hudSupplementTexture.loadChecked(renderer, "art/editor/HUD_Base_Supplement.png");
   introLogoTexture.loadChecked(renderer, "art/intro_logo.png");
   dragMarkerTexture.loadChecked(renderer, "art/mclick.png");
+  musicManager().loadBanks();
   return true;
 }
 
@@ -137,6 +139,7 @@ bool runGame(SDL_Window*& window, SDL_Renderer*& renderer, const GameOptions& op
 
 void shutDown(SDL_Window*& window, SDL_Renderer*& renderer) {
   if (steamHandler().steamAvailable) steamHandler().steamAvailable = false;
+  musicManager().release();
   releaseAllMedia();
   if (renderer) {
     rendererWindows.erase(renderer);

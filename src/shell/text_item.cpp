@@ -27,6 +27,13 @@ int alignedLeft(int x, int width, int alignment) {
   return x;
 }
 
+int utf8CharacterCount(const std::string& text) {
+  int count = 0;
+  for (char c : text)
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;  // skip continuation bytes
+  return count;
+}
+
 void TextItem::draw(SDL_Renderer* renderer) const {
   Texture& tex = cachedTexture(renderer);
   if (!tex.texture) return;
@@ -48,7 +55,7 @@ SDL_Rect TextItem::mouseBounds() const {
   if (!fontIsFixedWidth(font))
     fatalError("trying to get mouse bounds for non-fixedwidth-font " + std::to_string(font));
   GlyphSize g = fontDimensions(font);
-  int width = g.width * int(textValue.size());
+  int width = g.width * utf8CharacterCount(textValue);
   int left = x;
   if (alignment == AlignCentre)
     left = x - width / 2;

@@ -57,3 +57,5 @@ struct TextItem {
 
 // Left edge of a text of the given width anchored at x.
 int alignedLeft(int x, int width, int alignment);
+// Characters (code points) of a UTF-8 text: one fixed-width glyph each.
+int utf8CharacterCount(const std::string& text);

@@ -79,6 +79,9 @@ TEST_F(TextTest, MouseBoundsOfFixedWidthText) {
   EXPECT_EQ(r.h, g.height + 8);
   item.alignment = 7;
   EXPECT_THROW(item.mouseBounds(), FatalErrorException);
+  // Width counts characters, not the bytes of their UTF-8 forms.
+  TextItem accented("caf\xC3\xA9", 0, 50, SDL_Color{}, 7);
+  EXPECT_EQ(accented.mouseBounds().w, 4 * g.width);
   TextItem proportional("abcd", 0, 0, SDL_Color{}, 4);
   EXPECT_THROW(proportional.mouseBounds(), FatalErrorException);
 }
@@ -129,6 +132,10 @@ TEST_F(TextTest, ColoredTextLayout) {
   EXPECT_EQ(items[0].y, 0);
   EXPECT_EQ(items[1].y, g.height);
   EXPECT_EQ(items[1].x, 0);
+  // A multi-byte character advances the cursor by one glyph.
+  items = ColoredText::layout({{"\xC3\xA9t\xC3\xA9 ", red}, {"x", blue}});
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1].x, 4 * g.width);
   EXPECT_EQ(ColoredText::plainText({{"a ", red}, {"b", blue}}), "a b");
 }
 
