@@ -252,7 +252,8 @@ TEST_F(ContentTest, ReferenceMachinesWinAndBrokenOnesDoNot) {
       "Wiring", "Multiwiring", "Modules", "Config", "Dragging", "Memory", "Memsum", "Time2", "Latch",
       "Accumulate", "Copying", "Stall", "Rewrite", "Spares", "Increment", "Validation", "Cows",
       "Multiplex", "Alternator", "Threes", "Fastcount", "Delay", "Maze", "Swap", "Combiner",
-      "Copier", "Back", "Splitcount", "Delay Zero", "Parallels", "Faux-Reg", "Shift One", "Mem Hazard"};
+      "Copier", "Back", "Splitcount", "Delay Zero", "Parallels", "Faux-Reg", "Shift One", "Mem Hazard",
+      "Time", "Configuration", "Nil", "Clock", "Delay Latch", "Slowstall", "Quadruple"};
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     const puzzle_id id = idByName(name);
