@@ -19,6 +19,7 @@
 #include "model/memory.h"
 #include "model/module.h"
 #include "model/value.h"
+#include "menus/character_names.h"
 #include "model/simulation.h"
 #include "puzzles/chapter.h"
 #include "puzzles/puzzle.h"
@@ -27,6 +28,7 @@
 #include "saves/machine_file.h"
 #include "saves/puzzle_locations.h"
 #include "saves/puzzle_test_file.h"
+#include "shell/strings.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -299,5 +301,35 @@ TEST_F(ContentTest, OhNoReferenceMachinesCorruptTheMemoryOrNot) {
     Simulation sim(machine.modules, false, 1, 1, test);
     while (!sim.isSuccess() && !sim.isFailed()) sim.step();
     EXPECT_EQ(sim.isSuccess(), shouldWin);
+  }
+}
+
+// The story's victory texts, kept as data for the table: one line per row
+// that speaks, with the row's speaker, plus the extra lines of Cows and Faux-Reg.
+TEST(ContentStory, VictoryTextsMatchTheTableSpeakers) {
+  const std::string text = readWholeFile(dataDir + "/story/victory_texts.txt");
+  std::map<std::string, std::pair<int, std::string>> lines;
+  for (const std::string& line : splitString(text, '\n')) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::vector<std::string> fields = splitString(line, '\t');
+    ASSERT_EQ(fields.size(), 3u) << line;
+    EXPECT_FALSE(fields[2].empty()) << line;
+    EXPECT_TRUE(lines.emplace(fields[0], std::make_pair(characterIdByName(fields[1]), fields[2])).second) << line;
+  }
+  for (puzzle_id id = 0; id < puzzleTableSize; ++id) {
+    SCOPED_TRACE(getPuzzle(id).name);
+    const int speaker = getPuzzle(id).victoryText.speaker;
+    auto it = lines.find(std::to_string(id));
+    if (speaker == noSpeaker) {
+      EXPECT_TRUE(it == lines.end());
+    } else {
+      ASSERT_TRUE(it != lines.end());
+      EXPECT_EQ(it->second.first, speaker);
+    }
+  }
+  EXPECT_EQ(lines.at("82 alternative").first, 3);
+  EXPECT_EQ(lines.at("82 closing line").first, 3);
+  for (const char* key : {"35 all four found", "35 all listed found", "35 more to find"}) {
+    EXPECT_EQ(lines.at(key).first, 0) << key;
   }
 }
