@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "platform/filesystem.h"
+#include "saves/profiles.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -168,4 +169,32 @@ std::pair<int, int> parseOrigin(const std::string& text, const std::string& cont
     return {0, 0};
   }
   return {numbers[0], numbers[1]};
+}
+
+std::string profileGlobalPath(const std::string& name) { return getProfileDir(-1) + "global/" + name; }
+
+// Before a profile is selected there is no folder to read or write: reads
+// find nothing and writes fail with their usual text (the tables stay in
+// memory), rather than ending the program.
+std::ifstream openProfileGlobalFile(const std::string& name) {
+  if (activeProfile == -1) return std::ifstream();
+  return std::ifstream(profileGlobalPath(name), std::ios::in | std::ios::binary);
+}
+
+std::string writeProfileGlobalFile(const std::string& name, const std::string& text) {
+  if (activeProfile == -1) return "Failed to open file " + name + "!";
+  return writeFileAtomically(profileGlobalPath(name), text, name);
+}
+
+bool moveAsideBadProfileFile(const std::string& path, const std::string& reason) {
+  if (path.compare(0, profilesDirectory.size(), profilesDirectory) != 0) return false;
+  if (path.find("..") != std::string::npos) return false;
+  if (!fileExists(path) || isDirectory(path)) return false;
+  const std::string aside = path + ".bad";
+  if (platform::renamePath(path, aside) != 0) {
+    logLine("Could not move unreadable file " + path + " aside (" + reason + ")");
+    return false;
+  }
+  logLine("Moved unreadable file " + path + " to " + aside + " (" + reason + ")");
+  return true;
 }

@@ -88,5 +88,21 @@ std::string formatOrigin(int x, int y);
 // one does not fit an int.
 std::pair<int, int> parseOrigin(const std::string& text, const std::string& context);
 
+// The active profile's global files (records, last puzzle, tutorial and
+// seen-module flags): getProfileDir() + "global/" + name.
+std::string profileGlobalPath(const std::string& name);
+// Opens one for reading; a missing file, or no selected profile, gives a
+// failed stream.
+std::ifstream openProfileGlobalFile(const std::string& name);
+// Rewrites one atomically; errors name the file alone ("Failed to open file
+// records.mgrlr!"), also when no profile is selected yet.
+std::string writeProfileGlobalFile(const std::string& name, const std::string& text);
+
+// A player's file under profiles/ that exists but could not be loaded is
+// renamed to "<path>.bad" (replacing an older one) with one log line, so a
+// later save never erases the only copy. Game data outside profiles/ is
+// read-only and never moved. True when the file was moved.
+bool moveAsideBadProfileFile(const std::string& path, const std::string& reason);
+
 // Test seam: when set, AtomicFileWriter::commit fails as if the disk were full.
 void setSimulateWriteFailure(bool fail);

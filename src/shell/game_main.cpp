@@ -1,15 +1,13 @@
 #include "shell/game_main.h"
 
-#include <SDL.h>
+#include "shell/startup.h"
 
-#include "shell/log.h"
+int runGame() { return runGame(GameOptions{}); }
 
-int runGame() {
-  logLine("STARTUP: VERSION " + versionString);
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    std::fprintf(stderr, "SDL_Init failed: %s\n", SDL_GetError());
-    return 1;
-  }
-  SDL_Quit();
-  return 0;
+int runGame(const GameOptions& options) {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  bool started = runGame(window, renderer, options);
+  shutDown(window, renderer);
+  return started ? 0 : 1;
 }

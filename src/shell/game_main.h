@@ -1,3 +1,7 @@
 #pragma once
-// Runs the whole game from the working folder; returns the process exit code.
+// The whole program: start-up, the frame loop and shut-down, run from the
+// working folder. Returns the process exit code (non-zero when start-up failed).
+struct GameOptions;
+
 int runGame();
+int runGame(const GameOptions& options);

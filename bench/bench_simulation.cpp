@@ -1,0 +1,172 @@
+// Simulation speed: steps per second for machines of about 10, 50 and 500
+// modules, with and without delay mode, and stepping back.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "model/contexts.h"
+#include "model/module.h"
+#include "model/module_defs.h"
+#include "model/simulation.h"
+#include "model/value.h"
+
+// Counts heap allocations so the benchmarks can report them per step. The
+// replacement pair is malloc/free throughout, which GCC cannot see.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+namespace {
+std::atomic<long long> allocationCount{0};
+}  // namespace
+
+void* operator new(std::size_t size) {
+  allocationCount.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+struct Machine {
+  ModuleList modules;
+
+  std::shared_ptr<Module> add(int kind, std::shared_ptr<Value> config = nullptr) {
+    if (!config) config = defaultConfigFor(kind, kNoPuzzle);
+    modules.push_back(Module::create(kind, 0, 0, config, defaultModuleName(kind, modules)));
+    return modules.back();
+  }
+  static void wire(const std::shared_ptr<Module>& from, int port, const std::shared_ptr<Module>& to, int input) {
+    to->ports[static_cast<std::size_t>(input)]->connect(from->ports[static_cast<std::size_t>(port)].get(),
+                                                        ConstContext{});
+  }
+  static int firstResult(const std::shared_ptr<Module>& m) {
+    for (std::size_t i = 0; i < m->ports.size(); ++i) {
+      if (m->ports[i]->kind == kResultPort) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  static void feed(const std::shared_ptr<Module>& from, const std::shared_ptr<Module>& to, int input) {
+    wire(from, firstResult(from), to, input);
+  }
+
+  // Latch + Adder + step Number, with a Writer storing the count at `slot`.
+  std::shared_ptr<Module> counter(int slot) {
+    auto latch = add(kLatchKind);
+    auto adder = add(kAdderKind);
+    feed(latch, adder, 0);
+    feed(add(kNumberKind, makeNumericValue(1)), adder, 1);
+    feed(adder, latch, 0);
+    auto writer = add(kWriterKind);
+    feed(latch, writer, 0);
+    feed(add(kNumberKind, makeNumericValue(slot)), writer, 1);
+    return latch;
+  }
+};
+
+// A Number feeding a chain of Adders that ends in a Latch, repeated.
+Machine adderChains(int size) {
+  Machine m;
+  while (static_cast<int>(m.modules.size()) + 3 <= size) {
+    auto last = m.add(kNumberKind, makeNumericValue(1));
+    int length = std::min(20, size - static_cast<int>(m.modules.size()) - 1);
+    for (int i = 0; i + 1 < length; ++i) {
+      auto adder = m.add(kAdderKind);
+      Machine::feed(last, adder, 0);
+      Machine::feed(last, adder, 1);
+      last = adder;
+    }
+    Machine::feed(last, m.add(kLatchKind), 0);
+  }
+  return m;
+}
+
+// Latch counters, each with a Writer of its own.
+Machine latchCounters(int size) {
+  Machine m;
+  for (int slot = 0; static_cast<int>(m.modules.size()) + 5 <= size; ++slot) m.counter(slot);
+  return m;
+}
+
+// A counter drives 8-wide Registers; an Input Selector per Register picks one
+// value by the count and a Writer stores it.
+Machine registerFile(int size) {
+  Machine m;
+  auto count = m.counter(1000);
+  auto mask = m.add(kNumberKind, makeNumericValue(7));
+  auto index = m.add(kSubtractKind);
+  Machine::feed(count, index, 0);
+  Machine::feed(mask, index, 1);
+  for (int slot = 0; static_cast<int>(m.modules.size()) + 4 <= size; ++slot) {
+    auto reg = m.add(kRegisterKind, makeNumericValue(8));
+    for (int i = 0; i < 8; ++i) Machine::feed(count, reg, i);
+    auto mux = m.add(kInputSelectorKind, makeNumericValue(8));
+    for (int i = 0; i < 8; ++i) Machine::wire(reg, 8 + i, mux, i);
+    Machine::feed(index, mux, 8);
+    auto writer = m.add(kWriterKind);
+    Machine::feed(mux, writer, 0);
+    Machine::feed(m.add(kNumberKind, makeNumericValue(slot)), writer, 1);
+  }
+  return m;
+}
+
+using Builder = Machine (*)(int);
+
+void runSteps(benchmark::State& state, Builder build) {
+  Machine m = build(static_cast<int>(state.range(0)));
+  bool delay = state.range(1) != 0;
+  Simulation sim(m.modules, delay, delay ? 32 : 1, 1, TestCase(Memory(), Memory(), 1 << 30));
+  long long steps = 0;
+  long long allocations = 0;
+  for (auto _ : state) {
+    if (sim.tick() >= 2000) {
+      state.PauseTiming();
+      sim.reset();
+      state.ResumeTiming();
+    }
+    long long before = allocationCount.load(std::memory_order_relaxed);
+    sim.step();
+    allocations += allocationCount.load(std::memory_order_relaxed) - before;
+    ++steps;
+  }
+  state.counters["modules"] = static_cast<double>(m.modules.size());
+  state.counters["allocs/step"] = static_cast<double>(allocations) / static_cast<double>(steps);
+  state.SetItemsProcessed(steps);
+}
+
+void BM_StepAdderChains(benchmark::State& state) { runSteps(state, adderChains); }
+void BM_StepLatchCounters(benchmark::State& state) { runSteps(state, latchCounters); }
+void BM_StepRegisterFile(benchmark::State& state) { runSteps(state, registerFile); }
+
+void BM_StepBack(benchmark::State& state) {
+  Machine m = registerFile(static_cast<int>(state.range(0)));
+  bool delay = state.range(1) != 0;
+  Simulation sim(m.modules, delay, delay ? 32 : 1, 1, TestCase(Memory(), Memory(), 1 << 30));
+  long long backs = 0;
+  for (auto _ : state) {
+    if (sim.tick() == 0) {
+      state.PauseTiming();
+      for (int i = 0; i < 1000; ++i) sim.step();
+      state.ResumeTiming();
+    }
+    sim.stepBack();
+    ++backs;
+  }
+  state.counters["modules"] = static_cast<double>(m.modules.size());
+  state.SetItemsProcessed(backs);
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+  for (int size : {10, 50, 500}) {
+    for (int delay : {0, 1}) b->Args({size, delay});
+  }
+  b->ArgNames({"modules", "delay"});
+}
+
+BENCHMARK(BM_StepAdderChains)->Apply(sizes);
+BENCHMARK(BM_StepLatchCounters)->Apply(sizes);
+BENCHMARK(BM_StepRegisterFile)->Apply(sizes);
+BENCHMARK(BM_StepBack)->Apply(sizes);
+
+}  // namespace

@@ -1,0 +1,254 @@
+#include "editor/edit_actions.h"
+
+#include <algorithm>
+
+#include "editor/display.h"
+#include "editor/editor.h"
+#include "model/module_defs.h"
+#include "model/value.h"
+#include "saves/machine_file.h"
+#include "services/music_manager.h"
+#include "shell/log.h"
+
+namespace {
+enum Sound : int {
+  soundWireConnect = 3,
+  soundWireDelete = 4,
+  soundModulePlace = 5,
+  soundClickNumber = 7,
+  soundModuleDelete = 8,
+};
+void play(int sound) { musicManager().playSound(sound, 1.0f); }
+}  // namespace
+
+// ---- Delete ----
+
+DeleteAction::DeleteAction(const Selection& selection, const ModuleList& machine, int puzzle,
+                           const ConstContext& contextIn)
+    : context(contextIn) {
+  std::set<WireEnds> wires = selection.wires;
+  std::set<const Module*> deletable;
+  for (const auto& module : selection.modules) {
+    if (module->isAllowedInPuzzle(puzzle)) deletable.insert(module.get());
+  }
+  for (size_t i = 0; i < machine.size(); ++i) {
+    const std::shared_ptr<Module>& m = machine[i];
+    if (deletable.count(m.get())) deletedModules.push_back({m, int(i)});
+    for (const auto& port : m->ports) {
+      Port* source = port->source;
+      if (!source) continue;
+      // A wire with both ends deleted leaves and comes back with its modules.
+      if (bool(deletable.count(m.get())) != bool(deletable.count(source->owner))) {
+        wires.insert({source, port.get()});
+      }
+    }
+  }
+  for (const WireEnds& wire : wires) {
+    if (!wire.second) fatalError("Trying to delete wire without destination");
+    wireRemovals.insert(ConnectionChange(wire.second, nullptr, wire.first));
+  }
+}
+
+bool DeleteAction::apply(ModuleList& machine, int&, int) {
+  if (!deletedModules.empty()) {
+    play(soundModuleDelete);
+  } else if (!wireRemovals.empty()) {
+    play(soundWireDelete);
+  }
+  applyAll(wireRemovals, context);
+  for (auto it = deletedModules.rbegin(); it != deletedModules.rend(); ++it) {
+    if (it->index >= int(machine.size())) {
+      fatalError("trying to delete module at index " + std::to_string(it->index) +
+                 ", which is greater than the number of remaining modules " + std::to_string(machine.size()));
+    }
+    machine.erase(machine.begin() + it->index);
+  }
+  return !deletedModules.empty() || !wireRemovals.empty();
+}
+
+void DeleteAction::revert(ModuleList& machine, int&, int) {
+  if (!deletedModules.empty()) {
+    play(soundModulePlace);
+  } else if (!wireRemovals.empty()) {
+    play(soundWireConnect);
+  }
+  for (const DeletedModule& deleted : deletedModules) {
+    machine.insert(machine.begin() + std::min<ptrdiff_t>(deleted.index, ptrdiff_t(machine.size())), deleted.module);
+  }
+  undoAll(wireRemovals, context);
+}
+
+// ---- Move ----
+
+MoveModuleAction::MoveModuleAction(std::set<std::shared_ptr<Module>> modulesIn, int dxIn, int dyIn,
+                                   ConnectionChangeSet wireChangesIn, const ConstContext& contextIn)
+    : modules(std::move(modulesIn)), dx(dxIn), dy(dyIn), wireChanges(std::move(wireChangesIn)), context(contextIn) {}
+
+bool MoveModuleAction::apply(ModuleList&, int&, int) {
+  for (const auto& module : modules) module->moveWithWires(dx, dy, modules);
+  applyAll(wireChanges, context);
+  play(soundModulePlace);
+  return true;
+}
+
+void MoveModuleAction::revert(ModuleList&, int&, int) {
+  undoAll(wireChanges, context);
+  for (const auto& module : modules) module->moveWithWires(-dx, -dy, modules);
+  play(soundModulePlace);
+}
+
+// ---- Place ----
+
+PlaceModulesAction::PlaceModulesAction(std::set<std::shared_ptr<Module>> modulesIn, ConnectionChangeSet wireChangesIn,
+                                       const ConstContext& contextIn)
+    : modules(std::move(modulesIn)), wireChanges(std::move(wireChangesIn)), context(contextIn) {}
+
+bool PlaceModulesAction::apply(ModuleList& machine, int&, int) {
+  play(soundModulePlace);
+  for (const auto& module : modules) machine.push_back(module);
+  applyAll(wireChanges, context);
+  return true;
+}
+
+void PlaceModulesAction::revert(ModuleList& machine, int&, int) {
+  if (machine.size() < modules.size()) {
+    fatalError("when undoing placemodules, more modules to be unplaced than in puzzle data");
+  }
+  if (!modules.empty() && machine.back() != *modules.rbegin()) {
+    fatalError("when undoing placemodules, last module to be removed doesn't match undo data");
+  }
+  undoAll(wireChanges, context);
+  machine.resize(machine.size() - modules.size());
+  play(soundModuleDelete);
+}
+
+// ---- Module configuration ----
+
+ModuleEditAction::ModuleEditAction(const ModuleList& machine, int clockPeriod, int, std::shared_ptr<Module> moduleIn,
+                                   std::shared_ptr<Value> newConfigIn, int puzzleIn)
+    : module(std::move(moduleIn)),
+      newConfig(std::move(newConfigIn)),
+      puzzle(puzzleIn),
+      memory_(std::make_unique<Memory>()),
+      context_{memory_.get(), 0, false, clockPeriod},
+      setupBefore(machine, module) {
+  // Rehearse the edit to learn the module's ports afterwards and the wires
+  // that form where they meet other modules, then put everything back.
+  ModuleList work = machine;
+  setConfiguration(work, setupBefore, newConfig);
+  setupAfter.emplace(machine, module);
+  wireChanges = Display::placeModules({module}, machine, puzzle);
+  setConfiguration(work, setupBefore, setupBefore.config);
+  putBackPositions();
+}
+
+// Separating overlaps after a shrink can still move modules that overlapped
+// before the edit; the positions taken before it make the way back exact.
+void ModuleEditAction::putBackPositions() {
+  for (const auto& [m, position] : setupBefore.positions) {
+    m->x = position.first;
+    m->y = position.second;
+  }
+}
+
+void ModuleEditAction::setConfiguration(ModuleList& machine, const ModuleStoredSetup& setup,
+                                        const std::shared_ptr<Value>& config) {
+  if (module->logic->setConfig(config)) {
+    std::vector<WireRecord> wires;
+    for (const StoredWire& wire : setup.wires) wires.push_back({wire.source, wire.destination, wire.points});
+    module->rebuildPorts(setup.ports, wires, context_);
+    ModuleList copy = machine;
+    setupBefore.restore(copy, puzzle);
+  }
+  module->updateDelay();
+}
+
+bool ModuleEditAction::apply(ModuleList& machine, int&, int) {
+  if (setupBefore.config ? setupBefore.config->equals(newConfig) : !newConfig) return false;
+  play(soundClickNumber);
+  setConfiguration(machine, *setupAfter, newConfig);
+  applyAll(wireChanges, context_);
+  return true;
+}
+
+void ModuleEditAction::revert(ModuleList& machine, int&, int) {
+  undoAll(wireChanges, context_);
+  play(soundClickNumber);
+  setConfiguration(machine, setupBefore, setupBefore.config);
+  putBackPositions();
+}
+
+// ---- Module name ----
+
+ModuleNameAction::ModuleNameAction(std::shared_ptr<Module> moduleIn, std::string newNameIn)
+    : module(std::move(moduleIn)), newName(std::move(newNameIn)), oldName(module->getName()) {}
+
+bool ModuleNameAction::apply(ModuleList&, int&, int) {
+  const std::string current = module->getName();
+  if (current != oldName) fatalError("old module name " + current + " should have been " + oldName);
+  if (current == newName) return false;
+  module->setName(newName);
+  return true;
+}
+
+void ModuleNameAction::revert(ModuleList&, int&, int) {
+  const std::string current = module->getName();
+  if (current != newName) fatalError("new module name " + current + " should have been " + newName);
+  module->setName(oldName);
+}
+
+// ---- Clock period ----
+
+bool ClockSetAction::apply(ModuleList&, int& clockPeriod, int) {
+  if (newPeriod == oldPeriod) return false;
+  if (clockPeriod != oldPeriod) {
+    fatalError("When setting clock, period (" + std::to_string(clockPeriod) + ") does not match expected old period (" +
+               std::to_string(oldPeriod) + ")");
+  }
+  clockPeriod = newPeriod;
+  return true;
+}
+
+void ClockSetAction::revert(ModuleList&, int& clockPeriod, int) {
+  if (clockPeriod != newPeriod) {
+    fatalError("When setting clock, period (" + std::to_string(clockPeriod) + ") does not match expected new period (" +
+               std::to_string(newPeriod) + ")");
+  }
+  clockPeriod = oldPeriod;
+}
+
+// ---- Reset and Load Successful ----
+
+bool ResetAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) {
+  if (!MachineComparison{savedMachine, savedPeriod}.equals(machine, clockPeriod)) {
+    fatalError("reset action state mismatch");
+  }
+  machine.clear();
+  clockPeriod = 1;
+  loadMachine(machine, clockPeriod, currentTest, saveLocationInitial, puzzle);
+  return true;
+}
+
+void ResetAction::revert(ModuleList& machine, int& clockPeriod, int) {
+  machine = savedMachine;
+  clockPeriod = savedPeriod;
+}
+
+bool LoadSuccessfulAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) {
+  if (!MachineComparison{savedMachine, savedPeriod}.equals(machine, clockPeriod)) fatalError("loadsucc perform");
+  ModuleList loaded;
+  int period = clockPeriod;
+  std::string error = loadMachine(loaded, period, currentTest, saveLocationSuccessful, puzzle);
+  if (!error.empty()) {
+    logLine("unmarshall error in load succ: " + error);
+    return false;
+  }
+  machine = std::move(loaded);
+  clockPeriod = period;
+  return true;
+}
+
+void LoadSuccessfulAction::revert(ModuleList& machine, int& clockPeriod, int) {
+  machine = savedMachine;
+  clockPeriod = savedPeriod;
+}

@@ -1,0 +1,6 @@
+#include "editor/editor_hooks.h"
+
+EditorDisplayHooks& editorDisplayHooks() {
+  static EditorDisplayHooks hooks;
+  return hooks;
+}

@@ -1,0 +1,14 @@
+#include "menus/community_placards.h"
+
+std::function<void()> placeCommunityPuzzlesHook;
+std::function<void()> measureCommunityPlacardsHook;
+
+void placeCommunityPuzzles() {
+  if (placeCommunityPuzzlesHook) placeCommunityPuzzlesHook();
+}
+
+void measureCommunityPlacards() {
+  if (measureCommunityPlacardsHook) measureCommunityPlacardsHook();
+}
+
+std::string communityBoardName(int board) { return "Community " + std::to_string(board - 99); }

@@ -1,0 +1,96 @@
+#pragma once
+// The module kinds that hold no state between ticks.
+#include "model/module_logic.h"
+
+class BuggyModuleLogic : public ModuleLogic {
+ public:
+  BuggyModuleLogic() : ModuleLogic(0) {}
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
+                                  int outputIndex, bool raw) override;
+};
+
+// Number: outputs its constant, kept exactly as configured (any kind of value).
+class ConstModuleLogic : public ModuleLogic {
+ public:
+  explicit ConstModuleLogic(std::shared_ptr<Value> constant);
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::shared_ptr<Value> configValue() const override { return constant_; }
+  bool setConfig(const std::shared_ptr<Value>& config) override;
+  std::string portLabel(int port) const override;
+  std::string portDescription(int port) const override;
+  std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
+                                  int outputIndex, bool raw) override;
+
+ private:
+  std::shared_ptr<Value> constant_;
+};
+
+// Adder and Subtract share the letter rule; Multiplier has none.
+class ArithmeticModuleLogic : public ModuleLogic {
+ public:
+  using ModuleLogic::ModuleLogic;
+  std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
+                                  int outputIndex, bool raw) override;
+
+ protected:
+  virtual std::shared_ptr<Value> combine(const std::shared_ptr<Value>& a,
+                                         const std::shared_ptr<Value>& b) const = 0;
+};
+
+class AdderModuleLogic : public ArithmeticModuleLogic {
+ public:
+  AdderModuleLogic() : ArithmeticModuleLogic(2) {}
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::string portLabel(int port) const override;
+  std::string portDescription(int port) const override;
+
+ protected:
+  std::shared_ptr<Value> combine(const std::shared_ptr<Value>& a,
+                                 const std::shared_ptr<Value>& b) const override;
+};
+
+class SubtractModuleLogic : public ArithmeticModuleLogic {
+ public:
+  SubtractModuleLogic() : ArithmeticModuleLogic(10) {}
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::string portLabel(int port) const override;
+  std::string portDescription(int port) const override;
+
+ protected:
+  std::shared_ptr<Value> combine(const std::shared_ptr<Value>& a,
+                                 const std::shared_ptr<Value>& b) const override;
+};
+
+class MultiplyModuleLogic : public ArithmeticModuleLogic {
+ public:
+  MultiplyModuleLogic() : ArithmeticModuleLogic(13) {}
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::string portLabel(int port) const override;
+  std::string portDescription(int port) const override;
+
+ protected:
+  std::shared_ptr<Value> combine(const std::shared_ptr<Value>& a,
+                                 const std::shared_ptr<Value>& b) const override;
+};
+
+// Equals: 1 when input 0 equals any of the other inputs.
+class EqModuleLogic : public ModuleLogic {
+ public:
+  explicit EqModuleLogic(const std::shared_ptr<Value>& config);
+  int inputCount() const override { return count_; }
+  std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
+  std::shared_ptr<Value> configValue() const override;
+  bool setConfig(const std::shared_ptr<Value>& config) override;
+  std::string portLabel(int port) const override;
+  std::string portDescription(int port) const override;
+  std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
+                                  int outputIndex, bool raw) override;
+
+ private:
+  int count_;
+};
+
+// A count configuration clamped to the kind's range; a missing one gives the
+// kind's default count.
+int clampedCount(int kind, const std::shared_ptr<Value>& config);

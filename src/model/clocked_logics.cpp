@@ -1,0 +1,222 @@
+#include "model/clocked_logics.h"
+
+#include "model/basic_logics.h"
+#include "model/contexts.h"
+#include "model/memory.h"
+#include "model/module.h"
+#include "model/module_defs.h"
+#include "model/port.h"
+#include "model/value.h"
+#include "shell/log.h"
+
+bool isClockEdge(const ConstContext& context) {
+  int period = context.clockPeriod < 1 ? 1 : context.clockPeriod;
+  return period == context.tick % period + 1;
+}
+
+bool writerWritesThisTick(const PortList& ports, const ConstContext& context) {
+  if (!isClockEdge(context)) return false;
+  auto slot = readPort(ports, 1, context, false);
+  if (slot->isUnpowered() || slot->int_value() < 0) return false;
+  return !readPort(ports, 0, context, false)->isUnpowered();
+}
+
+// Latch
+
+LatchModuleLogic::LatchModuleLogic() : ModuleLogic(kLatchKind) { reset(); }
+
+std::unique_ptr<ModuleLogic> LatchModuleLogic::clone(int) const {
+  return std::make_unique<LatchModuleLogic>();
+}
+
+void LatchModuleLogic::reset() { stored_ = makeNumericValue(0); }
+
+std::vector<StateDelta> LatchModuleLogic::clockEdge(Module& module, TickContext& context) {
+  ConstContext view = context.constContext();
+  if (!isClockEdge(view)) return {};
+  auto v = readPort(module.ports, 0, view, false);
+  if (v->isUnpowered()) return {};
+  std::vector<StateDelta> deltas{StateDelta{stored_, 0, ""}};
+  stored_ = std::move(v);
+  return deltas;
+}
+
+bool LatchModuleLogic::hasPendingChange(const ConstContext& context, const PortList& ports) const {
+  auto v = readPort(ports, 0, context, false);
+  return !v->isUnpowered() && !v->equals(stored_);
+}
+
+void LatchModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory&) {
+  if (deltas.size() != 1) fatalError("multiple values for latch revert delta");
+  stored_ = deltas.front().previousValue;
+}
+
+std::string LatchModuleLogic::portLabel(int port) const { return port == 0 ? "To Store" : "Stored"; }
+
+std::string LatchModuleLogic::portDescription(int port) const {
+  return port == 0 ? "What will be stored for the next tick?" : "What is currently stored?";
+}
+
+std::shared_ptr<Value> LatchModuleLogic::evaluate(const PortList&, const ConstContext&, int, bool) {
+  return stored_;
+}
+
+std::uint32_t LatchModuleLogic::computePortColor(int, const ConstContext& context, const PortList& ports) {
+  return arrivingColour(0, context, ports);
+}
+
+// Register
+
+RegisterModuleLogic::RegisterModuleLogic(const std::shared_ptr<Value>& config)
+    : ModuleLogic(kRegisterKind) {
+  registers_.assign(static_cast<std::size_t>(clampedCount(kRegisterKind, config)), unpoweredValue());
+}
+
+std::unique_ptr<ModuleLogic> RegisterModuleLogic::clone(int) const {
+  return std::make_unique<RegisterModuleLogic>(
+      clampModuleConfig(kRegisterKind, makeNumericValue(static_cast<int>(registers_.size()))));
+}
+
+void RegisterModuleLogic::reset() {
+  for (auto& r : registers_) r = unpoweredValue();
+}
+
+std::vector<StateDelta> RegisterModuleLogic::clockEdge(Module& module, TickContext& context) {
+  ConstContext view = context.constContext();
+  if (!isClockEdge(view)) return {};
+  std::vector<StateDelta> deltas;
+  for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
+    auto v = readPort(module.ports, i, view, false);
+    if (v->isUnpowered()) continue;
+    if (deltas.empty()) deltas.reserve(registers_.size());
+    deltas.push_back(StateDelta{registers_[i], i, ""});
+    registers_[i] = std::move(v);
+  }
+  return deltas;
+}
+
+bool RegisterModuleLogic::hasPendingChange(const ConstContext& context, const PortList& ports) const {
+  for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
+    auto v = readPort(ports, i, context, false);
+    if (!v->isUnpowered() && !v->equals(registers_[i])) return true;
+  }
+  return false;
+}
+
+void RegisterModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory&) {
+  for (const auto& delta : deltas) {
+    if (delta.index >= 0 && delta.index < static_cast<int>(registers_.size())) {
+      registers_[delta.index] = delta.previousValue;
+    }
+  }
+}
+
+std::shared_ptr<Value> RegisterModuleLogic::configValue() const {
+  return makeNumericValue(static_cast<int>(registers_.size()));
+}
+
+bool RegisterModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+  registers_.assign(static_cast<std::size_t>(clampedCount(kRegisterKind, config)), unpoweredValue());
+  return true;
+}
+
+std::string RegisterModuleLogic::descriptionSuffix() const {
+  return registers_.size() == 1 ? "stores its input." : "stores its inputs.";
+}
+
+std::string RegisterModuleLogic::portLabel(int port) const {
+  int n = static_cast<int>(registers_.size());
+  if (port < n) return "Input " + std::to_string(port);
+  return "Register " + std::to_string(port - n);
+}
+
+std::string RegisterModuleLogic::portDescription(int port) const {
+  int n = static_cast<int>(registers_.size());
+  if (port < n) return "What will be stored for the next tick in register " + std::to_string(port) + "?";
+  return "What is currently stored in register " + std::to_string(port - n) + "?";
+}
+
+std::shared_ptr<Value> RegisterModuleLogic::evaluate(const PortList&, const ConstContext&, int outputIndex,
+                                                     bool) {
+  if (outputIndex < 0 || outputIndex >= static_cast<int>(registers_.size())) return unpoweredValue();
+  return registers_[outputIndex];
+}
+
+std::uint32_t RegisterModuleLogic::computePortColor(int port, const ConstContext& context,
+                                                    const PortList& ports) {
+  int n = static_cast<int>(registers_.size());
+  if (port < n) return kindColour();
+  return arrivingColour(port - n, context, ports);
+}
+
+// Writer
+
+std::unique_ptr<ModuleLogic> WriterModuleLogic::clone(int) const {
+  return std::make_unique<WriterModuleLogic>();
+}
+
+std::vector<StateDelta> WriterModuleLogic::clockEdge(Module& module, TickContext& context) {
+  ConstContext view = context.constContext();
+  if (!writerWritesThisTick(module.ports, view)) return {};
+  const std::string name = module.getName();
+  auto value = readPort(module.ports, 0, view, false);
+  auto slot = readPort(module.ports, 1, view, false);
+  Memory& memory = *context.memory;
+
+  if (slot->isUnknown()) {
+    if (memory.corrupt) return {};
+    memory.write(kCorruptSlotAddress, value, name);
+    return {StateDelta{unpoweredValue(), kCorruptSlotAddress, ""}};
+  }
+
+  int address = slot->int_value();
+  // The slot's own content, not the corrupt view: undo must restore it.
+  MemoryRead before = memory.readRawWithSource(address);
+  std::shared_ptr<Value> toWrite = value;
+  std::string source = name;
+  if (context.writtenThisTick.count(address) != 0 && !before.value->equals(value)) {
+    source = before.source + " and " + name + " tried to write different values ('" + before.value->text() +
+             "' and '" + value->text() + "') on the same tick, " + std::to_string(view.tick);
+    toWrite = unknownValue();
+  } else {
+    context.writtenThisTick.insert(address);
+  }
+  memory.write(address, toWrite, source);
+  return {StateDelta{before.value, address, before.source}};
+}
+
+void WriterModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory& memory) {
+  if (deltas.size() != 1) fatalError("multiple deltas for writer revert");
+  const StateDelta& delta = deltas.front();
+  memory.write(delta.index, delta.previousValue, delta.previousSource);
+}
+
+std::string WriterModuleLogic::portLabel(int port) const { return port == 0 ? "To Write" : "Mem. Slot"; }
+
+std::string WriterModuleLogic::portDescription(int port) const {
+  return port == 0 ? "What should be written to memory?" : "What memory slot should be changed?";
+}
+
+std::shared_ptr<Value> WriterModuleLogic::evaluate(const PortList&, const ConstContext&, int, bool) {
+  return unknownValue();
+}
+
+// Reader
+
+std::unique_ptr<ModuleLogic> ReaderModuleLogic::clone(int) const {
+  return std::make_unique<ReaderModuleLogic>();
+}
+
+std::string ReaderModuleLogic::portLabel(int port) const { return port == 0 ? "Mem. Slot" : "Mem. Value"; }
+
+std::string ReaderModuleLogic::portDescription(int port) const {
+  return port == 0 ? "What memory slot should be read from?" : "What is in the specified memory slot?";
+}
+
+std::shared_ptr<Value> ReaderModuleLogic::evaluate(const PortList& ports, const ConstContext& context, int,
+                                                   bool raw) {
+  auto slot = readPort(ports, 0, context, raw);
+  if (slot->isUnknown() || slot->isUnpowered()) return slot;
+  if (context.memory == nullptr) return unpoweredValue();
+  return context.memory->read(slot->int_value());
+}

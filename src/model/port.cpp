@@ -1,0 +1,110 @@
+#include "model/port.h"
+
+#include <algorithm>
+
+#include "model/contexts.h"
+#include "model/module.h"
+#include "model/value.h"
+#include "shell/log.h"
+#include "shell/strings.h"
+
+bool Port::connect(Port* newSource, const ConstContext& context) {
+  if (newSource != nullptr && (kind == kResultPort || newSource->kind != kResultPort)) return false;
+  source = newSource;
+  if (context.delayMode) refreshValue(context);
+  clearCache();
+  return true;
+}
+
+bool Port::canPairWith(const Port& other) const {
+  bool thisResult = kind == kResultPort;
+  bool otherResult = other.kind == kResultPort;
+  if (thisResult != otherResult) return true;
+  return (source != nullptr) != (other.source != nullptr);
+}
+
+std::string Port::name() const {
+  std::string label = owner ? owner->portName(this) : "";
+  if (!label.empty()) return label;
+  switch (kind) {
+    case kInputPort: return "Input";
+    case kResultPort: return "Result";
+    case kControlPort: return "Control";
+  }
+  return "Error";
+}
+
+std::string Port::describe() const {
+  return possessive(owner ? owner->getName() : "") + " '" + name() + "'";
+}
+
+std::string Port::description() const { return owner ? owner->portDescription(this) : ""; }
+
+std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
+  if (raw) return compute(context, true);
+  if (cachedValue) return cachedValue;
+  bool computeIt;
+  if (kind == kResultPort && owner != nullptr && owner->logic->holdsOutput()) {
+    computeIt = true;
+  } else {
+    computeIt = owner == nullptr || !owner->isStabilizing(context);
+  }
+  if (computeIt) {
+    cachedValue = compute(context, false);
+  } else {
+    cachedValue = unknownValue();
+  }
+  return cachedValue;
+}
+
+std::shared_ptr<Value> Port::compute(const ConstContext& context, bool raw) {
+  // Read again while being computed: a loop of unclocked modules.
+  if (evaluating) return unknownValue();
+  evaluating = true;
+  std::shared_ptr<Value> value;
+  if (kind == kResultPort) {
+    value = owner ? owner->valueAt(this, context, raw) : unpoweredValue();
+  } else if (source != nullptr) {
+    value = source->getValue(context, false);
+  } else {
+    value = unpoweredValue();
+  }
+  evaluating = false;
+  return value;
+}
+
+int Port::settleTick() const {
+  if (owner == nullptr) return -1;
+  return owner->settleTick();
+}
+
+DelayRecord Port::updateDelayRecord(const ConstContext& context) {
+  if (source == nullptr) return {};
+  DelayRecord old = delayRecord;
+  auto now = source->getValue(context, false);
+  if (!old.value) fatalError("old value in update delay");
+  if (now->equals(old.value)) return {};
+  delayRecord = DelayRecord{std::move(now), context.tick};
+  return old;
+}
+
+void Port::refreshValue(const ConstContext& context) {
+  delayRecord = DelayRecord{compute(context, false), 0};
+}
+
+void Port::setDelayRecord(std::shared_ptr<Value> value, int changeTick) {
+  delayRecord = DelayRecord{std::move(value), changeTick};
+}
+
+bool Port::equals(const Port& other) const {
+  if (kind != other.kind) return false;
+  if (source == nullptr) return other.source == nullptr;
+  if (other.source == nullptr) return false;
+  const Module* mine = source->owner;
+  const Module* theirs = other.source->owner;
+  if (mine == nullptr || theirs == nullptr) fatalError("nil parent for port in getIndex");
+  if (mine->portIndex(source, false) != theirs->portIndex(other.source, false)) return false;
+  if (mine->x != theirs->x || mine->y != theirs->y || mine->name != theirs->name) return false;
+  if (!mine->logic->sameConfig(theirs->logic.get())) return false;
+  return controlPoints == other.controlPoints;
+}

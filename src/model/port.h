@@ -1,0 +1,60 @@
+#pragma once
+// One connection point of a module. A wire is the `source` link of its
+// destination port together with the bend points stored on that port.
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Value;
+class Module;
+struct ConstContext;
+
+enum PortKind : int { kInputPort = 1, kResultPort = 2, kControlPort = 3 };
+
+struct WirePoint {
+  int x = 0;
+  int y = 0;
+  bool operator==(const WirePoint&) const = default;
+};
+
+// Delay mode: the last value seen from the source and the tick it last changed.
+struct DelayRecord {
+  std::shared_ptr<Value> value;
+  int changeTick = INT_MIN;
+};
+
+class Port {
+ public:
+  explicit Port(int kind) : kind(kind) {}
+  Port(const Port&) = delete;
+  Port& operator=(const Port&) = delete;
+
+  // Refused (false) when newSource is set and this is a Result port or the
+  // source is not one. Null disconnects.
+  bool connect(Port* newSource, const ConstContext& context);
+  bool canPairWith(const Port& other) const;
+  std::string describe() const;
+  std::string name() const;
+  std::string description() const;
+
+  std::shared_ptr<Value> getValue(const ConstContext& context, bool raw);
+  std::shared_ptr<Value> compute(const ConstContext& context, bool raw);
+  int settleTick() const;
+  DelayRecord updateDelayRecord(const ConstContext& context);
+  void refreshValue(const ConstContext& context);
+  void setDelayRecord(std::shared_ptr<Value> value, int changeTick);
+  void clearCache() { cachedValue.reset(); }
+  bool equals(const Port& other) const;
+
+  int kind;
+  Module* owner = nullptr;
+  std::vector<WirePoint> controlPoints;
+  Port* source = nullptr;
+  bool evaluating = false;
+  DelayRecord delayRecord;
+  std::shared_ptr<Value> cachedValue;
+  // Position among the owner's ports of this kind; set when the owner lays
+  // out its ports.
+  int kindIndex = 0;
+};

@@ -1,0 +1,6 @@
+#include "playscreens/tick_unit.h"
+#include "puzzles/puzzle.h"
+
+std::string tickUnitWordForPuzzle(int puzzle) {
+  return tickUnitWord(getPuzzle(puzzle).hasFlag(puzzleFlagDelay));
+}

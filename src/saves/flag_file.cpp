@@ -1,0 +1,40 @@
+#include "saves/flag_file.h"
+
+#include "shell/log.h"
+#include "shell/strings.h"
+
+std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set) {
+  std::ifstream in = openProfileGlobalFile(rules.fileName);
+  VersionCheck check = readHeader(in, rules.format, "invalid save file", rules.fileName);
+  if (!check.error.empty()) {
+    in.close();
+    moveAsideBadProfileFile(profileGlobalPath(rules.fileName), check.error);
+    return check.error;
+  }
+  if (check.version <= rules.ignoredUpToVersion) return "";
+  std::string firstError;
+  auto reject = [&](const std::string& text) {
+    // One bad line costs only itself; the flags after it still load.
+    logLine(text + " (skipped in " + rules.fileName + ")");
+    if (firstError.empty()) firstError = text;
+  };
+  std::string line;
+  while (readLine(in, line)) {
+    size_t start = 0;
+    while (start < line.size() && !isAsciiDigit(line[start])) ++start;
+    size_t end = start;
+    while (end < line.size() && isAsciiDigit(line[end])) ++end;
+    if (start == end) {
+      reject(rules.badLineText + line);
+      continue;
+    }
+    std::string digits = line.substr(start, end - start);
+    auto number = parseInt(digits);
+    if (!number || *number > rules.maxFlag) {
+      reject(rules.outOfRangeText + digits);
+      continue;
+    }
+    set(*number);
+  }
+  return firstError;
+}

@@ -1,0 +1,453 @@
+#include "saves/machine_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <optional>
+
+#include "editor/module_geometry.h"
+#include "model/memory.h"
+#include "model/module.h"
+#include "model/module_config.h"
+#include "model/module_defs.h"
+#include "model/port.h"
+#include "model/value.h"
+#include "model/value_text.h"
+#include "puzzles/community_puzzles.h"
+#include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/file_utils.h"
+#include "saves/line_numbers.h"
+#include "saves/profiles.h"
+#include "saves/utf8_text.h"
+#include "shell/log.h"
+#include "shell/strings.h"
+
+namespace {
+
+const SaveFormat machineFormat{"0451",
+                               {"BUGGY", "0.01", "0.02", "0.03", "0.04", "0.05", "0.06", "0.07", "0.08"}};
+
+const std::string clockStart = "-CLOCK PERIOD START-";
+const std::string clockEnd = "-CLOCK PERIOD END-";
+const std::string configStart = "-CONFIG START-";
+const std::string configEnd = "-CONFIG END-";
+const std::string controlStart = "-CONTROL START-";
+const std::string controlEnd = "-CONTROL END-";
+
+bool endsWith(const std::string& text, const std::string& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// "-MODULE <digits> <tail>" as a whole line.
+bool isModuleMarker(const std::string& line, const std::string& tail) {
+  const std::string head = "-MODULE ";
+  if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
+  if (!endsWith(line, tail)) return false;
+  for (size_t i = head.size(); i < line.size() - tail.size(); ++i) {
+    if (!isAsciiDigit(line[i])) return false;
+  }
+  return true;
+}
+bool isModuleStart(const std::string& line) { return isModuleMarker(line, " START-"); }
+bool isModuleEnd(const std::string& line) { return isModuleMarker(line, " END-"); }
+
+// Any "-<name> START-" or "-<name> END-" line: where a section whose own end
+// line is missing stops, so it never swallows the following modules.
+bool isSectionMarker(const std::string& line) {
+  return line.size() > 2 && line[0] == '-' && (endsWith(line, " START-") || endsWith(line, " END-"));
+}
+
+std::string kindName(int kind) {
+  return kind >= 0 && kind < kModuleKindCount ? getModuleTypeName(kind) : "Unknown";
+}
+
+std::string describePort(const Port* port) {
+  const Module* module = port->owner;
+  int earlier = 0;
+  for (const auto& p : module->ports) {
+    if (p.get() == port) break;
+    if (p->kind == port->kind) ++earlier;
+  }
+  return "port type " + std::to_string(port->kind) + "-" + std::to_string(earlier) + " of " + module->name +
+         " at " + formatOrigin(module->x, module->y);
+}
+
+int portIndexIn(const Module& module, const Port* port) {
+  for (size_t i = 0; i < module.ports.size(); ++i) {
+    if (module.ports[i].get() == port) return int(i);
+  }
+  return -1;
+}
+
+class LineCursor {
+ public:
+  explicit LineCursor(std::vector<std::string> lines) : lines_(std::move(lines)) {}
+  bool next(std::string& line) {
+    if (pos_ >= lines_.size()) return false;
+    line = lines_[pos_++];
+    return true;
+  }
+  void back() { --pos_; }
+
+ private:
+  std::vector<std::string> lines_;
+  size_t pos_ = 0;
+};
+
+void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, int version) {
+  std::string line;
+  if (!lines.next(line)) {
+    record.error = "Missing module body for module #" + std::to_string(n);
+    return;
+  }
+  SignedNumbers kindNumbers = findUnsignedNumbers(line, 1);
+  if (kindNumbers.values.empty() && !kindNumbers.overflow) {
+    std::printf("Invalid module type string for module %d: %s\n", n, line.c_str());
+    record.kind = 0;
+  } else if (kindNumbers.overflow) {
+    record.kindValid = false;
+  } else {
+    record.kind = kindNumbers.values[0];
+    if (version == 1) record.kind = oldModuleKind(record.kind, n);
+  }
+  if (record.kind < 0 || record.kind >= kModuleKindCount) record.kindValid = false;
+  const std::string shortContext = kindName(record.kind) + " #" + std::to_string(n);
+  if (!record.kindValid) {
+    record.error = "Unknown module kind in line '" + line + "' for module #" + std::to_string(n);
+  }
+
+  if (!lines.next(line)) {
+    if (record.error.empty()) record.error = "Missing origin for " + shortContext;
+    return;
+  }
+  auto [x, y] = parseOrigin(line, shortContext);
+  record.x = x;
+  record.y = y;
+  const std::string longContext = shortContext + "@(" + std::to_string(x) + "," + std::to_string(y) + ")";
+  auto broken = [&](const std::string& text) {
+    if (record.error.empty()) record.error = text;
+  };
+
+  bool ended = false;
+  while (lines.next(line)) {
+    if (isModuleEnd(line)) {
+      ended = true;
+      break;
+    }
+    if (isModuleStart(line)) {
+      lines.back();
+      break;
+    }
+    if (line.empty()) continue;
+    if (version < 5 && line == "CHEAP") continue;
+    if (line.compare(0, 6, "NAME: ") == 0) {
+      record.name = line.substr(6);
+      record.hasName = true;
+      continue;
+    }
+    if (line == configStart) {
+      bool haveValue = false;
+      bool closed = false;
+      while (lines.next(line)) {
+        if (line == configEnd) {
+          closed = true;
+          break;
+        }
+        if (isSectionMarker(line)) {
+          lines.back();
+          break;
+        }
+        if (haveValue) {
+          std::printf("Extra config line %s for %s!\n", line.c_str(), longContext.c_str());
+          continue;
+        }
+        std::shared_ptr<Value> value = valueFromString(line);
+        if (value) {
+          record.configuration = value;
+          haveValue = true;
+        } else {
+          std::printf("Invalid config line %s for %s!\n", line.c_str(), longContext.c_str());
+        }
+      }
+      if (!closed) broken("Configuration section without end for " + longContext);
+      continue;
+    }
+    if (line == controlStart) {
+      record.controlPoints.clear();
+      bool closed = false;
+      while (lines.next(line)) {
+        if (line == controlEnd) {
+          closed = true;
+          break;
+        }
+        if (isSectionMarker(line)) {
+          lines.back();
+          break;
+        }
+        SignedNumbers numbers = findSignedNumbers(line, 3);
+        if (numbers.values.size() < 3) {
+          std::printf("Invalid control point line %s for %s!\n", line.c_str(), longContext.c_str());
+          continue;
+        }
+        record.controlPoints[numbers.values[0]].push_back({numbers.values[1], numbers.values[2]});
+      }
+      if (!closed) broken("Control point section without end for " + longContext);
+      continue;
+    }
+    SignedNumbers numbers = findUnsignedNumbers(line, 0);
+    if (numbers.overflow || numbers.values.size() != 3) {
+      std::printf("Invalid link line for %s: %s!\n", longContext.c_str(), line.c_str());
+      record.links.push_back({-1, -1, -1});
+      continue;
+    }
+    record.links.push_back({numbers.values[0], numbers.values[1], numbers.values[2]});
+  }
+  if (!ended) broken("Module section without end for " + longContext);
+  if (!record.kindValid) return;
+
+  if (version <= 2 && record.kind == kEqualsKind && !record.configuration) {
+    record.configuration = makeNumericValue(2);
+  }
+  if (version <= 5 && record.kind == kNumberKind && record.configuration) {
+    record.configuration = makeNumericValue(std::min(record.configuration->int_value(), 16));
+  }
+  if (version <= 6 && record.kind == kOpSelectorKind && record.configuration) {
+    int puzzle = record.configuration->int_value();
+    if (puzzle < 0 || puzzle >= puzzleTableSize) {
+      broken("Invalid puzzle id " + std::to_string(puzzle) + " in the configuration of " + longContext);
+    } else {
+      std::set<int> ops = getPuzzleOpcodes(puzzle);
+      record.configuration = std::make_shared<OpVecValue>(std::vector<int>(ops.begin(), ops.end()));
+    }
+  }
+}
+
+// A configuration that the kind cannot take would make a module the game
+// can't show or simulate (a selector with a thousand ports); such a file is
+// reported, not loaded. A Number holds any value as its constant.
+std::string checkConfiguration(const MachineModuleRecord& record, const std::string& name) {
+  const std::shared_ptr<Value>& config = record.configuration;
+  if (!config || record.kind == kNumberKind) return "";
+  bool ok = true;
+  if (record.kind == kOpSelectorKind) {
+    ok = config->asOpVec() != nullptr;
+  } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
+    const int n = config->int_value();
+    ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&
+         n <= range->maxValue()->int_value();
+  }
+  return ok ? "" : "Invalid configuration " + config->serialize() + " for " + name;
+}
+
+}  // namespace
+
+int oldModuleKind(int oldId, int moduleIndex) {
+  if (oldId >= 1 && oldId <= 8) return oldId;
+  switch (oldId) {
+    case 9: case 10: case 11: case 12: case 13: return 0;
+    case 14: return 9;
+    case 15: return 10;
+    case 16: return 11;
+    case 17: case 18: return 0;
+    case 19: return 3;
+    case 20: return 4;
+    case 21: case 22: return 12;
+    case 23: return 13;
+    default:
+      std::printf("Unknown old module ID for module %d: %d\n", moduleIndex, oldId);
+      return 0;
+  }
+}
+
+std::string machineFileName(int puzzle) { return "puzz-" + getPuzzleName(puzzle) + ".mgrlv"; }
+
+std::string machineSaveDir(int location) {
+  switch (location) {
+    case saveLocationInitial: return "initial/";
+    case saveLocationWorking: return getProfileDir(-1) + "saves/";
+    case saveLocationSuccessful: return getProfileDir(-1) + "successful/";
+    default: fatalError("invalid puzzle_save_location " + std::to_string(location));
+  }
+}
+
+std::string machineFilePath(int puzzle, int location) {
+  if (puzzle >= firstCommunityPuzzle && location == saveLocationInitial) {
+    return customInitialMachinePath(puzzle);
+  }
+  return machineSaveDir(location) + machineFileName(puzzle);
+}
+
+std::string machineFileText(const ModuleList& modules, int clockPeriod, const MachineLinkSource& linkOf) {
+  std::string out = machineFormat.magic + "\n" + machineFormat.currentVersion() + "\n";
+  out += clockStart + "\n" + std::to_string(clockPeriod) + "\n" + clockEnd + "\n";
+  for (size_t i = 0; i < modules.size(); ++i) {
+    const Module& module = *modules[i];
+    const std::string section = "MODULE " + std::to_string(i);
+    out += "-" + section + " START-\n";
+    out += std::to_string(module.kind()) + " (" + kindName(module.kind()) + ")\n";
+    out += formatOrigin(module.x, module.y) + "\n";
+    out += "NAME: " + module.name + "\n";
+    for (size_t p = 0; p < module.ports.size(); ++p) {
+      std::optional<std::pair<int, int>> link = linkOf(int(i), int(p));
+      if (!link) continue;
+      out += "port #" + std::to_string(p) + " <- module #" + std::to_string(link->first) + " port #" +
+             std::to_string(link->second) + "\n";
+    }
+    std::string control;
+    for (size_t p = 0; p < module.ports.size(); ++p) {
+      for (const WirePoint& point : module.ports[p]->controlPoints) {
+        control += "Port " + std::to_string(p) + ": " + formatOrigin(point.x, point.y) + "\n";
+      }
+    }
+    if (!control.empty()) out += controlStart + "\n" + control + controlEnd + "\n";
+    if (std::shared_ptr<Value> config = module.logic->configValue()) {
+      out += configStart + "\n" + config->serialize() + "\n" + configEnd + "\n";
+    }
+    out += "-" + section + " END-\n";
+  }
+  return out;
+}
+
+std::string machineFileText(const ModuleList& modules, int clockPeriod) {
+  std::map<const Module*, int> numbers;
+  for (size_t i = 0; i < modules.size(); ++i) numbers[modules[i].get()] = int(i);
+  return machineFileText(modules, clockPeriod, [&](int m, int p) -> std::optional<std::pair<int, int>> {
+    const Port* port = modules[size_t(m)]->ports[size_t(p)].get();
+    const Port* source = port->source;
+    if (!source) return std::nullopt;
+    auto it = numbers.find(source->owner);
+    if (it == numbers.end()) {
+      std::printf("Unable to marshall link for %s to %s\n", describePort(port).c_str(), describePort(source).c_str());
+      fatalError("unable to marshall link");
+    }
+    return std::make_pair(it->second, portIndexIn(*source->owner, source));
+  });
+}
+
+std::string writeMachineFile(const std::string& path, const ModuleList& modules, int clockPeriod) {
+  return writeFileAtomically(path, machineFileText(modules, clockPeriod));
+}
+
+std::string saveMachine(int puzzle, int location, const ModuleList& modules, int clockPeriod) {
+  getPuzzle(puzzle);
+  return writeMachineFile(machineSaveDir(location) + machineFileName(puzzle), modules, clockPeriod);
+}
+
+std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::string& path,
+                            const ConstContext& context) {
+  if (!fileExists(path)) return "invalid save file " + path + " (file does not exist)";
+  std::ifstream in(path, std::ios::in | std::ios::binary);
+  VersionCheck check = readHeader(in, machineFormat, "invalid save file", path);
+  if (!check.error.empty()) return check.error;
+  const int version = check.version;
+  std::vector<std::string> rest;
+  std::string line;
+  while (readLine(in, line)) rest.push_back(line);
+  LineCursor lines(std::move(rest));
+
+  if (context.delayMode) {
+    if (!lines.next(line) || line != clockStart) {
+      return "invalid save file " + path + " (delay doesn't start with clock period start)";
+    }
+    lines.next(line);
+    SignedNumbers period = findSignedNumbers(line, 1);
+    if (period.values.empty() || period.values[0] < 1) {
+      std::printf("Invalid clock period: %s\n", line.c_str());
+      return "invalid save file " + path + " (invalid clock period: " + line + ")";
+    }
+    const int readPeriod = period.values[0];
+    if (!lines.next(line) || line != clockEnd) {
+      return "invalid save file " + path + " (delay doesn't end with clock period end)";
+    }
+    clockPeriod = readPeriod;
+  }
+
+  std::vector<MachineModuleRecord> records;
+  while (lines.next(line)) {
+    if (!isModuleStart(line)) continue;
+    records.emplace_back();
+    readModuleSection(lines, records.back(), int(records.size()) - 1, version);
+  }
+
+  modules.clear();
+  for (MachineModuleRecord& record : records) {
+    if (!record.error.empty()) return record.error;
+    std::string name;
+    if (version < 4) {
+      if (record.hasName) return "Old version has unexpected module name '" + record.name + "'!";
+      name = defaultModuleName(record.kind, modules);
+    } else {
+      if (!record.hasName) {
+        return "No name for '" + getModuleTypeName(record.kind) + "' at " + std::to_string(record.x) + ", " +
+               std::to_string(record.y) + "!";
+      }
+      name = record.name;
+    }
+    name = cutUtf8(name, maxModuleNameLength);
+    if (record.x % 16 != 0 || record.y % 16 != 0) {
+      return "Misaligned position " + formatOrigin(record.x, record.y) + " for " + name;
+    }
+    std::string configError = checkConfiguration(record, name);
+    if (!configError.empty()) return configError;
+    std::shared_ptr<Module> module = Module::create(record.kind, record.x, record.y, record.configuration, name);
+    for (const auto& [port, points] : record.controlPoints) {
+      if (port < 0 || port >= int(module->ports.size())) {
+        return "Invalid port " + std::to_string(port) + " for " + module->name;
+      }
+      std::vector<WirePoint>& target = module->ports[size_t(port)]->controlPoints;
+      target.clear();
+      // Wire legs run on the 16-pixel grid from the port's box; a bend off
+      // that grid could never be routed, so it is dropped.
+      const Port& owner = *module->ports[size_t(port)];
+      const GeoPoint anchor =
+          infoboxOrigin(owner.kind, ModuleGeometry::of(*module, context.delayMode).portPosition(*module, port));
+      for (const auto& [px, py] : points) {
+        if ((px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
+          logLine("Dropped misaligned wire point " + formatOrigin(px, py) + " of port " + std::to_string(port) +
+                  " of " + module->name + " in " + path);
+          continue;
+        }
+        target.push_back({px, py});
+      }
+    }
+    modules.push_back(module);
+  }
+
+  for (size_t i = 0; i < records.size(); ++i) {
+    Module& module = *modules[i];
+    for (const MachineLink& link : records[i].links) {
+      if (link.sourceModule == -1) continue;
+      const int portCount = int(module.ports.size());
+      if (link.destinationPort < 0 || link.destinationPort >= portCount) {
+        return "Invalid destination port index " + std::to_string(link.destinationPort) + " for " + module.name +
+               " (" + std::to_string(portCount) + " ports)";
+      }
+      if (link.sourceModule < 0 || link.sourceModule >= int(modules.size())) {
+        return "Invalid source module index " + std::to_string(link.sourceModule) + " for " + module.name + " (" +
+               std::to_string(modules.size()) + " modules)";
+      }
+      Module& source = *modules[size_t(link.sourceModule)];
+      if (link.sourcePort < 0 || link.sourcePort >= int(source.ports.size())) {
+        return "Invalid source port index " + std::to_string(link.sourcePort) + " for " + module.name + " (" +
+               std::to_string(source.ports.size()) + " ports in " + source.name + ")";
+      }
+      module.ports[size_t(link.destinationPort)]->connect(source.ports[size_t(link.sourcePort)].get(), context);
+    }
+  }
+  return "";
+}
+
+std::string loadMachine(ModuleList& modules, int& clockPeriod, int testIndex, int location, int puzzle) {
+  const Puzzle& info = getPuzzle(puzzle);
+  if (info.hasFlag(puzzleFlagFixedMachine)) location = saveLocationInitial;
+  if (location == saveLocationWorking && !fileExists(machineFilePath(puzzle, saveLocationWorking))) {
+    location = saveLocationInitial;
+  }
+  const std::string path = machineFilePath(puzzle, location);
+  Memory memory = getTestInitialMemory(puzzle, testIndex);
+  ConstContext context{&memory, 0, info.hasFlag(puzzleFlagDelay), 1};
+  std::string error = readMachineFile(modules, clockPeriod, path, context);
+  if (!error.empty()) moveAsideBadProfileFile(path, error);
+  return error;
+}

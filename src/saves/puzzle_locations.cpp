@@ -1,0 +1,51 @@
+#include "saves/puzzle_locations.h"
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+#include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/file_utils.h"
+#include "saves/line_numbers.h"
+
+std::map<int, PuzzleLocation> puzzleLocations;
+
+namespace {
+const SaveFormat locationsFormat{"PUZZLELOC", {"BUGGY", "0.01", "0.02", "0.03", "0.04"}};
+}
+
+std::string puzzleLocationsPath() { return "initial/main_menu.mpoxa"; }
+
+std::string loadPuzzleLocations() { return loadPuzzleLocationsFrom(puzzleLocationsPath()); }
+
+std::string loadPuzzleLocationsFrom(const std::string& path) {
+  std::ifstream in(path, std::ios::in | std::ios::binary);
+  VersionCheck check = readHeader(in, locationsFormat, "invalid save file", path);
+  if (!check.error.empty()) return check.error;
+  const int version = check.version;
+  std::string line;
+  while (readLine(in, line)) {
+    if (line.empty()) continue;
+    SignedNumbers numbers = findSignedNumbers(line, 3);
+    if (numbers.values.empty()) {
+      std::printf("Invalid puzzle position in line %s!\n", line.c_str());
+      continue;
+    }
+    int id = numbers.values[0];
+    if (id < 0 || id > 86 || (getPuzzle(id).flags & 1)) {
+      std::printf("Invalid puzzle ID '%d' in line %s!\n", id, line.c_str());
+      continue;
+    }
+    if (numbers.values.size() < 3) {
+      std::printf("Invalid puzzle position in line %s!\n", line.c_str());
+      continue;
+    }
+    int x = numbers.values[1];
+    int y = numbers.values[2];
+    if (version == 2) x -= 512;
+    if (version < 4) x %= 1024;  // truncating remainder: the sign of x stays
+    puzzleLocations[id] = {x, y};
+  }
+  return "";
+}

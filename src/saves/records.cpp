@@ -1,0 +1,168 @@
+#include "saves/records.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/file_utils.h"
+#include "saves/profiles.h"
+#include "shell/log.h"
+#include "shell/strings.h"
+
+std::map<int, PuzzleRecord> puzzleRecords;
+std::vector<RetainedRecordLine> retainedRecordLines;
+
+namespace {
+
+const SaveFormat recordsFormat{"RECORD", {"BUGGY", "0.01", "0.02", "0.03", "0.04", "0.05"}};
+
+struct ParsedRecords {
+  std::map<int, PuzzleRecord> records;
+  std::vector<RetainedRecordLine> retained;
+  std::string error;  // a whole-file failure (header)
+};
+
+// Reads the body of a records file; quiet skips the log lines (used when
+// counting another profile's progress).
+ParsedRecords parseRecords(std::istream& in, const std::string& name, bool quiet) {
+  ParsedRecords result;
+  VersionCheck check = readHeader(in, recordsFormat, "invalid save file", name);
+  if (!check.error.empty()) {
+    result.error = check.error;
+    return result;
+  }
+  const int version = check.version;
+  static const std::regex newPattern(R"((.+?)::(\d+)::(\d+))");
+  static const std::regex oldPattern(R"(([^:]+?)::(\d+)::(\d+):?:?(\d+)?)");
+  const std::regex& pattern = version >= 3 ? newPattern : oldPattern;
+  auto skip = [&](const std::string& why) {
+    if (!quiet) logLine(why + " in " + name);
+  };
+  std::string line;
+  while (readLine(in, line)) {
+    if (line.empty()) continue;
+    std::smatch m;
+    if (!std::regex_search(line, m, pattern)) {
+      skip("Unparseable puzzle record line (no name): " + line);
+      continue;
+    }
+    auto ticks = parseInt(m.str(2));
+    auto modules = parseInt(m.str(3));
+    if (!ticks) {
+      skip("Unparseable puzzle record line (no time): " + line);
+      continue;
+    }
+    if (!modules) {
+      skip("Unparseable puzzle record line (no modules): " + line);
+      continue;
+    }
+    const std::string puzzleName = m.str(1);
+    int id = puzzleIdByName(puzzleName);
+    if (id == 0) {
+      if (!quiet) {
+        logLine("Couldn't parse puzzle name '" + puzzleName + "' from line '" + line + "' in " + name);
+      }
+      auto same = std::find_if(result.retained.begin(), result.retained.end(),
+                               [&](const RetainedRecordLine& r) { return r.name == puzzleName; });
+      PuzzleRecord record{*modules, *ticks};
+      if (same != result.retained.end()) {
+        same->record = record;
+      } else {
+        result.retained.push_back({puzzleName, record});
+      }
+      continue;
+    }
+    if (version < 4 && (id == 15 || id == 37 || id == 59 || id == 66 || id == 79)) {
+      if (!quiet) std::printf("Nuking %s\n", puzzleName.c_str());
+      result.records[id] = PuzzleRecord{};
+      continue;
+    }
+    PuzzleRecord record{*modules, *ticks};
+    if (version < 5) {
+      if (id == 74) record.bestModules = std::max(record.bestModules, 12);
+      if (id == 77) record.bestModules = std::max(record.bestModules, 16);
+    }
+    result.records[id] = record;
+  }
+  return result;
+}
+
+}  // namespace
+
+std::string recordsFileName() { return "records.mgrlr"; }
+std::string lastPuzzleFileName() { return "last_puzzle.mgrlr"; }
+
+std::string loadRecordsFile() {
+  retainedRecordLines.clear();
+  std::ifstream in = openProfileGlobalFile(recordsFileName());
+  ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
+  in.close();
+  if (!parsed.error.empty()) {
+    moveAsideBadProfileFile(profileGlobalPath(recordsFileName()), parsed.error);
+    return parsed.error;
+  }
+  for (auto& [id, record] : parsed.records) puzzleRecords[id] = record;
+  retainedRecordLines = std::move(parsed.retained);
+  return "";
+}
+
+void adoptRetainedRecords() {
+  std::vector<RetainedRecordLine> still;
+  for (const RetainedRecordLine& line : retainedRecordLines) {
+    int id = puzzleIdByName(line.name);
+    if (id == 0) {
+      still.push_back(line);
+      continue;
+    }
+    auto [it, inserted] = puzzleRecords.try_emplace(id, line.record);
+    if (!inserted) {
+      it->second.bestModules = std::min(it->second.bestModules, line.record.bestModules);
+      it->second.bestTicks = std::min(it->second.bestTicks, line.record.bestTicks);
+    }
+  }
+  retainedRecordLines = std::move(still);
+}
+
+std::string saveRecords() {
+  adoptRetainedRecords();
+  std::string text = recordsFormat.magic + "\n" + recordsFormat.currentVersion() + "\n";
+  auto lineOf = [](const std::string& name, const PuzzleRecord& r) {
+    return name + "::" + std::to_string(r.bestTicks) + "::" + std::to_string(r.bestModules) + "\n";
+  };
+  for (const auto& [id, record] : puzzleRecords) text += lineOf(getPuzzleName(id), record);
+  for (const RetainedRecordLine& line : retainedRecordLines) text += lineOf(line.name, line.record);
+  return writeProfileGlobalFile(recordsFileName(), text);
+}
+
+std::map<int, PuzzleRecord> readProfileRecords(int profileIndex) {
+  std::ifstream in(getProfileDir(profileIndex) + "global/" + recordsFileName(),
+                   std::ios::in | std::ios::binary);
+  if (!in) return {};
+  ParsedRecords parsed = parseRecords(in, recordsFileName(), true);
+  return parsed.error.empty() ? parsed.records : std::map<int, PuzzleRecord>{};
+}
+
+int loadLastPuzzle() {
+  std::ifstream in = openProfileGlobalFile(lastPuzzleFileName());
+  if (!in) return noPuzzle;
+  std::string line;
+  readLine(in, line);
+  size_t start = 0;
+  while (start < line.size() && !isAsciiDigit(line[start])) ++start;
+  size_t end = start;
+  while (end < line.size() && isAsciiDigit(line[end])) ++end;
+  if (start == end) return noPuzzle;
+  auto id = parseInt(std::string_view(line).substr(start, end - start));
+  if (!id) return noPuzzle;
+  if (*id <= 86 && (getPuzzle(*id).flags & 1)) return noPuzzle;
+  return *id;
+}
+
+void saveLastPuzzle(int puzzle) {
+  std::string error = writeProfileGlobalFile(lastPuzzleFileName(), std::to_string(puzzle));
+  if (!error.empty()) std::printf("Failed to open file %s!\n", lastPuzzleFileName().c_str());
+}

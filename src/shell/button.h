@@ -1,0 +1,98 @@
+#pragma once
+// Clickable image buttons, their state art, and a screen's list of them.
+// Activation by press, release, hotkey or auto-repeat comes out of
+// ButtonList::handleEvent as one ButtonPress.
+#include <SDL.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/button_table.h"
+#include "shell/game_state.h"
+#include "shell/texture.h"
+
+struct ButtonArt {
+  Texture base;
+  Texture down;
+  Texture selected;
+  Texture grey;
+  Texture moused;
+  Texture overlay;
+  void clear() { destroy(); }
+  void destroy();
+};
+
+extern std::array<ButtonArt, buttonCount> buttonArts;
+
+void loadButtonArt(SDL_Renderer* renderer, int id);
+void releaseButtonArt();
+
+struct Button {
+  int x = 0;
+  int y = 0;
+  int id = noButton;
+  std::function<StateChange()> onClick;
+  std::function<bool()> enabled;
+  std::function<bool()> visible;
+  std::function<std::string()> tooltipProvider;
+  bool selected = false;
+  bool flashing = false;
+  bool hotkeysEnabled = true;
+
+  Button(int x, int y, int id, std::function<StateChange()> onClick,
+         std::function<bool()> enabled, std::function<bool()> visible)
+      : x(x), y(y), id(id), onClick(std::move(onClick)), enabled(std::move(enabled)),
+        visible(std::move(visible)) {}
+  Button(int x, int y, int id, std::function<StateChange()> onClick,
+         std::function<bool()> enabled = {})
+      : Button(x, y, id, std::move(onClick), std::move(enabled), {}) {}
+
+  bool isVisible() const { return !visible || visible(); }
+  bool isEnabled() const { return !enabled || enabled(); }
+  StateChange click() const { return onClick ? onClick() : StateChange{}; }
+  KeyBinding hotkey() const;
+  bool matchesKey(const SDL_Keysym& key) const;
+  int hitInset() const;
+  SDL_Rect hitRect() const;
+  bool contains(int px, int py) const;
+  bool isTab() const { return id >= 44 && id <= 50; }
+  bool containsTab(int px, int py) const;
+  bool isPressed() const;
+  bool hasDownArt() const;
+  void render(SDL_Renderer* renderer, bool hovered, Uint8 alpha) const;
+  void drawOverlay(SDL_Renderer* renderer, Uint8 alpha, Uint8 shade) const;
+  std::string tooltipText() const;
+  std::string hotkeyText() const { return keyBindingName(hotkey()); }
+  void playSound(const SDL_Event& event, int mouseX, int mouseY) const;
+};
+
+struct ButtonPress {
+  int buttonId = noButton;
+  StateChange change;
+  Uint32 eventType = 0;
+};
+
+class ButtonList : public std::vector<Button> {
+ public:
+  using std::vector<Button>::vector;
+
+  struct Activation {
+    Button* button = nullptr;
+    Uint32 eventType = 0;
+  };
+
+  Button* buttonAt(int x, int y);
+  Activation findActivated(const SDL_Event& event);
+  Button* pressTarget();
+  ButtonPress handleEvent(const SDL_Event& event);
+  int clickedId(const SDL_Event& event);
+  void render(SDL_Renderer* renderer, int mouseX, int mouseY, Uint8 alpha);
+  bool renderTooltip(SDL_Renderer* renderer, int mouseX, int mouseY);
+  void refire(int dtMs);
+};
+
+// Auto-repeat marks fall at 350 ms after the press and every 100 ms after;
+// the number of marks at or before elapsed ms (never negative).
+int refireMarksBy(Tick elapsedMs);

@@ -1,0 +1,66 @@
+#pragma once
+// The frame loop: pumps events to the current screen state, paces frames,
+// drives fades and switches, and draws. One current state, owned here.
+#include <SDL.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/game_state.h"
+#include "shell/texture.h"
+#include "shell/ticks.h"
+
+constexpr int minFrameMs = 12;
+constexpr int fadeLengthMs = 200;
+
+extern Texture dragMarkerTexture;
+extern Tick lastScreenshotTick;
+extern std::string lastScreenshotPath;
+extern const std::string screenshotPath;  // "screenshot.bmp"
+
+// Called on SDL_RENDER_TARGETS_RESET, so render-target caches can be dropped
+// or rebuilt before the next frame.
+void addRenderTargetsResetHook(std::function<void(SDL_Renderer*)> hook);
+
+// Logs the switch, runs the old state's exit, deletes it, runs the new
+// state's enter and drops input queued for the old state. Null next: no change.
+GameState* switchState(GameState* next, GameState* current);
+void renderFrame(SDL_Renderer* renderer, GameState* state);
+void saveScreenshot(SDL_Renderer* renderer);
+void drawScreenshotNotice(SDL_Renderer* renderer);
+// Alpha of the fade overlay for a state (0 when not fading).
+int fadeOverlayAlpha(const GameState& state);
+
+class GameLoop {
+ public:
+  // Takes ownership of first, which must already have entered.
+  GameLoop(SDL_Window* window, SDL_Renderer* renderer, GameState* first);
+  ~GameLoop();
+  GameLoop(const GameLoop&) = delete;
+  GameLoop& operator=(const GameLoop&) = delete;
+
+  // Handles every pending event; false means quit.
+  bool pumpEvents();
+  // One frame: pace, fade or update, render.
+  void runFrame();
+  // pumpEvents once, then frames until a quit or until afterFrame says stop.
+  void run(const std::function<bool(GameLoop&)>& afterFrame = {});
+  // runFrame then pumpEvents; false once a quit arrived.
+  bool step();
+
+  GameState* current() const { return current_; }
+  SDL_Window* window() const { return window_; }
+  SDL_Renderer* renderer() const { return renderer_; }
+  int framesRun() const { return frames_; }
+  Tick lastFrameTick = 0;
+
+ private:
+  void actOn(const StateChange& change, bool& leavingFullscreen);
+  void rebuildForResize(int w, int h);
+
+  SDL_Window* window_;
+  SDL_Renderer* renderer_;
+  GameState* current_;
+  int frames_ = 0;
+};

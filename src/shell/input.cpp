@@ -1,0 +1,69 @@
+#include "shell/input.h"
+
+#include <string>
+
+#include "shell/log.h"
+
+KeyState keyState;
+
+namespace {
+std::optional<Point> mouseOverride;
+}
+
+Point mousePosition() {
+  if (mouseOverride) return *mouseOverride;
+  int x = 0, y = 0;
+  SDL_GetMouseState(&x, &y);
+  return {x, y};
+}
+
+void setMousePositionOverride(std::optional<Point> position) { mouseOverride = position; }
+
+void trackKey(const SDL_Event& event) {
+  if (event.type == SDL_KEYDOWN) {
+    int sc = int(event.key.keysym.scancode);
+    if (!isKeyHeld(sc)) keyState.heldKeys[sc] = ticksNow();
+    logLine("pressing " + std::to_string(sc));
+  } else if (event.type == SDL_KEYUP) {
+    int sc = int(event.key.keysym.scancode);
+    keyState.heldKeys[sc] = -1;
+    logLine("releasing " + std::to_string(sc));
+  }
+}
+
+bool isKeyHeld(int scancode) {
+  auto it = keyState.heldKeys.find(scancode);
+  return it != keyState.heldKeys.end() && it->second != -1;
+}
+
+bool isShiftHeld() { return isKeyHeld(SDL_SCANCODE_LSHIFT) || isKeyHeld(SDL_SCANCODE_RSHIFT); }
+bool isCtrlHeld() { return isKeyHeld(SDL_SCANCODE_LCTRL) || isKeyHeld(SDL_SCANCODE_RCTRL); }
+
+void MouseTracker::handleEvent(const SDL_Event& event) {
+  Point p = mousePosition();
+  if (event.type == SDL_MOUSEBUTTONDOWN) {
+    Uint8 b = event.button.button;
+    if (!isButtonDown(b)) presses_[b] = {ticksNow(), p.x, p.y};
+    logLine("mouse-pressing " + std::to_string(int(b)));
+  } else if (event.type == SDL_MOUSEBUTTONUP) {
+    Uint8 b = event.button.button;
+    presses_[b].pressTick = -1;
+    logLine("mouse-releasing " + std::to_string(int(b)));
+  }
+}
+
+bool MouseTracker::isButtonDown(Uint8 button) const {
+  auto it = presses_.find(button);
+  return it != presses_.end() && it->second.pressTick != -1;
+}
+
+Tick MouseTracker::pressTick(Uint8 button) const {
+  auto it = presses_.find(button);
+  return it == presses_.end() ? -1 : it->second.pressTick;
+}
+
+Point MouseTracker::pressPosition(Uint8 button) const {
+  auto it = presses_.find(button);
+  if (it == presses_.end()) return {0, 0};
+  return {it->second.x, it->second.y};
+}

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include "editor/display.h"
+#include "editor/module_geometry.h"
+#include "editor_fixture.h"
+#include "services/music_manager.h"
+
+#include <random>
+
+namespace {
+
+class EditActions : public EditorTest {
+ protected:
+  // Apply through the Editor, check the log line and the working save, then
+  // undo and redo with the same checks.
+  void cycle(Editor& editor, const std::shared_ptr<EditAction>& action) {
+    const std::string name = action->name();
+    const int performed = logCount("Performed action: " + name);
+    const int undone = logCount("Undid action: " + name);
+    const int redone = logCount("Redid action: " + name);
+    const std::string before = current(editor);
+    ASSERT_TRUE(editor.performAction(action));
+    const std::string after = current(editor);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(workingSave(editor), after);
+    EXPECT_EQ(logCount("Performed action: " + name), performed + 1);
+    editor.undo();
+    EXPECT_EQ(current(editor), before);
+    EXPECT_EQ(workingSave(editor), before);
+    EXPECT_EQ(logCount("Undid action: " + name), undone + 1);
+    editor.redo();
+    EXPECT_EQ(current(editor), after);
+    EXPECT_EQ(workingSave(editor), after);
+    EXPECT_EQ(logCount("Redid action: " + name), redone + 1);
+  }
+};
+
+TEST_F(EditActions, PlaceConnectsPortsThatMeet) {
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto number = add(*editor, kNumberKind, 0, 0, "Number");
+  // Put an Adder where its first input's box sits on the Number's output box.
+  auto adder = Module::create(kAdderKind, 0, 0, nullptr, "Adder");
+  const bool delay = showsDelay(editor->puzzle);
+  GeoPoint out = infoboxOrigin(kResultPort, ModuleGeometry::of(*number, delay).portPosition(*number, 0));
+  GeoPoint in = infoboxOrigin(kInputPort, ModuleGeometry::of(*adder, delay).portPosition(*adder, 0));
+  adder->x = out.x - in.x;
+  adder->y = out.y - in.y;
+  ASSERT_EQ(adder->x % 16, 0);
+  ASSERT_EQ(adder->y % 16, 0);
+  ModuleList withAdder = editor->machine;
+  withAdder.push_back(adder);
+  ConnectionChangeSet changes = Display::placeModules({adder}, withAdder, editor->puzzle);
+  ASSERT_EQ(changes.size(), 1u);
+  EXPECT_EQ(changes.begin()->destination, adder->ports[0].get());
+  auto action = std::make_shared<PlaceModulesAction>(std::set<std::shared_ptr<Module>>{adder}, changes,
+                                                     editor->constContext());
+  cycle(*editor, action);
+  EXPECT_EQ(adder->ports[0]->source, number->ports[0].get());
+  editor->undo();
+  EXPECT_EQ(editor->machine.size(), 1u);
+  EXPECT_EQ(adder->ports[0]->source, nullptr);
+
+  // Once connected, dropping it there again changes nothing; inputs never meet inputs.
+  editor->redo();
+  EXPECT_TRUE(Display::placeModules({adder}, editor->machine, editor->puzzle).empty());
+  EXPECT_THROW(Display::placeModules({Module::create(kAdderKind, 0, 0, nullptr, "Stray")}, editor->machine,
+                                     editor->puzzle),
+               FatalErrorException);
+}
+
+TEST_F(EditActions, DeleteKeepsWiresInsideTheSelectionAndCutsTheRest) {
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto a = add(*editor, kNumberKind, 0, 0, "A");
+  auto b = add(*editor, kAdderKind, 160, 0, "B");
+  auto c = add(*editor, kAdderKind, 320, 0, "C");
+  auto d = add(*editor, kAdderKind, 480, 0, "D");
+  auto e = add(*editor, kAdderKind, 640, 0, "E");
+  wire(*editor, b->ports[0].get(), a->ports[0].get());
+  wire(*editor, c->ports[0].get(), a->ports[0].get());
+  wire(*editor, d->ports[1].get(), b->ports[2].get());
+  // Delete A (index 0) and D (index 3): every wire has one end staying, so
+  // A-B, A-C and B-D are all cut by changes.
+  Selection selection;
+  selection.modules = {a, d};
+  auto action = std::make_shared<DeleteAction>(selection, editor->machine, editor->puzzle, editor->constContext());
+  ASSERT_EQ(action->deletedModules.size(), 2u);
+  EXPECT_EQ(action->deletedModules[0].index, 0);
+  EXPECT_EQ(action->deletedModules[1].index, 3);
+  EXPECT_EQ(action->wireRemovals.size(), 3u);
+  cycle(*editor, action);
+  ASSERT_EQ(editor->machine.size(), 3u);
+  editor->undo();
+  EXPECT_EQ(editor->machine, (ModuleList{a, b, c, d, e}));
+  EXPECT_EQ(c->ports[0]->source, a->ports[0].get());
+  EXPECT_EQ(d->ports[1]->source, b->ports[2].get());
+
+  // Both ends deleted: the wire gets no change and comes back with them.
+  Selection pair;
+  pair.modules = {a, b};
+  auto both = std::make_shared<DeleteAction>(pair, editor->machine, editor->puzzle, editor->constContext());
+  EXPECT_EQ(both->wireRemovals.size(), 2u);  // A-C and B-D only
+  ASSERT_TRUE(editor->performAction(both));
+  EXPECT_EQ(b->ports[0]->source, a->ports[0].get());
+  editor->undo();
+
+  // A selected wire alone.
+  Selection wireOnly;
+  wireOnly.wires = {{a->ports[0].get(), c->ports[0].get()}};
+  EXPECT_TRUE(wireOnly.anyAllowedIn(editor->puzzle));
+  cycle(*editor, std::make_shared<DeleteAction>(wireOnly, editor->machine, editor->puzzle, editor->constContext()));
+
+  // Modules of kinds the puzzle doesn't allow stay, even when selected.
+  int banned = -1;
+  for (int kind = 1; kind < kModuleKindCount && banned == -1; ++kind) {
+    if (!getPuzzle(editor->puzzle).allowedModules.count(kind)) banned = kind;
+  }
+  if (banned != -1) {
+    Selection fixed;
+    fixed.modules = {add(*editor, banned, 800, 0, "Fixed")};
+    EXPECT_FALSE(fixed.anyAllowedIn(editor->puzzle));
+    auto keep = std::make_shared<DeleteAction>(fixed, editor->machine, editor->puzzle, editor->constContext());
+    EXPECT_FALSE(editor->performAction(keep));
+  }
+
+  auto nothing = std::make_shared<DeleteAction>(Selection{}, editor->machine, editor->puzzle, editor->constContext());
+  const size_t undoDepth = editor->undoStack.size();
+  EXPECT_FALSE(editor->performAction(nothing));
+  EXPECT_EQ(logCount("Could not perform action: Delete"), banned == -1 ? 1 : 2);
+  EXPECT_EQ(editor->undoStack.size(), undoDepth);
+}
+
+TEST_F(EditActions, MoveCarriesWireBends) {
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto a = add(*editor, kNumberKind, 0, 0, "A");
+  auto b = add(*editor, kAdderKind, 160, 0, "B");
+  wire(*editor, b->ports[0].get(), a->ports[0].get());
+  b->ports[0]->controlPoints = {{110, 8}};
+  editor->saveTo(saveLocationWorking);
+  cycle(*editor, std::make_shared<MoveModuleAction>(std::set<std::shared_ptr<Module>>{a, b}, 32, -16,
+                                                    ConnectionChangeSet{}, editor->constContext()));
+  EXPECT_EQ(a->x, 32);
+  EXPECT_EQ(b->ports[0]->controlPoints[0], (WirePoint{142, -8}));
+}
+
+TEST_F(EditActions, ConfigurationEditsRebuildPortsBothWays) {
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto source = add(*editor, kNumberKind, 0, 0, "N");
+  auto selector = add(*editor, kInputSelectorKind, 320, 0, "S", makeNumericValue(4));
+  ASSERT_EQ(selector->countPorts(kInputPort), 4);
+  wire(*editor, selector->ports[3].get(), source->ports[0].get());
+  wire(*editor, selector->ports[0].get(), source->ports[0].get());
+  auto action = std::make_shared<ModuleEditAction>(editor->machine, editor->clockPeriod, editor->currentTest,
+                                                   selector, makeNumericValue(2), editor->puzzle);
+  EXPECT_EQ(selector->countPorts(kInputPort), 4);  // construction leaves the machine as it was
+  cycle(*editor, action);
+  EXPECT_EQ(selector->countPorts(kInputPort), 2);
+  editor->undo();
+  EXPECT_EQ(selector->countPorts(kInputPort), 4);
+  EXPECT_EQ(selector->ports[3]->source, source->ports[0].get());
+
+  auto same = std::make_shared<ModuleEditAction>(editor->machine, editor->clockPeriod, editor->currentTest, selector,
+                                                 makeNumericValue(4), editor->puzzle);
+  EXPECT_FALSE(editor->performAction(same));
+  EXPECT_EQ(logCount("Could not perform action: Module Edit"), 1);
+}
+
+TEST_F(EditActions, RenameAndClock) {
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto m = add(*editor, kAdderKind, 0, 0, "Adder");
+  cycle(*editor, std::make_shared<ModuleNameAction>(m, "Sum"));
+  EXPECT_EQ(m->name, "Sum");
+  EXPECT_FALSE(editor->performAction(std::make_shared<ModuleNameAction>(m, "Sum")));
+  EXPECT_EQ(logCount("Could not perform action: Module Name"), 1);
+  auto stale = std::make_shared<ModuleNameAction>(m, "Other");
+  m->name = "Changed behind its back";
+  EXPECT_THROW(stale->apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
+  m->name = "Sum";
+
+  editor->undo();
+  editor->undo();
+  ASSERT_FALSE(editor->redoStack.empty());
+  EXPECT_FALSE(editor->performAction(std::make_shared<ClockSetAction>(1, 1)));
+  EXPECT_EQ(logCount("Could not perform action: Clock Set"), 1);
+  EXPECT_FALSE(editor->redoStack.empty());  // a refused action leaves the redo stack alone
+  cycle(*editor, std::make_shared<ClockSetAction>(5, 1));
+  EXPECT_TRUE(editor->redoStack.empty());
+  EXPECT_EQ(editor->clockPeriod, 5);
+  EXPECT_THROW(ClockSetAction(7, 3).apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
+}
+
+TEST_F(EditActions, ResetAndLoadSuccessful) {
+  auto editor = openEditor();
+  const ModuleList initial = editor->machine;
+  const std::string initialText = current(*editor);
+  add(*editor, kAdderKind, 1600, 1600, "Extra");
+  cycle(*editor, std::make_shared<ResetAction>(editor->puzzle, editor->machine, editor->clockPeriod));
+  EXPECT_EQ(current(*editor), initialText);
+
+  EXPECT_FALSE(editor->successfulLoaded);
+  auto missing = std::make_shared<LoadSuccessfulAction>(editor->puzzle, editor->machine, editor->clockPeriod);
+  EXPECT_FALSE(editor->performAction(missing));  // no successful machine: nothing happens, the game goes on
+  EXPECT_EQ(logCount("Could not perform action: Load Successful"), 1);
+
+  add(*editor, kAdderKind, 1600, 1600, "Winner");
+  editor->recordSuccess(12);
+  EXPECT_TRUE(editor->successfulLoaded);
+  EXPECT_TRUE(editor->matchesSnapshot(saveLocationSuccessful));
+  const std::string winning = current(*editor);
+  ASSERT_TRUE(editor->performAction(std::make_shared<ResetAction>(editor->puzzle, editor->machine, editor->clockPeriod)));
+  EXPECT_FALSE(editor->matchesSnapshot(saveLocationSuccessful));
+  cycle(*editor, std::make_shared<LoadSuccessfulAction>(editor->puzzle, editor->machine, editor->clockPeriod));
+  EXPECT_EQ(current(*editor), winning);
+
+  auto stale = std::make_shared<ResetAction>(editor->puzzle, ModuleList{}, 1);
+  EXPECT_THROW(stale->apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
+}
+
+struct RecordingSound : SoundBackend {
+  std::vector<int> played;
+  void playSound(int id, float scale) override {
+    EXPECT_EQ(scale, 1.0f);
+    played.push_back(id);
+  }
+};
+
+TEST_F(EditActions, SoundsOfEachDirection) {
+  auto sounds = std::make_shared<RecordingSound>();
+  musicManager().setBackend(sounds);
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto a = add(*editor, kNumberKind, 0, 0, "A");
+  auto b = add(*editor, kAdderKind, 160, 0, "B");
+  auto c = add(*editor, kAdderKind, 320, 0, "C");
+  wire(*editor, b->ports[0].get(), a->ports[0].get());
+  editor->undo();  // removes C: the delete sound
+  editor->redo();
+  sounds->played.clear();
+
+  Selection modules;
+  modules.modules = {c};
+  ASSERT_TRUE(editor->performAction(
+      std::make_shared<DeleteAction>(modules, editor->machine, editor->puzzle, editor->constContext())));
+  editor->undo();
+  Selection wires;
+  wires.wires = {{a->ports[0].get(), b->ports[0].get()}};
+  ASSERT_TRUE(editor->performAction(
+      std::make_shared<DeleteAction>(wires, editor->machine, editor->puzzle, editor->constContext())));
+  editor->undo();
+  ASSERT_TRUE(editor->performAction(std::make_shared<ModuleNameAction>(b, "Quiet")));
+  ASSERT_TRUE(editor->performAction(std::make_shared<ClockSetAction>(2, editor->clockPeriod)));
+  editor->undo();
+  EXPECT_EQ(sounds->played, (std::vector<int>{8, 5, 4, 3}));
+  musicManager().setBackend(nullptr);
+}
+
+class RandomEdits : public EditActions, public ::testing::WithParamInterface<unsigned> {};
+
+TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
+  auto editor = openEditor();
+  const std::string start = current(*editor);
+  std::mt19937 random(GetParam());
+  int performed = 0;
+  for (int step = 0; step < 300; ++step) {
+    const int choice = int(random() % 7);
+    if (choice == 0 && !editor->undoStack.empty()) {
+      editor->undo();
+      continue;
+    }
+    if (choice == 1 && !editor->redoStack.empty()) {
+      editor->redo();
+      continue;
+    }
+    std::shared_ptr<EditAction> action;
+    ModuleList& machine = editor->machine;
+    auto pick = [&]() { return machine[random() % machine.size()]; };
+    switch (choice) {
+      case 2: {
+        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kLatchKind, kEqualsKind};
+        int kind = kinds[random() % 5];
+        int x = int(random() % 40) * 16 - 320;
+        int y = int(random() % 40) * 16 - 320;
+        auto module = Module::create(kind, x, y, defaultConfigFor(kind, editor->puzzle), "M" + std::to_string(step));
+        ModuleList with = machine;
+        with.push_back(module);
+        action = std::make_shared<PlaceModulesAction>(std::set<std::shared_ptr<Module>>{module},
+                                                      Display::placeModules({module}, with, editor->puzzle),
+                                                      editor->constContext());
+        break;
+      }
+      case 3:
+        if (machine.empty()) continue;
+        action = std::make_shared<MoveModuleAction>(std::set<std::shared_ptr<Module>>{pick()}, 16 * int(random() % 5),
+                                                     -16, ConnectionChangeSet{}, editor->constContext());
+        break;
+      case 4: {
+        if (machine.size() < 2) continue;
+        Selection selection;
+        selection.modules = {pick(), pick()};
+        action = std::make_shared<DeleteAction>(selection, machine, editor->puzzle, editor->constContext());
+        break;
+      }
+      case 5: {
+        if (machine.empty()) continue;
+        auto module = pick();
+        if (module->kind() != kInputSelectorKind) {
+          action = std::make_shared<ModuleNameAction>(module, "R" + std::to_string(step));
+        } else {
+          action = std::make_shared<ModuleEditAction>(machine, editor->clockPeriod, editor->currentTest, module,
+                                                      makeNumericValue(1 + int(random() % 8)), editor->puzzle);
+        }
+        break;
+      }
+      default:
+        action = std::make_shared<ClockSetAction>(1 + int(random() % 4), editor->clockPeriod);
+        break;
+    }
+    if (editor->performAction(action)) ++performed;
+    ASSERT_EQ(workingSave(*editor), current(*editor));
+  }
+  EXPECT_GT(performed, 50);
+  while (!editor->undoStack.empty()) editor->undo();
+  EXPECT_EQ(current(*editor), start);
+  EXPECT_EQ(workingSave(*editor), start);
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomEdits, ::testing::Values(1u, 7u, 12345u, 2024u, 99991u));
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include <sstream>
+
+#include "catalogue_fixture.h"
+#include "model/value.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/puzzle_test_file.h"
+
+namespace {
+
+using TestFile = CatalogueTest;
+
+std::string parseBlock(const std::string& block, TestCase& test) {
+  std::istringstream in(block);
+  return parseTestCase(in, test);
+}
+
+std::string fileWith(const std::string& body) { return "PUZZTEST\n0.01\n" + body; }
+
+std::set<int> ints(const std::set<std::shared_ptr<Value>>& values) {
+  std::set<int> result;
+  for (const auto& v : values) result.insert(v->isUnpowered() ? -999 : v->int_value());
+  return result;
+}
+
+TEST_F(TestFile, GoalLinesKeepEveryListedValue) {
+  TestCase test;
+  ASSERT_EQ(parseBlock("0: 5\n1: 2\nLIMIT: 12\nEXPECTED\n0: 5, 6\n3: 7\nEND\n", test), "");
+  EXPECT_EQ(test.tickLimit, 12);
+  EXPECT_EQ(test.initial.read(0)->int_value(), 5);
+  EXPECT_EQ(test.goal.read(0)->int_value(), 6);
+  EXPECT_EQ(ints(test.valueSetsByAddress.at(0)), (std::set<int>{5, 6}));
+  // A goal slot the initial section doesn't list may also be empty.
+  EXPECT_EQ(ints(test.valueSetsByAddress.at(3)), (std::set<int>{-999, 7}));
+  EXPECT_EQ(test.valueSetsByAddress.count(1), 0u);
+}
+
+TEST_F(TestFile, CommentsAndLimitLines) {
+  TestCase test;
+  ASSERT_EQ(parseBlock("# note\n\n12: 3 // the twelfth slot\n7: 4 // LIMIT: 99\nLIMIT: 8 // eight\nEND\n", test), "");
+  EXPECT_EQ(test.initial.read(12)->int_value(), 3);
+  EXPECT_EQ(test.initial.read(7)->int_value(), 4);  // the comment's limit is only a comment
+  EXPECT_EQ(test.tickLimit, 8);
+}
+
+TEST_F(TestFile, UnpoweredLiteralStaysAsAnEntry) {
+  TestCase test;
+  ASSERT_EQ(parseBlock("4: -\n5: ?\nLIMIT: 3\nEND\n", test), "");
+  EXPECT_EQ(test.initial.slots.count(4), 1u);
+  EXPECT_TRUE(test.initial.read(4)->isUnpowered());
+  EXPECT_TRUE(test.initial.read(5)->isUnknown());
+}
+
+TEST_F(TestFile, BadBlocksGiveErrorTexts) {
+  struct Case {
+    std::string block, error;
+  };
+  const Case cases[] = {
+      {"0: 5\nEND\n", "Time limit not defined for test!"},
+      {"LIMIT: 5\nEXPECTED\nEXPECTED\nEND\n", "repeated expected statement!"},
+      {"LIMIT: 5\nhello\nEND\n", "Unparseable test line (no line #): hello"},
+      {"LIMIT: 5\n3:5\nEND\n", "Unparseable test line (no line value): 3:5"},
+      {"LIMIT: 5\n0: zzz\nEND\n", "Unknown value in line: 0: zzz"},
+      {"LIMIT: 5\n0: 99999999999\nEND\n", "Unknown value in line: 0: 99999999999"},
+      {"LIMIT: 5\nEXPECTED\n0: \nEND\n", "Unknown value in line: 0: "},
+      {"LIMIT: 5\n0: 1, 2\nEND\n", "multiple values specified for initial state of test"},
+      {"LIMIT: 5\n3: 1\n3: 2\nEND\n", "double-seen line 3 in test"},
+      {"LIMIT: 5\nEXPECTED\n3: 1\n3: 2\nEND\n", "double-seen line 3 in test"},
+      {"LIMIT: 1000001\nEND\n", "Tick limit above 1000000 in line: LIMIT: 1000001"},
+      {"LIMIT: 99999999999\nEND\n", "Tick limit above 1000000 in line: LIMIT: 99999999999"},
+      {"LIMIT: 5\n99999999999: 1\nEND\n", "Slot number out of range in line: 99999999999: 1"},
+  };
+  for (const Case& c : cases) {
+    TestCase test;
+    EXPECT_EQ(parseBlock(c.block, test), c.error) << c.block;
+  }
+  // A slot may appear once in each section.
+  TestCase test;
+  EXPECT_EQ(parseBlock("3: 1\nLIMIT: 1000000\nEXPECTED\n3: 2\nEND\n", test), "");
+  EXPECT_EQ(test.tickLimit, 1000000);
+}
+
+TEST_F(TestFile, FilesAndTheirErrors) {
+  struct Case {
+    std::string text, error;
+    std::size_t tests;
+  };
+  const Case cases[] = {
+      {fileWith("START\nLIMIT: 2\nEND\n\n# two\nSTART\nLIMIT: 3\nEND\n"), "", 2},
+      {fileWith("START\nLIMIT: 2\nEND\nFOO\n"), "unknown line outside a test: FOO", 1},
+      {fileWith("START\nEND\nSTART\nLIMIT: 3\nEND\n"), "Time limit not defined for test!", 0},
+      {"PUZZDESC\n0.01\n", "invalid test file t.mtest (magic string not found)", 0},
+      {"PUZZTEST\nBUGGY\n", "invalid test file t.mtest (unknown version BUGGY)", 0},
+      {"PUZZTEST\n0.02\n", "invalid test file t.mtest (unknown version 0.02)", 0},
+  };
+  for (const Case& c : cases) {
+    writeDataFile("t.mtest", c.text);
+    std::vector<TestCase> tests;
+    EXPECT_EQ(loadTestFile("t.mtest", tests), c.error) << c.text;
+    EXPECT_EQ(tests.size(), c.tests) << c.text;
+  }
+  std::vector<TestCase> none;
+  EXPECT_EQ(loadTestFile("missing.mtest", none), "");
+  EXPECT_TRUE(none.empty());
+}
+
+TEST_F(TestFile, GoalLeftAsTheStartRunsTheProgram) {
+  writeDataFile("t.mtest", fileWith("START\n0: MSET 7 3\nLIMIT: 4\nEXPECTED\n0: MSET 7 3\nEND\n"));
+  std::vector<TestCase> tests;
+  ASSERT_EQ(loadTestFile("t.mtest", tests), "");
+  ASSERT_EQ(tests.size(), 1u);
+  EXPECT_EQ(tests[0].goal.read(3)->int_value(), 7);
+  EXPECT_EQ(tests[0].goal.read(0)->kind(), kInstructionKind);
+}
+
+TEST_F(TestFile, ProgramThatNeverEndsIsAnError) {
+  writeDataFile("t.mtest", fileWith("START\n0: JUMP 0\nLIMIT: 4\nEXPECTED\n0: JUMP 0\nEND\n"));
+  std::vector<TestCase> tests;
+  EXPECT_NE(loadTestFile("t.mtest", tests), "");
+  EXPECT_TRUE(tests.empty());
+}
+
+TEST_F(TestFile, StartUpLoadingFillsTheCache) {
+  writeDataFile("tests/puzz-Stall.mtest", fileWith("START\nLIMIT: 2\nEND\nSTART\nLIMIT: 9\nEND\n"));
+  writeDataFile("tests/puzz-Delay-Acc.mtest", "garbage");  // hidden: never read
+  ASSERT_EQ(loadAllPuzzleTests(), "");
+  ASSERT_EQ(testCache.size(), 1u);
+  EXPECT_EQ(testCache.at(16).size(), 2u);
+  EXPECT_EQ(getTestCase(16, 2).tickLimit, 9);
+
+  testCache.clear();
+  writeDataFile("tests/puzz-Time.mtest", fileWith("BAD\n"));
+  EXPECT_EQ(loadAllPuzzleTests(), "Error loading tests for puzzle Time: 'unknown line outside a test: BAD'\n");
+  EXPECT_EQ(fatalMessageOf([] { loadPuzzleTextsAndTests(); }),
+            "test load error: Error loading tests for puzzle Time: 'unknown line outside a test: BAD'\n");
+}
+
+}  // namespace

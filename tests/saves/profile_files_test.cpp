@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "saves/file_utils.h"
+#include "saves/profiles.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+TEST(ProfileFiles, GlobalFilesLiveInTheActiveProfile) {
+  TempWorkingDir dir;
+  activeProfile = 2;
+  EXPECT_EQ(profileGlobalPath("records.mgrlr"), "profiles/profile2/global/records.mgrlr");
+  EXPECT_FALSE(openProfileGlobalFile("records.mgrlr"));
+  EXPECT_EQ(writeProfileGlobalFile("records.mgrlr", "x"), "");
+  std::ifstream in = openProfileGlobalFile("records.mgrlr");
+  std::string line;
+  EXPECT_TRUE(readLine(in, line));
+  EXPECT_EQ(line, "x");
+  setSimulateWriteFailure(true);
+  EXPECT_EQ(writeProfileGlobalFile("records.mgrlr", "y"), "Failed to write file records.mgrlr!");
+  setSimulateWriteFailure(false);
+  EXPECT_EQ(readWholeFile("profiles/profile2/global/records.mgrlr"), "x");
+  activeProfile = -1;
+}
+
+TEST(ProfileFiles, MakingAnExistingDirectoryIsFine) {
+  TempWorkingDir dir;
+  makeDirectory("here");
+  EXPECT_NO_THROW(makeDirectory("here"));
+  EXPECT_TRUE(isDirectory("here"));
+}
+
+TEST(ProfileFiles, OnlyPlayerFilesAreMovedAside) {
+  TempWorkingDir dir;
+  writeWholeFile("profiles/profile0/saves/a.mgrlv", "new");
+  writeWholeFile("profiles/profile0/saves/a.mgrlv.bad", "old");
+  writeWholeFile("initial/a.mgrlv", "data");
+  std::filesystem::create_directories("profiles/profile0/palette");
+  EXPECT_TRUE(moveAsideBadProfileFile("profiles/profile0/saves/a.mgrlv", "why"));
+  EXPECT_EQ(readWholeFile("profiles/profile0/saves/a.mgrlv.bad"), "new");  // the older copy is replaced
+  EXPECT_FALSE(std::filesystem::exists("profiles/profile0/saves/a.mgrlv"));
+  EXPECT_FALSE(moveAsideBadProfileFile("profiles/profile0/saves/a.mgrlv", "gone"));
+  EXPECT_FALSE(moveAsideBadProfileFile("initial/a.mgrlv", "read-only data"));
+  EXPECT_FALSE(moveAsideBadProfileFile("profiles/../initial/a.mgrlv", "outside"));
+  EXPECT_FALSE(moveAsideBadProfileFile("profiles/profile0/palette", "a folder"));
+  EXPECT_EQ(readWholeFile("initial/a.mgrlv"), "data");
+  EXPECT_NE(readWholeFile("log.txt").find("profiles/profile0/saves/a.mgrlv.bad (why)"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,256 @@
+#include <gtest/gtest.h>
+
+#include "machine_fixture.h"
+#include "model/module_config.h"
+#include "profile_fixture.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/machine_file.h"
+
+namespace {
+
+class MachineFile : public ProfileTest {
+ protected:
+  std::string read(ModuleList& modules, const std::string& text, bool delay = false, int* period = nullptr) {
+    writeWholeFile("m.mgrlv", text);
+    int clock = 1;
+    std::string error = readMachineFile(modules, clock, "m.mgrlv", delay ? delayContext() : plainContext());
+    if (period) *period = clock;
+    return error;
+  }
+  std::string read(const std::string& text) {
+    ModuleList modules;
+    return read(modules, text);
+  }
+};
+
+const std::string header = "0451\n0.08\n-CLOCK PERIOD START-\n1\n-CLOCK PERIOD END-\n";
+
+std::string section(int n, const std::string& body) {
+  return "-MODULE " + std::to_string(n) + " START-\n" + body + "-MODULE " + std::to_string(n) + " END-\n";
+}
+
+TEST_F(MachineFile, WritesTheExpectedBytes) {
+  const std::string expected = header +
+                               section(0, "1 (Number)\n0,0\nNAME: Number\n-CONFIG START-\n3 5\n-CONFIG END-\n") +
+                               section(1,
+                                       "2 (Adder)\n160,32\nNAME: Adder\nport #0 <- module #0 port #0\n"
+                                       "-CONTROL START-\nPort 0: 120,56\nPort 0: 120,24\n-CONTROL END-\n") +
+                               section(2,
+                                       "7 (Input Selector)\n320,-64\nNAME: Pick one\nport #2 <- module #0 port #0\n"
+                                       "-CONFIG START-\n3 3\n-CONFIG END-\n") +
+                               section(3, "9 (Equals)\n-160,160\nNAME: Equals\n-CONFIG START-\n3 2\n-CONFIG END-\n");
+  EXPECT_EQ(machineFileText(sampleMachine(), 1), expected);
+}
+
+TEST_F(MachineFile, RoundTripIsByteExact) {
+  for (bool delay : {false, true}) {
+    const std::string text = machineFileText(sampleMachine(), 7);
+    ModuleList modules;
+    int period = 1;
+    ASSERT_EQ(read(modules, text, delay, &period), "");
+    EXPECT_EQ(period, delay ? 7 : 1);  // the period is read only in delay puzzles
+    ASSERT_EQ(modules.size(), 4u);
+    EXPECT_EQ(modules[1]->ports[0]->source, modules[0]->ports[0].get());
+    EXPECT_EQ(machineFileText(modules, 7), text);
+  }
+  ModuleList none;
+  EXPECT_EQ(machineFileText(none, 3), "0451\n0.08\n-CLOCK PERIOD START-\n3\n-CLOCK PERIOD END-\n");
+  ModuleList back;
+  EXPECT_EQ(read(back, machineFileText(none, 3)), "");
+  EXPECT_TRUE(back.empty());
+}
+
+TEST_F(MachineFile, EveryLineEndReadsTheSame) {
+  const std::string text = machineFileText(sampleMachine(), 1);
+  std::string crlf, cr;
+  for (char c : text) {
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    cr += c == '\n' ? '\r' : c;
+  }
+  cr.pop_back();  // and no line end after the last line
+  for (const std::string& variant : {crlf, cr}) {
+    ModuleList modules;
+    ASSERT_EQ(read(modules, variant), "");
+    EXPECT_EQ(machineFileText(modules, 1), text);
+  }
+}
+
+TEST_F(MachineFile, OlderVersionsAreConverted) {
+  // 0.03 stored no names: kinds get their default names in list order.
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.03\n" + section(0, "2 (Adder)\n0,0\n") + section(1, "2 (Adder)\n32,0\n")), "");
+  ASSERT_EQ(modules.size(), 2u);
+  EXPECT_EQ(modules[0]->name, defaultModuleName(kAdderKind, {}));
+  EXPECT_NE(modules[1]->name, modules[0]->name);
+  EXPECT_EQ(read("0451\n0.03\n" + section(0, "2 (Adder)\n0,0\nNAME: Adder\n")),
+            "Old version has unexpected module name 'Adder'!");
+
+  // 0.01 maps old ids; Equals without configuration gets 2 up to 0.02.
+  ASSERT_EQ(read(modules, "0451\n0.01\n" + section(0, "14\n0,0\n") + section(1, "21\n0,0\n") +
+                              section(2, "2\n0,0\n")),
+            "");
+  EXPECT_EQ(modules[0]->kind(), kEqualsKind);
+  EXPECT_EQ(modules[0]->logic->configValue()->int_value(), 2);
+  EXPECT_EQ(modules[1]->kind(), kRegisterKind);
+  EXPECT_EQ(modules[2]->kind(), kAdderKind);
+  // From 0.02 the ids stand as they are.
+  EXPECT_EQ(read(modules, "0451\n0.02\n" + section(0, "14\n0,0\n")),
+            "Unknown module kind in line '14' for module #0");
+
+  // Numbers above 16 are cut down before 0.06; "CHEAP" lines are skipped before 0.05.
+  ASSERT_EQ(read(modules, "0451\n0.05\n" + section(0, "1\n0,0\nNAME: N\n-CONFIG START-\n3 40\n-CONFIG END-\n") +
+                              section(1, "1\n0,0\nNAME: M\n-CONFIG START-\n3 -3\n-CONFIG END-\n")),
+            "");
+  EXPECT_EQ(modules[0]->logic->configValue()->int_value(), 16);
+  EXPECT_EQ(modules[1]->logic->configValue()->int_value(), -3);
+  ASSERT_EQ(read(modules, "0451\n0.04\n" + section(0, "2\n0,0\nCHEAP\nNAME: A\n")), "");
+  EXPECT_EQ(modules[0]->name, "A");
+  EXPECT_EQ(modules[0]->ports[0]->source, nullptr);
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n0,0\nCHEAP\nNAME: A\n")), "");  // a bad link line now
+
+  // Op Selectors held a puzzle id before 0.07.
+  const int puzzle = findPuzzle([](const Puzzle& p) { return p.generator != nullptr; });
+  ASSERT_EQ(read(modules, "0451\n0.06\n" + section(0, "11\n0,0\nNAME: Op\n-CONFIG START-\n3 " +
+                                                          std::to_string(puzzle) + "\n-CONFIG END-\n")),
+            "");
+  std::set<int> ops = getPuzzleOpcodes(puzzle);
+  ASSERT_NE(modules[0]->logic->configValue()->asOpVec(), nullptr);
+  EXPECT_EQ(modules[0]->logic->configValue()->asOpVec()->opcodes(), std::vector<int>(ops.begin(), ops.end()));
+  EXPECT_EQ(read("0451\n0.06\n" + section(0, "11\n0,0\nNAME: Op\n-CONFIG START-\n3 999\n-CONFIG END-\n")),
+            "Invalid puzzle id 999 in the configuration of Op Selector #0@(0,0)");
+}
+
+TEST_F(MachineFile, ErrorTexts) {
+  ModuleList modules;
+  int clock = 1;
+  EXPECT_EQ(readMachineFile(modules, clock, "missing.mgrlv", plainContext()),
+            "invalid save file missing.mgrlv (file does not exist)");
+  struct Case {
+    std::string text;
+    std::string error;
+    bool delay = false;
+  } cases[] = {
+      {"0452\n0.08\n", "invalid save file m.mgrlv (magic string not found)"},
+      {"0451\nBUGGY\n", "invalid save file m.mgrlv (unknown version BUGGY)"},
+      {"0451\n0.09\n", "invalid save file m.mgrlv (unknown version 0.09)"},
+      {"0451\n0.08\n" + section(0, "2 (Adder)\n16,32\n"), "No name for 'Adder' at 16, 32!"},
+      {"0451\n0.08\n" + section(0, "2\n0,0\nNAME: A\n-CONTROL START-\nPort 3: 1,2\n-CONTROL END-\n"),
+       "Invalid port 3 for A"},
+      {"0451\n0.08\n" + section(0, "2\n0,0\nNAME: A\nport #5 <- module #0 port #2\n"),
+       "Invalid destination port index 5 for A (3 ports)"},
+      {"0451\n0.08\n" + section(0, "2\n0,0\nNAME: A\nport #0 <- module #4 port #2\n"),
+       "Invalid source module index 4 for A (1 modules)"},
+      {"0451\n0.08\n" + section(0, "2\n0,0\nNAME: A\nport #0 <- module #0 port #7\n"),
+       "Invalid source port index 7 for A (3 ports in A)"},
+      {"0451\n0.08\n" + section(0, "99 (Future)\n0,0\nNAME: A\n"),
+       "Unknown module kind in line '99 (Future)' for module #0"},
+      {"0451\n0.08\n" + section(0, "2\n8,0\nNAME: A\n"), "Misaligned position 8,0 for A"},
+      {"0451\n0.08\n" + section(0, "7\n0,0\nNAME: S\n-CONFIG START-\n3 1000\n-CONFIG END-\n"),
+       "Invalid configuration 3 1000 for S"},
+      {"0451\n0.08\n-CLOCK PERIOD START-\n4\n", "invalid save file m.mgrlv (delay doesn't end with clock period end)",
+       true},
+      {"0451\n0.08\n-MODULE 0 START-\n", "invalid save file m.mgrlv (delay doesn't start with clock period start)",
+       true},
+      {"0451\n0.08\n-CLOCK PERIOD START-\n0\n-CLOCK PERIOD END-\n",
+       "invalid save file m.mgrlv (invalid clock period: 0)", true},
+      {"0451\n0.08\n-CLOCK PERIOD START-\nsoon\n-CLOCK PERIOD END-\n",
+       "invalid save file m.mgrlv (invalid clock period: soon)", true},
+  };
+  for (const Case& c : cases) {
+    ModuleList m;
+    EXPECT_EQ(read(m, c.text, c.delay), c.error) << c.text;
+  }
+}
+
+TEST_F(MachineFile, ASectionWithoutItsEndStopsAtTheNextMarker) {
+  ModuleList modules;
+  const std::string text = "0451\n0.08\n" + section(0, "2\n0,0\nNAME: First\n") +
+                           "-MODULE 1 START-\n7\n0,0\nNAME: Broken\n-CONFIG START-\n3 3\n-MODULE 1 END-\n" +
+                           section(2, "2\n32,0\nNAME: Third\n");
+  EXPECT_EQ(read(modules, text), "Configuration section without end for Input Selector #1@(0,0)");
+  ASSERT_EQ(modules.size(), 1u);  // a partial load keeps the modules before the broken one
+  EXPECT_EQ(modules[0]->name, "First");
+
+  const std::string control = "0451\n0.08\n-MODULE 0 START-\n2\n0,0\nNAME: A\n-CONTROL START-\nPort 0: 1,2\n" +
+                              section(1, "2\n32,0\nNAME: B\n");
+  EXPECT_EQ(read(modules, control), "Control point section without end for Adder #0@(0,0)");
+  const std::string open = "0451\n0.08\n-MODULE 0 START-\n2\n0,0\nNAME: A\n" + section(1, "2\n32,0\nNAME: B\n");
+  EXPECT_EQ(read(modules, open), "Module section without end for Adder #0@(0,0)");
+}
+
+TEST_F(MachineFile, PrintedLinesArePassedOver) {
+  ModuleList modules;
+  const std::string text = "0451\n0.08\n" +
+                           section(0, "2\n0,0\nNAME: A\nport #1 <- module #0\n\n-CONTROL START-\nPort 0: x\n"
+                                      "-CONTROL END-\n-CONFIG START-\nnot a value\n3 3\n-CONFIG END-\n") +
+                           section(1, "kind?\nsomewhere\nNAME: Buggy one\n");
+  ASSERT_EQ(read(modules, text), "");
+  ASSERT_EQ(modules.size(), 2u);
+  EXPECT_EQ(modules[0]->ports[1]->source, nullptr);
+  EXPECT_EQ(modules[1]->kind(), 0);
+  EXPECT_EQ(modules[1]->x, 0);
+}
+
+TEST_F(MachineFile, WireBendsOffTheGridAreDropped) {
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\nPort 0: 120,56\n"
+                                                          "Port 0: 121,56\nPort 0: 120,60\nPort 0: 104,24\n"
+                                                          "-CONTROL END-\n")),
+            "");
+  EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{120, 56}, {104, 24}}));
+  EXPECT_TRUE(logHas("Dropped misaligned wire point 121,56 of port 0 of A in m.mgrlv"));
+}
+
+TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n0,0\nNAME: abcdefghijklmnopqrstuvwxyz\n") +
+                              section(1, "2\n0,0\nNAME: abcdefghijklmnopqrst\xC3\xA9xyz\n")),
+            "");
+  EXPECT_EQ(modules[0]->name, "abcdefghijklmnopqrstu");
+  EXPECT_EQ(modules[1]->name, "abcdefghijklmnopqrst");
+}
+
+TEST_F(MachineFile, FailedWriteLeavesThePreviousFile) {
+  ASSERT_EQ(writeMachineFile("profiles/profile0/saves/x.mgrlv", sampleMachine(), 1), "");
+  const std::string before = readWholeFile("profiles/profile0/saves/x.mgrlv");
+  setSimulateWriteFailure(true);
+  EXPECT_EQ(writeMachineFile("profiles/profile0/saves/x.mgrlv", {}, 1),
+            "Failed to write file profiles/profile0/saves/x.mgrlv!");
+  setSimulateWriteFailure(false);
+  EXPECT_EQ(readWholeFile("profiles/profile0/saves/x.mgrlv"), before);
+}
+
+TEST_F(MachineFile, LoadPicksTheLocationAndMovesBadSavesAside) {
+  const int puzzle = findPuzzle([](const Puzzle& p) {
+    return !p.hasFlag(puzzleFlagDelay) && !p.hasFlag(puzzleFlagFixedMachine) && p.generator != nullptr;
+  });
+  ASSERT_NE(puzzle, -1);
+  const std::string file = machineFileName(puzzle);
+  EXPECT_EQ(file, "puzz-" + getPuzzleName(puzzle) + ".mgrlv");
+  EXPECT_EQ(machineSaveDir(1), "profiles/profile0/saves/");
+  EXPECT_EQ(machineSaveDir(2), "profiles/profile0/successful/");
+  EXPECT_THROW(machineSaveDir(3), FatalErrorException);
+
+  const std::string initial = machineFileText(sampleMachine(), 1);
+  writeWholeFile("initial/" + file, initial);
+  ModuleList modules;
+  int clock = 1;
+  EXPECT_EQ(loadMachine(modules, clock, 1, saveLocationWorking, puzzle), "");  // never saved: the initial machine
+  EXPECT_EQ(modules.size(), 4u);
+
+  ASSERT_EQ(saveMachine(puzzle, saveLocationWorking, {modules[0]}, 1), "");
+  EXPECT_EQ(loadMachine(modules, clock, 1, saveLocationWorking, puzzle), "");
+  EXPECT_EQ(modules.size(), 1u);
+
+  writeWholeFile("profiles/profile0/saves/" + file, "0451\n0.08\n" + section(0, "2\n0,0\n"));
+  EXPECT_EQ(loadMachine(modules, clock, 1, saveLocationWorking, puzzle), "No name for 'Adder' at 0, 0!");
+  EXPECT_FALSE(fileExists("profiles/profile0/saves/" + file));
+  EXPECT_TRUE(fileExists("profiles/profile0/saves/" + file + ".bad"));
+  EXPECT_TRUE(logHas(file + ".bad"));
+
+  writeWholeFile("initial/" + file, "broken");
+  EXPECT_NE(loadMachine(modules, clock, 1, saveLocationInitial, puzzle), "");
+  EXPECT_EQ(readWholeFile("initial/" + file), "broken");  // game data is never moved
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+#include "fixture.h"
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "shell/button.h"
+#include "shell/cursors.h"
+#include "shell/fonts.h"
+#include "shell/input.h"
+#include "shell/startup_media.h"
+#include "shell/video_settings.h"
+
+namespace fs = std::filesystem;
+
+void SdlTest::SetUp() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  dir = std::make_unique<TempWorkingDir>();
+  writeFixtureWorkingFolder();
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  IMG_Init(IMG_INIT_PNG);
+  TTF_Init();
+  window = SDL_CreateWindow("test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024, 768,
+                            SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  ASSERT_NE(renderer, nullptr) << SDL_GetError();
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+  registerRendererWindow(renderer, window);
+  loadFonts(renderer);
+  keyState = KeyState{};
+  setMousePositionOverride(Point{0, 0});
+}
+
+void SdlTest::loadShellMedia() {
+  loadCursors();
+  for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
+  buildKeyBindings();
+}
+
+void SdlTest::TearDown() {
+  setMousePositionOverride(std::nullopt);
+  releaseAllMedia();
+  if (renderer) {
+    rendererWindows.erase(renderer);
+    SDL_DestroyRenderer(renderer);
+  }
+  if (window) {
+    setWindowFlag(window, false);
+    SDL_DestroyWindow(window);
+  }
+  IMG_Quit();
+  TTF_Quit();
+  SDL_Quit();
+  dir.reset();
+}
+
+SDL_Color SdlTest::pixelAt(int x, int y) {
+  Uint32 pixel = 0;
+  SDL_Rect r{x, y, 1, 1};
+  SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+  return {Uint8(pixel >> 16), Uint8(pixel >> 8), Uint8(pixel), Uint8(pixel >> 24)};
+}
+
+std::vector<std::string> SdlTest::logLines() {
+  std::vector<std::string> lines;
+  std::istringstream in(readWholeFile("log.txt"));
+  std::string line;
+  while (std::getline(in, line)) {
+    auto colon = line.find(": ");
+    lines.push_back(colon == std::string::npos ? line : line.substr(colon + 2));
+  }
+  return lines;
+}
+
+SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode) {
+  SDL_Keysym k{};
+  k.scancode = scancode;
+  k.sym = keycode ? keycode : SDL_GetKeyFromScancode(scancode);
+  return k;
+}
+
+void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = type;
+  e.key.keysym = keysym(scancode, keycode);
+  e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
+void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = type;
+  e.button.button = button;
+  e.button.x = x;
+  e.button.y = y;
+  e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}

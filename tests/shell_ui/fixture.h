@@ -1,0 +1,34 @@
+#pragma once
+// A small working folder with the art and fonts start-up opens, and a test
+// base that opens a real window with a renderer and the fixture's fonts.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fixture_files.h"
+#include "shell/log.h"
+#include "support/temp_dir.h"
+
+// SDL video (and audio on the dummy driver) started; a 1024x768 window and a
+// software renderer registered as the renderer's window; fonts open.
+class SdlTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // Loads cursors, button art and bars as start-up would.
+  void loadShellMedia();
+  // The pixel at (x, y) of what the renderer has drawn so far.
+  SDL_Color pixelAt(int x, int y);
+  std::vector<std::string> logLines();
+
+  std::unique_ptr<TempWorkingDir> dir;
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+};
+
+void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
+void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
+SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode = 0);

@@ -1,0 +1,363 @@
+// The whole game run in a fixture working folder, in a child process: start-up,
+// splash, first state, screenshot, window modes, quit, and the fatal path.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "fixture.h"
+#include "probe_state.h"
+#include "shell/crash_screen.h"
+#include "shell/fonts.h"
+#include "shell/game_main.h"
+#include "shell/input.h"
+#include "shell/startup.h"
+#include "shell/text_item.h"
+#include "shell/title_state.h"
+#include "shell/video_settings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void clickButton(GameLoop& loop, int id) {
+  auto* title = dynamic_cast<TitleState*>(loop.current());
+  if (!title) return;
+  for (const Button& b : title->buttons) {
+    if (b.id != id || !b.isVisible()) continue;
+    SDL_Rect r = b.hitRect();
+    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+    pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+  }
+}
+
+std::string windowMode(SDL_Window* w) {
+  Uint32 flags = SDL_GetWindowFlags(w);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(w, &width, &height);
+  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
+         (flags & SDL_WINDOW_BORDERLESS ? "borderless" : "bordered") + " " +
+         std::to_string(width) + "x" + std::to_string(height);
+}
+
+// The child: runs the game and notes what it sees in observed.txt (flushed
+// line by line, since the run ends with exit()).
+[[noreturn]] void playThroughTitle() {
+  std::ofstream obs("observed.txt");
+  int frame = 0;
+  GameOptions options;
+  options.afterFrame = [&](GameLoop& loop) {
+    ++frame;
+    SDL_Window* w = loop.window();
+    switch (frame) {
+      case 1:
+        obs << "splash " << (ticksNow() - splashTick) << std::endl;
+        obs << "state " << loop.current()->name() << std::endl;
+        obs << "start " << windowMode(w) << std::endl;
+        pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
+        pushKey(SDL_KEYUP, SDL_SCANCODE_PRINTSCREEN);
+        break;
+      case 3:
+        obs << "screenshot " << fs::exists("screenshot.bmp") << std::endl;
+        clickButton(loop, 62);  // borderless
+        break;
+      case 8:
+        obs << "borderless " << windowMode(w) << " " << !isWindowUnflagged(w) << std::endl;
+        clickButton(loop, 61);  // bordered again
+        break;
+      case 13:
+        obs << "bordered " << windowMode(w) << std::endl;
+        clickButton(loop, 59);  // fullscreen
+        break;
+      case 25:
+        obs << "fullscreen " << windowMode(w) << std::endl;
+        obs << "file " << loadVideoSettings().fullscreen << std::endl;
+        clickButton(loop, 60);  // windowed
+        break;
+      case 40: {
+        obs << "windowed " << windowMode(w) << std::endl;
+        obs << "file " << loadVideoSettings().fullscreen << std::endl;
+        SDL_Event quit;
+        SDL_zero(quit);
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        break;
+      }
+      default:
+        break;
+    }
+    return frame < 400;  // a run that never sees its quit fails below
+  };
+  int code = runGame(options);
+  obs << "frames " << frame << std::endl;
+  std::exit(frame < 400 ? code : 3);
+}
+
+std::map<std::string, std::string> readObservations() {
+  std::map<std::string, std::string> out;
+  std::ifstream in("observed.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    auto space = line.find(' ');
+    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
+  }
+  return out;
+}
+
+TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
+  TempWorkingDir dir;
+  writeFixtureWorkingFolder();
+  writeWholeFile("settings/resolution.txt",
+                 "Fullscreen: 1280x1024\nWindowed: 1100x800\nwindowed\nbordered\n");
+  EXPECT_EXIT(playThroughTitle(), ::testing::ExitedWithCode(0), "");
+  auto obs = readObservations();
+  EXPECT_GE(std::stoi(obs["splash"]), 2000);
+  EXPECT_EQ(obs["state"], "title");
+  EXPECT_EQ(obs["start"], "windowed bordered 1100x800");
+  EXPECT_EQ(obs["screenshot"], "1");
+  EXPECT_EQ(obs["borderless"], "windowed borderless 1100x800 1");
+  EXPECT_EQ(obs["bordered"], "windowed bordered 1100x800");
+  EXPECT_EQ(obs["fullscreen"].rfind("fullscreen ", 0), 0u) << obs["fullscreen"];
+  EXPECT_EQ(obs["windowed"], "windowed bordered 1100x800");
+  EXPECT_EQ(obs["file"], "0");
+  EXPECT_EQ(readWholeFile("settings/resolution.txt").substr(0, 41),
+            "Fullscreen: 1280x1024\nWindowed: 1100x800\n");
+  std::string log = readWholeFile("log.txt");
+  EXPECT_NE(log.find(": STARTUP: VERSION 1.0.0\n"), std::string::npos);
+  EXPECT_NE(log.find(": switching to title\n"), std::string::npos);
+  EXPECT_NE(log.find(": pressing 70\n"), std::string::npos);
+  EXPECT_TRUE(fs::exists("screenshot.bmp"));
+  EXPECT_FALSE(fs::exists("error.txt"));
+}
+
+TEST(GameRun, QuitButtonEndsTheRunWithExitCodeZero) {
+  TempWorkingDir dir;
+  writeFixtureWorkingFolder();
+  auto run = [] {
+    GameOptions options;
+    options.splashMinimumMs = 0;
+    int frame = 0;
+    options.afterFrame = [&](GameLoop& loop) {
+      if (++frame == 2) clickButton(loop, 57);
+      return frame < 200;
+    };
+    std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
+}
+
+// A state that fails on its first update while drawing into a texture.
+class FailingState : public ProbeState {
+ public:
+  using ProbeState::ProbeState;
+  void update(int) override {
+    SDL_Renderer* r = errorScreen()->renderer;
+    SDL_Texture* target =
+        SDL_CreateTexture(r, SDL_PIXELFORMAT_RGBA8888, SDL_TEXTUREACCESS_TARGET, 64, 64);
+    SDL_SetRenderTarget(r, target);
+    // The player presses a key well after the crash.
+    SDL_AddTimer(
+        600,
+        [](Uint32, void*) -> Uint32 {
+          pushKey(SDL_KEYDOWN, SDL_SCANCODE_LSHIFT);  // modifiers never close it
+          pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+          return 0;
+        },
+        nullptr);
+    pushKey(SDL_KEYDOWN, SDL_SCANCODE_B);  // too early: dropped
+    fatalError("the machine caught fire");
+  }
+};
+
+TEST(GameRun, FatalErrorShowsTheCrashScreenAndExitsNonZero) {
+  TempWorkingDir dir;
+  writeFixtureWorkingFolder();
+  auto run = [] {
+    GameOptions options;
+    options.splashMinimumMs = 0;
+    options.firstState = [](const Viewport& v) -> GameState* {
+      return new FailingState("failing", v, std::make_shared<ProbeLog>());
+    };
+    options.afterFrame = [](GameLoop&) {
+      std::printf("crash screen never showed\n");
+      std::exit(3);
+      return false;
+    };
+    std::exit(runGame(options));
+  };
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), "");
+  // It waited for the key the timer pressed 600 ms after the crash.
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(600));
+  std::string error = readWholeFile("error.txt");
+  EXPECT_NE(error.find(": VERSION: 1.0.0 ERROR: the machine caught fire\n"), std::string::npos)
+      << error;
+}
+
+TEST(GameRun, FatalErrorBeforeTheFontsExitsAtOnce) {
+  for (const char* missing : {"art/Icon256.png", "art/fmod.png", "fonts/chawp.ttf"}) {
+    TempWorkingDir dir;
+    writeFixtureWorkingFolder();
+    removeFixtureFile(missing);
+    EXPECT_EXIT(std::exit(runGame()), ::testing::ExitedWithCode(255), "Fatal error: ") << missing;
+    std::string error = readWholeFile("error.txt");
+    EXPECT_NE(error.find(" ERROR: "), std::string::npos) << missing;
+    EXPECT_NE(error.find(missing), std::string::npos) << error;
+  }
+}
+
+TEST(GameRun, StartupFailureExitsNonZero) {
+  TempWorkingDir dir;
+  writeFixtureWorkingFolder();
+  auto run = [] {
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    std::exit(runGame());
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(1), "");
+}
+
+class CrashScreenTest : public SdlTest {};
+
+TEST_F(CrashScreenTest, RenderResetsTheTargetAndDrawsTheText) {
+  errorScreen()->renderer = renderer;
+  errorScreen()->message = "Loading exe icon: SDL ERROR (gone)";
+  EXPECT_NE(errorScreen()->bodyText().find("\n \nERROR: Loading exe icon: SDL ERROR (gone)\n \n"),
+            std::string::npos);
+  EXPECT_NE(errorScreen()->bodyText().find("VERSION: 1.0.0"), std::string::npos);
+  EXPECT_EQ(errorScreen()->bodyText().substr(errorScreen()->bodyText().size() - 22),
+            "Press any key to exit.");
+  SDL_Texture* target =
+      SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGBA8888, SDL_TEXTUREACCESS_TARGET, 64, 64);
+  SDL_SetRenderTarget(renderer, target);
+  errorScreen()->render();
+  EXPECT_EQ(SDL_GetRenderTarget(renderer), nullptr);
+  // "Crash!" in light grey above the centre.
+  bool lit = false;
+  for (int x = 462; x < 562 && !lit; ++x)
+    for (int y = 114; y < 150 && !lit; ++y) lit = pixelAt(x, y).r > 200;
+  EXPECT_TRUE(lit);
+  SDL_DestroyTexture(target);
+  errorScreen()->renderer = nullptr;
+}
+
+TEST_F(CrashScreenTest, KeepShowingRules) {
+  ManualClock clock(5000);
+  ErrorScreen& s = *errorScreen();
+  s.crashTick = 5000;
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  clock.advance(100);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);  // within 300 ms: dropped
+  EXPECT_TRUE(s.keepShowing());
+  clock.advance(300);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_RCTRL);
+  EXPECT_TRUE(s.keepShowing());  // PrintScreen: stays, the rest waits
+  EXPECT_TRUE(s.keepShowing());  // Ctrl: stays
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+  // A key pushed while polling may arrive one poll later.
+  EXPECT_FALSE(s.keepShowing() && s.keepShowing());
+  SDL_Event quit;
+  SDL_zero(quit);
+  quit.type = SDL_QUIT;
+  s.crashTick = clock.now();
+  SDL_PushEvent(&quit);
+  EXPECT_FALSE(s.keepShowing() && s.keepShowing());  // a window close ends it at once
+}
+
+TEST(CheckSdl, MessageForm) {
+  TempWorkingDir dir;
+  SDL_SetError("no such file");
+  try {
+    checkSdl(false, "Loading exe icon");
+    FAIL();
+  } catch (const FatalErrorException& e) {
+    EXPECT_STREQ(e.what(), "Loading exe icon: SDL ERROR (no such file)");
+  }
+  EXPECT_NO_THROW(checkSdl(true, "fine"));
+  EXPECT_THROW(checkSdlPointer(nullptr, "x"), FatalErrorException);
+}
+
+}  // namespace
+
+namespace {
+
+// With the generated art and fonts of the game folder (when they have been
+// built), the game starts, draws its title and quits cleanly.
+TEST(GameRun, StartsWithTheGeneratedMedia) {
+  const std::string game = BRASSWICK_GAME_DIR;
+  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf"))
+    GTEST_SKIP() << "no generated media in " << game;
+  TempWorkingDir dir;
+  fs::create_directory_symlink(game + "/art", "art");
+  fs::create_directory_symlink(game + "/fonts", "fonts");
+  auto run = [] {
+    GameOptions options;
+    options.splashMinimumMs = 0;
+    int frame = 0;
+    options.afterFrame = [&](GameLoop&) {
+      if (++frame == 3) {
+        pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
+        pushKey(SDL_KEYUP, SDL_SCANCODE_PRINTSCREEN);
+      }
+      if (frame == 6) {
+        SDL_Event quit;
+        SDL_zero(quit);
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+      }
+      return frame < 200;
+    };
+    std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
+  };
+  EXPECT_EXIT(run(), ::testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(fs::exists("screenshot.bmp"));
+  EXPECT_FALSE(fs::exists("error.txt"));
+}
+
+}  // namespace
+
+namespace {
+
+class RendererTest : public SdlTest {};
+
+TEST_F(RendererTest, FallsBackToTheSoftwareRendererAndLogsIt) {
+  std::vector<Uint32> asked;
+  SDL_Renderer* made = nullptr;
+  SDL_DestroyRenderer(renderer);
+  rendererWindows.erase(renderer);
+  renderer = createGameRenderer(window, [&](SDL_Window* w, Uint32 flags) -> SDL_Renderer* {
+    asked.push_back(flags);
+    if (flags & SDL_RENDERER_ACCELERATED) {
+      SDL_SetError("no GPU here");
+      return nullptr;
+    }
+    return made = SDL_CreateRenderer(w, -1, flags);
+  });
+  ASSERT_NE(renderer, nullptr);
+  EXPECT_EQ(renderer, made);
+  EXPECT_EQ(asked, (std::vector<Uint32>{SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC,
+                                         SDL_RENDERER_SOFTWARE}));
+  SDL_RendererInfo info;
+  SDL_GetRendererInfo(renderer, &info);
+  EXPECT_TRUE(info.flags & SDL_RENDERER_SOFTWARE);
+  EXPECT_NE(readWholeFile("log.txt").find(
+                ": Accelerated renderer unavailable (no GPU here); using the software renderer\n"),
+            std::string::npos);
+  registerRendererWindow(renderer, window);
+}
+
+TEST_F(RendererTest, AsksForAnAcceleratedVsyncedRendererFirst) {
+  int calls = 0;
+  SDL_Renderer* r = createGameRenderer(window, [&](SDL_Window*, Uint32 flags) -> SDL_Renderer* {
+    ++calls;
+    EXPECT_EQ(flags, Uint32(SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC));
+    return renderer;
+  });
+  EXPECT_EQ(r, renderer);
+  EXPECT_EQ(calls, 1);
+}
+
+}  // namespace
