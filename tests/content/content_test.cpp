@@ -283,15 +283,26 @@ TEST_F(ContentTest, ReferenceMachinesWinAndBrokenOnesDoNot) {
   }
 }
 
-// Oh No asks for a corrupted memory within one tick. Its test (the goal names
-// the unknown slot) waits in the fixtures until test files can state a
-// corrupted goal; the reference machines are checked against that goal here.
+// Oh No asks for a corrupted memory within one tick. Its test names the
+// unknown slot in the goal; until test files can state a corrupted goal it
+// waits in the fixtures and the reference machines are checked against the
+// goal it means. Once it moves to the game data, the loaded test is used.
 TEST_F(ContentTest, OhNoReferenceMachinesCorruptTheMemoryOrNot) {
   const puzzle_id id = idByName("Oh No");
-  Memory corrupted;
-  corrupted.write(std::numeric_limits<int>::min(), std::make_shared<UnknownValue>(), "");
-  ASSERT_TRUE(corrupted.corrupt);
-  const TestCase test(Memory(), corrupted, 1, {}, {}, "");
+  TestCase test;
+  if (fs::exists(puzzleTestPath(id))) {
+    test = getTestCase(id, 1);
+    ASSERT_TRUE(test.goal.corrupt);
+  } else {
+    std::vector<TestCase> proposed;
+    ASSERT_EQ(loadTestFile(fixtureDir + "/puzz-Oh No.mtest", proposed), "");
+    ASSERT_EQ(proposed.size(), 1u);
+    test = proposed[0];
+    test.goal = Memory();
+    test.goal.write(std::numeric_limits<int>::min(), std::make_shared<UnknownValue>(), "");
+    ASSERT_TRUE(test.goal.corrupt);
+  }
+  EXPECT_EQ(test.tickLimit, 1);
   for (const auto& [file, shouldWin] :
        std::vector<std::pair<std::string, bool>>{{"puzz-Oh No.mgrlv", true}, {"puzz-Oh No-wrong.mgrlv", false}}) {
     SCOPED_TRACE(file);
