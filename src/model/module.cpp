@@ -10,6 +10,7 @@
 #include "playscreens/tick_unit.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
+#include "saves/utf8_text.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -107,7 +108,8 @@ bool Module::samePorts(const PortList& otherPorts) const {
   return true;
 }
 
-void Module::setName(const std::string& text) { name = text.substr(0, maxModuleNameLength); }
+// Names are UTF-8 (typed or loaded from files): a cut never splits a character.
+void Module::setName(const std::string& text) { name = cutUtf8(text, maxModuleNameLength); }
 
 int Module::portIndex(const Port* port, bool sameKindOnly) const {
   if (port == nullptr) return -1;
@@ -259,7 +261,7 @@ std::string uniqueModuleName(const ModuleList& modules, const std::string& base,
     std::size_t room = number.size() < static_cast<std::size_t>(maxModuleNameLength)
                            ? maxModuleNameLength - number.size()
                            : 0;
-    std::string candidate = (base.substr(0, room) + number).substr(0, maxModuleNameLength);
+    std::string candidate = cutUtf8(cutUtf8(base, room) + number, maxModuleNameLength);
     bool taken = alsoTaken.count(candidate) != 0;
     for (const auto& m : modules) {
       if (taken) break;

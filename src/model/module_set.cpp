@@ -88,7 +88,10 @@ std::set<std::shared_ptr<Module>> paste_set(const ModuleSet& set, int puzzle, co
   ModuleList copies;
   std::set<std::string> namesGiven;
   for (const auto& stored : set.modules) {
-    std::string newName = uniqueModuleName(target, strippedName(stored->getName()).base, 1, namesGiven);
+    // A file may give a module an empty name; the kind's name serves as its base.
+    const std::string storedName = stored->getName();
+    const std::string base = storedName.empty() ? getModuleTypeName(stored->kind()) : strippedName(storedName).base;
+    std::string newName = uniqueModuleName(target, base, 1, namesGiven);
     auto copy = stored->clone(puzzle, newName);
     if (puzzle == kNoPuzzle || allowed.count(copy->kind()) != 0) {
       namesGiven.insert(newName);

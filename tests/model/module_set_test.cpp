@@ -110,6 +110,18 @@ TEST(ModuleSet, PasteRenamesWiresAndPlaces) {
   }
 }
 
+TEST(ModuleSet, AnUnnamedModuleIsPastedUnderItsKindName) {
+  // Machine files may hold a module with an empty name.
+  ModuleSet set(ModuleList{Module::create(kAdderKind, 0, 0, nullptr, ""),
+                           Module::create(kNumberKind, 0, 0, num(2), "")});
+  MachineBuilder target;
+  target.add(kAdderKind, nullptr, "Adder 1");
+  auto pasted = paste_set(set, kNoPuzzle, ConstContext{}, target.modules);
+  std::set<std::string> names;
+  for (const auto& module : pasted) names.insert(module->getName());
+  EXPECT_EQ(names, (std::set<std::string>{"Adder 2", "Number 1"}));
+}
+
 TEST(ModuleSet, CentresOnTheGrid) {
   auto number = Module::create(kNumberKind, -38, -24, num(1), "n");
   number->ports[0]->controlPoints = {{1, 1}};

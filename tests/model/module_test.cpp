@@ -125,6 +125,29 @@ TEST(Module, Names) {
   EXPECT_EQ(module->getName(), std::string(21, 'z'));
 }
 
+TEST(Module, NameCutsNeverSplitACharacter) {
+  const std::string umlaut = "\xC3\xA4";  // one character, two bytes
+  struct Case {
+    std::string given;
+    std::string kept;
+  };
+  std::vector<Case> cases = {
+      {std::string(20, 'a') + umlaut, std::string(20, 'a')},
+      {std::string(19, 'a') + umlaut + "b", std::string(19, 'a') + umlaut},
+  };
+  std::string umlauts;
+  for (int i = 0; i < 11; ++i) umlauts += umlaut;
+  cases.push_back({umlauts, umlauts.substr(0, 20)});
+  for (const Case& c : cases) {
+    auto module = Module::create(kAdderKind, 0, 0, nullptr, "x");
+    module->setName(c.given);
+    EXPECT_EQ(module->getName(), c.kept);
+  }
+  // The shortened base of a unique name also ends on a whole character.
+  EXPECT_EQ(uniqueModuleName({}, std::string(18, 'b') + umlaut, 1), std::string(18, 'b') + " 1");
+  EXPECT_EQ(uniqueModuleName({}, std::string(17, 'b') + umlaut, 1), std::string(17, 'b') + umlaut + " 1");
+}
+
 TEST(Module, RebuildingPortsKeepsWhatSurvives) {
   MachineBuilder m;
   auto mux = m.add(kInputSelectorKind, num(2));
