@@ -154,7 +154,9 @@ void ModuleEditAction::putBackPositions() {
 void ModuleEditAction::setConfiguration(ModuleList& machine, const ModuleStoredSetup& setup,
                                         const std::shared_ptr<Value>& config) {
   if (module->logic->setConfig(config)) {
-    std::vector<WireRecord> wires;
+    // The wires attached now go too: a wire from a port the new layout drops
+    // is cut rather than left reading a port the module no longer has.
+    std::vector<WireRecord> wires = collectAttachedWires(machine, {module.get()});
     for (const StoredWire& wire : setup.wires) wires.push_back({wire.source, wire.destination, wire.points});
     module->rebuildPorts(setup.ports, wires, context_);
     ModuleList copy = machine;
@@ -181,7 +183,10 @@ void ModuleEditAction::revert(ModuleList& machine, int&, int) {
 // ---- Module name ----
 
 ModuleNameAction::ModuleNameAction(std::shared_ptr<Module> moduleIn, std::string newNameIn)
-    : module(std::move(moduleIn)), newName(std::move(newNameIn)), oldName(module->getName()) {}
+    : module(std::move(moduleIn)), newName(std::move(newNameIn)), oldName(module->getName()) {
+  // The module keeps only this much of a name; undo compares against it.
+  newName = newName.substr(0, maxModuleNameLength);
+}
 
 bool ModuleNameAction::apply(ModuleList&, int&, int) {
   const std::string current = module->getName();

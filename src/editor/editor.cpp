@@ -201,6 +201,9 @@ std::set<GeoPoint> Editor::occupiedCells() const {
 }
 
 void Editor::dropCachedWireTextures() {
+  // An empty machine has nothing cached; the validation worker's Editor
+  // selects its test before loading, so it never reaches the view's hook.
+  if (machine.empty()) return;
   if (editorDisplayHooks().dropWireTextures) editorDisplayHooks().dropWireTextures(machine);
 }
 

@@ -21,7 +21,9 @@ std::vector<DirEntry> listDirectory(const std::string& dir) {
     entry.name = name;
     std::error_code sec;
     entry.isSymlink = it->is_symlink(sec);
-    entry.isDirectory = !entry.isSymlink && it->is_directory(sec);
+    // A link to a folder lists as a folder, as the system's own listing
+    // shows it; only deletion refuses to follow links.
+    entry.isDirectory = it->is_directory(sec);
     entries.push_back(entry);
   }
   std::sort(entries.begin(), entries.end(),
@@ -47,7 +49,10 @@ int createDirectory(const std::string& path) {
   return ec ? ec.value() : int(std::errc::file_exists);
 }
 
-int removeTree(const std::string& path) {
+int removeTree(const std::string& given) {
+  // "link/" would resolve through the link: look at the entry itself.
+  std::string path = given;
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
   std::error_code ec;
   auto status = fs::symlink_status(path, ec);
   if (ec || !fs::exists(status)) return 0;

@@ -12,7 +12,8 @@ struct DirEntry {
   bool isSymlink = false;
 };
 
-// Entries of dir sorted by name; names beginning with '.' are skipped.
+// Entries of dir sorted by name; names beginning with '.' are skipped. A link
+// to a folder counts as a folder (isSymlink says it is a link).
 // A missing or unreadable directory gives an empty list.
 std::vector<DirEntry> listDirectory(const std::string& dir);
 

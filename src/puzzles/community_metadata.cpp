@@ -1,6 +1,5 @@
 // The metadata file of a community puzzle (metadata.mmeta).
 #include <fstream>
-#include <regex>
 
 #include "model/module_defs.h"
 #include "puzzles/community_puzzles.h"
@@ -41,13 +40,18 @@ std::string trimmed(std::string s) {
 // A goal's number: the first integer in the text. Logs and leaves goal alone
 // when there is none, when it is negative or when it does not fit an int.
 void readPar(const std::string& text, int& goal) {
-  static const std::regex number("-?\\d+");
-  std::smatch match;
-  if (!std::regex_search(text, match, number)) {
+  // The first match of "-?\\d+", found by hand: the standard regex engine
+  // recurses once per matched character, and the text is a player's.
+  std::size_t start = 0;
+  while (start < text.size() && !isAsciiDigit(text[start])) ++start;
+  if (start == text.size()) {
     logLine("Can't recognize par: " + text);
     return;
   }
-  std::optional<int> value = parseInt(match.str(0));
+  if (start > 0 && text[start - 1] == '-') --start;
+  std::size_t end = start + 1;
+  while (end < text.size() && isAsciiDigit(text[end])) ++end;
+  std::optional<int> value = parseInt(std::string_view(text).substr(start, end - start));
   if (!value) {
     logLine("Par '" + text + "' is out of range!");
     return;

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <mutex>
 
 #include "platform/filesystem.h"
 #include "saves/profiles.h"
@@ -15,7 +16,15 @@ const std::string communityDirectory = baseDirectory + "community/";
 
 namespace {
 std::atomic<bool> simulateWriteFailure{false};
+
+// Whole-file rewrites and move-asides go one at a time: the validation
+// worker may rewrite or move a working save while the main thread saves it,
+// and both would otherwise share "<path>.tmp".
+std::mutex& fileReplaceMutex() {
+  static std::mutex mutex;
+  return mutex;
 }
+}  // namespace
 
 void setSimulateWriteFailure(bool fail) { simulateWriteFailure = fail; }
 
@@ -103,6 +112,7 @@ std::ofstream openFileForWrite(const std::string& path, std::ios::openmode mode)
 
 std::string AtomicFileWriter::commit(const std::string& shownName) {
   const std::string& name = shownName.empty() ? path_ : shownName;
+  std::lock_guard<std::mutex> lock(fileReplaceMutex());
   makeParentDirectories(path_);
   const std::string tmp = path_ + ".tmp";
   {
@@ -189,6 +199,7 @@ std::string writeProfileGlobalFile(const std::string& name, const std::string& t
 bool moveAsideBadProfileFile(const std::string& path, const std::string& reason) {
   if (path.compare(0, profilesDirectory.size(), profilesDirectory) != 0) return false;
   if (path.find("..") != std::string::npos) return false;
+  std::lock_guard<std::mutex> lock(fileReplaceMutex());
   if (!fileExists(path) || isDirectory(path)) return false;
   const std::string aside = path + ".bad";
   if (platform::renamePath(path, aside) != 0) {

@@ -1,5 +1,6 @@
 #include "saves/flag_file.h"
 
+#include "saves/profiles.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -8,7 +9,8 @@ std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(in
   VersionCheck check = readHeader(in, rules.format, "invalid save file", rules.fileName);
   if (!check.error.empty()) {
     in.close();
-    moveAsideBadProfileFile(profileGlobalPath(rules.fileName), check.error);
+    // Nothing was read before a profile is selected, so nothing to move.
+    if (activeProfile != -1) moveAsideBadProfileFile(profileGlobalPath(rules.fileName), check.error);
     return check.error;
   }
   if (check.version <= rules.ignoredUpToVersion) return "";
@@ -31,7 +33,7 @@ std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(in
     std::string digits = line.substr(start, end - start);
     auto number = parseInt(digits);
     if (!number || *number > rules.maxFlag) {
-      reject(rules.outOfRangeText + digits);
+      reject(rules.outOfRangeText + (number ? std::to_string(*number) : digits));
       continue;
     }
     set(*number);

@@ -10,6 +10,7 @@
 #include "model/module.h"
 #include "model/module_config.h"
 #include "model/module_defs.h"
+#include "model/opcode_table.h"
 #include "model/port.h"
 #include "model/value.h"
 #include "model/value_text.h"
@@ -54,6 +55,10 @@ bool isModuleEnd(const std::string& line) { return isModuleMarker(line, " END-")
 
 // Any "-<name> START-" or "-<name> END-" line: where a section whose own end
 // line is missing stops, so it never swallows the following modules.
+// Far beyond any board a player can build on, and far enough from the int
+// limits that the geometry's sums about a module never overflow.
+bool inBoardRange(int v) { return v >= -(1 << 24) && v <= (1 << 24); }
+
 bool isSectionMarker(const std::string& line) {
   return line.size() > 2 && line[0] == '-' && (endsWith(line, " START-") || endsWith(line, " END-"));
 }
@@ -97,8 +102,21 @@ class LineCursor {
 
 void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, int version) {
   std::string line;
-  if (!lines.next(line)) {
-    record.error = "Missing module body for module #" + std::to_string(n);
+  // A section cut short before its kind or origin line must not take the
+  // next section's lines as its own.
+  auto nextHeadLine = [&]() {
+    if (!lines.next(line)) return false;
+    if (isModuleStart(line)) {
+      lines.back();
+      return false;
+    }
+    return !isModuleEnd(line);
+  };
+  auto cutShort = [&](const std::string& what) {
+    if (record.error.empty()) record.error = what;
+  };
+  if (!nextHeadLine()) {
+    cutShort("Missing module body for module #" + std::to_string(n));
     return;
   }
   SignedNumbers kindNumbers = findUnsignedNumbers(line, 1);
@@ -117,8 +135,8 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     record.error = "Unknown module kind in line '" + line + "' for module #" + std::to_string(n);
   }
 
-  if (!lines.next(line)) {
-    if (record.error.empty()) record.error = "Missing origin for " + shortContext;
+  if (!nextHeadLine()) {
+    cutShort("Missing origin for " + shortContext);
     return;
   }
   auto [x, y] = parseOrigin(line, shortContext);
@@ -231,7 +249,10 @@ std::string checkConfiguration(const MachineModuleRecord& record, const std::str
   if (!config || record.kind == kNumberKind) return "";
   bool ok = true;
   if (record.kind == kOpSelectorKind) {
-    ok = config->asOpVec() != nullptr;
+    // One port per listed opcode: a list longer than the opcode table can
+    // only come from a damaged file.
+    const OpVecValue* ops = config->asOpVec();
+    ok = ops != nullptr && ops->opcodes().size() <= size_t(kOpcodeCount);
   } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
     const int n = config->int_value();
     ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&
@@ -350,7 +371,7 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
     if (!lines.next(line) || line != clockStart) {
       return "invalid save file " + path + " (delay doesn't start with clock period start)";
     }
-    lines.next(line);
+    if (!lines.next(line)) line.clear();
     SignedNumbers period = findSignedNumbers(line, 1);
     if (period.values.empty() || period.values[0] < 1) {
       std::printf("Invalid clock period: %s\n", line.c_str());
@@ -388,6 +409,9 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
     if (record.x % 16 != 0 || record.y % 16 != 0) {
       return "Misaligned position " + formatOrigin(record.x, record.y) + " for " + name;
     }
+    if (!inBoardRange(record.x) || !inBoardRange(record.y)) {
+      return "Position out of range " + formatOrigin(record.x, record.y) + " for " + name;
+    }
     std::string configError = checkConfiguration(record, name);
     if (!configError.empty()) return configError;
     std::shared_ptr<Module> module = Module::create(record.kind, record.x, record.y, record.configuration, name);
@@ -403,7 +427,7 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       const GeoPoint anchor =
           infoboxOrigin(owner.kind, ModuleGeometry::of(*module, context.delayMode).portPosition(*module, port));
       for (const auto& [px, py] : points) {
-        if ((px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
+        if (!inBoardRange(px) || !inBoardRange(py) || (px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
           logLine("Dropped misaligned wire point " + formatOrigin(px, py) + " of port " + std::to_string(port) +
                   " of " + module->name + " in " + path);
           continue;

@@ -41,11 +41,12 @@ std::string loadPuzzleLocationsFrom(const std::string& path) {
       std::printf("Invalid puzzle position in line %s!\n", line.c_str());
       continue;
     }
-    int x = numbers.values[1];
+    // Wide while converting: x - 512 must not overflow for the smallest int.
+    long long x = numbers.values[1];
     int y = numbers.values[2];
     if (version == 2) x -= 512;
     if (version < 4) x %= 1024;  // truncating remainder: the sign of x stays
-    puzzleLocations[id] = {x, y};
+    puzzleLocations[id] = {int(x), y};
   }
   return "";
 }

@@ -1,7 +1,6 @@
 #include "saves/puzzle_test_file.h"
 
 #include <fstream>
-#include <regex>
 #include <set>
 
 #include "model/memory.h"
@@ -38,13 +37,28 @@ struct LimitLine {
   std::string error;
 };
 
+// The patterns of a test line are matched by hand: the standard regex engine
+// recurses once per matched character, so a long line in a player's file
+// would overflow the stack.
+
+// The end of the run of digits starting at i.
+std::size_t digitsEnd(const std::string& text, std::size_t i) {
+  while (i < text.size() && isAsciiDigit(text[i])) ++i;
+  return i;
+}
+
+// Searches "LIMIT: (\d+)".
 LimitLine readLimitLine(const std::string& body, const std::string& line) {
-  static const std::regex limitPattern("LIMIT: (\\d+)");
+  static const std::string marker = "LIMIT: ";
   LimitLine result;
-  std::smatch match;
-  if (!std::regex_search(body, match, limitPattern)) return result;
+  std::size_t at = body.find(marker);
+  while (at != std::string::npos && digitsEnd(body, at + marker.size()) == at + marker.size()) {
+    at = body.find(marker, at + 1);
+  }
+  if (at == std::string::npos) return result;
   result.isLimit = true;
-  std::optional<int> limit = parseInt(match.str(1));
+  const std::size_t first = at + marker.size();
+  std::optional<int> limit = parseInt(std::string_view(body).substr(first, digitsEnd(body, first) - first));
   if (!limit || *limit > maxTestTickLimit) {
     result.error = "Tick limit above " + std::to_string(maxTestTickLimit) + " in line: " + line;
   } else {
@@ -53,12 +67,37 @@ LimitLine readLimitLine(const std::string& body, const std::string& line) {
   return result;
 }
 
+// Whether "(-?\d+):" occurs: some colon right after a digit.
+bool hasSlotNumber(const std::string& body) {
+  for (std::size_t i = 1; i < body.size(); ++i) {
+    if (body[i] == ':' && isAsciiDigit(body[i - 1])) return true;
+  }
+  return false;
+}
+
+// The first match of "(-?\d+): (.*)": the slot number's text and the value list.
+bool splitSlotLine(const std::string& body, std::string& number, std::string& values) {
+  for (std::size_t start = 0; start < body.size(); ++start) {
+    std::size_t digits = start;
+    if (body[digits] == '-') ++digits;
+    const std::size_t end = digitsEnd(body, digits);
+    if (end == digits) continue;
+    if (body.compare(end, 2, ": ") != 0) {
+      start = end - 1;  // a later start inside this run ends at the same place
+      continue;
+    }
+    number = body.substr(start, end - start);
+    // '.' stops at a line terminator.
+    const std::size_t rest = end + 2;
+    values = body.substr(rest, body.find('\r', rest) - rest);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string parseTestCase(std::istream& in, TestCase& test) {
-  static const std::regex slotNumberPattern("(-?\\d+):");
-  static const std::regex slotLinePattern("(-?\\d+): (.*)");
-
   bool inGoal = false;
   bool hasLimit = false;
   int tickLimit = 0;
@@ -86,19 +125,15 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
       continue;
     }
 
-    std::smatch match;
-    if (!std::regex_search(body, match, slotNumberPattern)) {
-      return "Unparseable test line (no line #): " + line;
-    }
-    if (!std::regex_search(body, match, slotLinePattern)) {
-      return "Unparseable test line (no line value): " + line;
-    }
-    std::optional<int> slot = parseInt(match.str(1));
+    if (!hasSlotNumber(body)) return "Unparseable test line (no line #): " + line;
+    std::string number, list;
+    if (!splitSlotLine(body, number, list)) return "Unparseable test line (no line value): " + line;
+    std::optional<int> slot = parseInt(number);
     if (!slot) return "Slot number out of range in line: " + line;
     if (!seen.insert(*slot).second) return "double-seen line " + std::to_string(*slot) + " in test";
 
     std::vector<std::shared_ptr<Value>> values;
-    for (const std::string& item : splitString(match.str(2), ',')) {
+    for (const std::string& item : splitString(list, ',')) {
       std::shared_ptr<Value> value = parseValueLiteral(trimmed(item));
       if (!value) return "Unknown value in line: " + line;
       values.push_back(std::move(value));

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <regex>
+#include <optional>
 #include <sstream>
 
 #include "puzzles/puzzle.h"
@@ -19,6 +19,62 @@ std::vector<RetainedRecordLine> retainedRecordLines;
 namespace {
 
 const SaveFormat recordsFormat{"RECORD", {"BUGGY", "0.01", "0.02", "0.03", "0.04", "0.05"}};
+
+// One record line split as name "::" ticks "::" modules. Newer files allow
+// "::" inside the name (the first place where the two numbers follow ends
+// it); older ones take the first colon-free name so followed, anywhere in the
+// line, and ignore anything after the modules. Scanned by hand: a backtracking
+// pattern over a very long line would run out of stack.
+struct RecordLineMatch {
+  std::string name;
+  std::string ticks;
+  std::string modules;
+};
+
+std::optional<RecordLineMatch> matchRecordLine(const std::string& line, bool oldStyle) {
+  const size_t n = line.size();
+  // digitEnd[i]: the end of the digit run starting at i (i when none).
+  std::vector<size_t> digitEnd(n + 1, n);
+  for (size_t i = n; i-- > 0;) digitEnd[i] = isAsciiDigit(line[i]) ? digitEnd[i + 1] : i;
+  digitEnd[n] = n;
+  auto isPair = [&](size_t k) { return k + 1 < n && line[k] == ':' && line[k + 1] == ':'; };
+  // "::digits::digits" at k; fills the two runs.
+  auto tailAt = [&](size_t k, RecordLineMatch& m) {
+    if (!isPair(k)) return false;
+    const size_t t0 = k + 2, t1 = digitEnd[t0];
+    if (t1 == t0 || !isPair(t1)) return false;
+    const size_t m0 = t1 + 2, m1 = digitEnd[m0];
+    if (m1 == m0) return false;
+    m.ticks = line.substr(t0, t1 - t0);
+    m.modules = line.substr(m0, m1 - m0);
+    return true;
+  };
+  RecordLineMatch m;
+  if (!oldStyle) {
+    for (size_t k = 1; k < n; ++k) {
+      if (tailAt(k, m)) {
+        m.name = line.substr(0, k);
+        return m;
+      }
+    }
+    return std::nullopt;
+  }
+  size_t s = 0;
+  while (s < n) {
+    if (line[s] == ':') {
+      ++s;
+      continue;
+    }
+    size_t k = line.find(':', s);
+    if (k == std::string::npos) return std::nullopt;
+    if (tailAt(k, m)) {
+      m.name = line.substr(s, k - s);
+      return m;
+    }
+    s = k + 1;
+  }
+  return std::nullopt;
+}
 
 struct ParsedRecords {
   std::map<int, PuzzleRecord> records;
@@ -36,22 +92,19 @@ ParsedRecords parseRecords(std::istream& in, const std::string& name, bool quiet
     return result;
   }
   const int version = check.version;
-  static const std::regex newPattern(R"((.+?)::(\d+)::(\d+))");
-  static const std::regex oldPattern(R"(([^:]+?)::(\d+)::(\d+):?:?(\d+)?)");
-  const std::regex& pattern = version >= 3 ? newPattern : oldPattern;
   auto skip = [&](const std::string& why) {
     if (!quiet) logLine(why + " in " + name);
   };
   std::string line;
   while (readLine(in, line)) {
     if (line.empty()) continue;
-    std::smatch m;
-    if (!std::regex_search(line, m, pattern)) {
+    std::optional<RecordLineMatch> m = matchRecordLine(line, version < 3);
+    if (!m) {
       skip("Unparseable puzzle record line (no name): " + line);
       continue;
     }
-    auto ticks = parseInt(m.str(2));
-    auto modules = parseInt(m.str(3));
+    auto ticks = parseInt(m->ticks);
+    auto modules = parseInt(m->modules);
     if (!ticks) {
       skip("Unparseable puzzle record line (no time): " + line);
       continue;
@@ -60,7 +113,7 @@ ParsedRecords parseRecords(std::istream& in, const std::string& name, bool quiet
       skip("Unparseable puzzle record line (no modules): " + line);
       continue;
     }
-    const std::string puzzleName = m.str(1);
+    const std::string puzzleName = m->name;
     int id = puzzleIdByName(puzzleName);
     if (id == 0) {
       if (!quiet) {
@@ -102,7 +155,8 @@ std::string loadRecordsFile() {
   ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
   in.close();
   if (!parsed.error.empty()) {
-    moveAsideBadProfileFile(profileGlobalPath(recordsFileName()), parsed.error);
+    // Nothing was read before a profile is selected, so nothing to move.
+    if (activeProfile != -1) moveAsideBadProfileFile(profileGlobalPath(recordsFileName()), parsed.error);
     return parsed.error;
   }
   for (auto& [id, record] : parsed.records) puzzleRecords[id] = record;

@@ -5,6 +5,7 @@
 #include "editor_fixture.h"
 #include "services/music_manager.h"
 
+#include <algorithm>
 #include <random>
 
 namespace {
@@ -168,6 +169,83 @@ TEST_F(EditActions, ConfigurationEditsRebuildPortsBothWays) {
   EXPECT_EQ(logCount("Could not perform action: Module Edit"), 1);
 }
 
+// Every wire of the machine starts at a port its module still has.
+bool wiresStartAtLivePorts(const ModuleList& machine) {
+  for (const auto& module : machine) {
+    for (const auto& port : module->ports) {
+      if (!port->source) continue;
+      const PortList& theirs = port->source->owner->ports;
+      if (std::none_of(theirs.begin(), theirs.end(), [&](const auto& p) { return p.get() == port->source; })) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+TEST_F(EditActions, ShrinkingCutsWiresOfDroppedPortsBothWays) {
+  struct Case {
+    int kind;
+    int portKind;  // the kind of port the shrink drops
+  };
+  for (const Case& c : {Case{kOutputSelectorKind, kResultPort}, Case{kInputSelectorKind, kInputPort}}) {
+    SCOPED_TRACE(c.kind);
+    auto editor = openEditor();
+    editor->machine.clear();
+    auto selector = add(*editor, c.kind, 0, 0, "S", makeNumericValue(4));
+    auto other = add(*editor, kAdderKind, 640, 0, "A");
+    Port* last = nullptr;
+    for (const auto& port : selector->ports) {
+      if (port->kind == c.portKind) last = port.get();
+    }
+    if (c.portKind == kResultPort) {
+      wire(*editor, other->ports[0].get(), last);
+    } else {
+      wire(*editor, last, other->ports[2].get());
+    }
+    const std::string before = current(*editor);
+    cycle(*editor, std::make_shared<ModuleEditAction>(editor->machine, editor->clockPeriod, editor->currentTest,
+                                                      selector, makeNumericValue(2), editor->puzzle));
+    EXPECT_EQ(selector->countPorts(c.portKind), 2);
+    EXPECT_TRUE(wiresStartAtLivePorts(editor->machine));
+    if (c.portKind == kResultPort) {
+      EXPECT_EQ(other->ports[0]->source, nullptr);
+    }
+    editor->undo();
+    EXPECT_EQ(current(*editor), before);
+    EXPECT_TRUE(c.portKind == kResultPort ? other->ports[0]->source == last : last->source == other->ports[2].get());
+  }
+}
+
+TEST_F(EditActions, NamesAreCutToWhatTheModuleKeeps) {
+  const std::string kept = "abcdefghijklmnopqrstu";  // 21 characters
+  struct Case {
+    std::string from;
+    std::string newName;
+    bool changes;
+  };
+  const Case cases[] = {
+      {"Adder", kept, true},
+      {"Adder", kept + "vwxyz", true},
+      {kept, kept + "vwxyz", false},  // the same name once cut
+  };
+  auto editor = openEditor();
+  editor->machine.clear();
+  auto m = add(*editor, kAdderKind, 0, 0, "Adder");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.newName);
+    m->name = c.from;
+    editor->saveTo(saveLocationWorking);
+    ASSERT_EQ(editor->performAction(std::make_shared<ModuleNameAction>(m, c.newName)), c.changes);
+    EXPECT_EQ(m->name, c.changes ? kept : c.from);
+    if (!c.changes) continue;
+    editor->undo();  // compares with the kept name, so never fatal
+    EXPECT_EQ(m->name, c.from);
+    editor->redo();
+    EXPECT_EQ(m->name, kept);
+  }
+}
+
 TEST_F(EditActions, RenameAndClock) {
   auto editor = openEditor();
   editor->machine.clear();
@@ -280,8 +358,9 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
     auto pick = [&]() { return machine[random() % machine.size()]; };
     switch (choice) {
       case 2: {
-        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kLatchKind, kEqualsKind};
-        int kind = kinds[random() % 5];
+        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kOutputSelectorKind, kLatchKind,
+                                    kEqualsKind};
+        int kind = kinds[random() % 6];
         int x = int(random() % 40) * 16 - 320;
         int y = int(random() % 40) * 16 - 320;
         auto module = Module::create(kind, x, y, defaultConfigFor(kind, editor->puzzle), "M" + std::to_string(step));
@@ -307,7 +386,7 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
       case 5: {
         if (machine.empty()) continue;
         auto module = pick();
-        if (module->kind() != kInputSelectorKind) {
+        if (module->kind() != kInputSelectorKind && module->kind() != kOutputSelectorKind) {
           action = std::make_shared<ModuleNameAction>(module, "R" + std::to_string(step));
         } else {
           action = std::make_shared<ModuleEditAction>(machine, editor->clockPeriod, editor->currentTest, module,
@@ -321,6 +400,7 @@ TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
     }
     if (editor->performAction(action)) ++performed;
     ASSERT_EQ(workingSave(*editor), current(*editor));
+    ASSERT_TRUE(wiresStartAtLivePorts(editor->machine));
   }
   EXPECT_GT(performed, 50);
   while (!editor->undoStack.empty()) editor->undo();

@@ -30,6 +30,74 @@ TEST_F(EditorCore, ConstructionSelectsTheFirstTestAndLoadsSnapshots) {
   EXPECT_FALSE(fileExists(machineFilePath(puzzle, saveLocationWorking)));  // loading writes nothing
 }
 
+TEST_F(EditorCore, ConstructionPicksTheMemoryViewAndWhetherStillSolved) {
+  struct Case {
+    int puzzle;
+    bool beaten;
+    int viewKind;
+    bool stillSolved;
+  };
+  const Case cases[] = {
+      {5, false, 1, false},   // many tests: the initial memory of one of them
+      {4, true, 0, false},    // one test with a tick limit: initial memory; timed, so never still solved
+      {23, false, 3, false},  // one test without a tick limit: the goal
+      {23, true, 3, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.puzzle);
+    puzzleRecords.clear();
+    if (c.beaten) puzzleRecords[c.puzzle] = {4, 40};
+    Editor editor(c.puzzle);
+    EXPECT_EQ(editor.memoryViewKind, c.viewKind);
+    EXPECT_EQ(editor.stillSolved, c.stillSolved);
+    EXPECT_TRUE(editor.memoryPanelOpen);
+    EXPECT_EQ(editor.clockPeriod, 1);
+    EXPECT_EQ(editor.longestDelay, -1);
+    EXPECT_TRUE(editor.undoStack.empty() && editor.redoStack.empty() && editor.clipboard.modules.empty());
+  }
+}
+
+TEST_F(EditorCore, SelectingAnotherTestShowsItsMemoriesFromTheTop) {
+  constexpr int manyTests = 5;
+  Editor editor(manyTests);
+  editor.memoryScroll = 6;
+  editor.selectTest(2);
+  EXPECT_EQ(editor.currentTest, 2);
+  EXPECT_EQ(editor.memoryScroll, 0);
+  EXPECT_TRUE(editor.startMemory.equals(getTestInitialMemory(manyTests, 2)));
+  EXPECT_TRUE(editor.goalMemory.equals(getTestCase(manyTests, 2).goal));
+  EXPECT_EQ(editor.constContext().memory, &editor.startMemory);
+  EXPECT_EQ(editor.constContext().tick, 0);
+}
+
+TEST_F(EditorCore, AnEditThatBreaksAnUntimedSolutionClearsStillSolvedForGood) {
+  constexpr int untimed = 23;
+  puzzleRecords[untimed] = {1, 1};
+  auto editor = openEditor(untimed);
+  ASSERT_TRUE(editor->stillSolved);
+  ASSERT_EQ(editor->runToCompletion(), INT_MAX);  // the empty machine does not solve it
+  ASSERT_TRUE(editor->performAction(std::make_shared<ModuleNameAction>(
+      editor->machine.empty() ? add(*editor, kAdderKind, 0, 0, "Adder") : editor->machine[0], "Renamed")));
+  EXPECT_FALSE(editor->stillSolved);
+  editor->undo();
+  editor->redo();
+  EXPECT_FALSE(editor->stillSolved);
+}
+
+TEST_F(EditorCore, ARecordedSuccessKeepsTheMachineAndItsScore) {
+  auto editor = openEditor();
+  add(*editor, kNumberKind, 0, 0, "N1", makeNumericValue(5));
+  add(*editor, kNumberKind, 160, 0, "N2", makeNumericValue(5));
+  add(*editor, kAdderKind, 320, 0, "Adder");
+  editor->recordSuccess(17);
+  EXPECT_EQ(getBestModules(editor->puzzle), 2);
+  EXPECT_EQ(getBestTicks(editor->puzzle), INT_MAX);  // this puzzle keeps no ticks
+  EXPECT_EQ(readWholeFile(machineFilePath(editor->puzzle, saveLocationSuccessful)), current(*editor));
+  EXPECT_TRUE(editor->successfulLoaded);
+  EXPECT_TRUE(editor->matchesSnapshot(saveLocationSuccessful));
+  EXPECT_NE(editor->successfulSnapshot.modules[0], editor->machine[0]);  // separate objects
+}
+
 TEST_F(EditorCore, LoadingResetsTheClockWithoutRecordedTicks) {
   auto editor = std::make_shared<Editor>(puzzle);
   ASSERT_EQ(saveMachine(puzzle, saveLocationWorking, {}, 6), "");

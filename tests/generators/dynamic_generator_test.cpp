@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 #include "generator_test_support.h"
 #include "model/instruction.h"
@@ -30,6 +33,82 @@ std::string fatalMessage(const std::function<void()>& work) {
     return e.what();
   }
   return "";
+}
+
+// One instruction as opcode(source,target,destination), each operand with
+// "=expected" when it carries an expectation; other slots as their numbers.
+std::string programText(const TestCase& t) {
+  std::string out = "I=";
+  for (const auto& [address, entry] : t.initial.slots) {
+    out += std::to_string(address) + ":";
+    if (const InstructionValue* in = entry.value->asInstruction()) {
+      auto operand = [](const InstructionOperand& o) {
+        std::string s = std::to_string(o.number()->int_value());
+        if (o.expectation()) s += "=" + std::to_string(o.expectation()->int_value());
+        return s;
+      };
+      out += std::to_string(in->opcode()) + "(" + operand(in->source()) + "," + operand(in->target()) + "," +
+             operand(in->destination()) + ")";
+    } else {
+      out += std::to_string(entry.value->int_value());
+    }
+    out += " ";
+  }
+  return out + "L=" + std::to_string(t.tickLimit);
+}
+
+// Whole programs worked out draw by draw from the synthesis rules, covering
+// branches, jumps, the accumulator, the backup register and register chains.
+TEST(DynamicGenerator, ExactProgramsOfChainingRows) {
+  struct Case {
+    const char* name;
+    std::set<int> opcodes;
+    int count;
+    int ticks;
+    int stages;
+    int n;
+    const char* program;
+  };
+  const std::vector<Case> cases{
+      {"Full CPU: a not-taken branch", {1, 4, 6, 7, 8, 9}, 12, 2, 1, 13,
+       "I=0:1(5,2147483647,3) 1:1(4,2147483647,0) 2:1(26,2147483647,7) 3:1(70,2147483647,5) "
+       "4:1(8,2147483647,6) 5:9(3=5,6=8,77) 6:6(2147483647,5=70,4=22) 7:4(0=4,7=26,0=30) "
+       "8:1(19,2147483647,6) 9:4(0=30,4=22,2=52) 10:7(6=19,2=52,2147483647) 70:22 L=22"},
+      {"Full CPU: a jump", {1, 4, 6, 7, 8, 9}, 12, 2, 1, 8,
+       "I=0:1(2,2147483647,7) 1:1(57,2147483647,6) 2:6(2147483647,6=57,2=1) 3:4(2=1,7=2,3=3) "
+       "4:1(98,2147483647,7) 5:8(2147483647,2147483647,14) 14:1(95,2147483647,2) "
+       "15:6(2147483647,2=95,0=1) 16:4(3=3,0=1,1=4) 17:7(1=4,7=98,2147483647) 57:1 95:1 L=20"},
+      {"Finale: a jump with three stages", {1, 4, 6, 7, 8, 9}, 15, 30, 3, 19,
+       "I=0:1(2,2147483647,5) 1:1(0,2147483647,7) 2:1(0,2147483647,0) 3:1(1,2147483647,3) "
+       "4:4(5=2,7=0,4=2) 5:1(3,2147483647,6) 6:4(3=1,0=0,1=1) 7:8(2147483647,2147483647,24) "
+       "24:4(6=3,1=1,3=4) 25:4(4=2,3=4,3=6) 26:1(24,2147483647,2) 27:4(2=24,3=6,0=30) "
+       "28:1(58,2147483647,1) 29:7(0=30,1=58,2147483647) L=510"},
+      {"Delay Branch: a taken memory branch", {3, 5, 16}, 8, 30, 2, 6,
+       "I=0:5(54=2,62=0,72=2) 1:3(0=0,2147483647,93) 2:5(72=2,93=0,87=2) 3:3(5=5,2147483647,93) "
+       "4:3(5=5,2147483647,67) 5:16(67=5,93=5,10) 10:3(9=9,2147483647,97) 11:5(87=2,97=9,61=11) "
+       "54:2 62:0 L=300"},
+      {"MicroCPU: the accumulator", {11, 12, 13}, 5, 2, 1, 1,
+       "I=0:11(2147483647,66=6,2147483647) 1:13(2147483647,2147483647,91=6) "
+       "2:11(2147483647,91=6,2147483647) 3:13(2147483647,2147483647,89=6) 66:6 L=8"},
+      {"Backup: backup and restore", {11, 12, 13, 14, 15}, 10, 26, 1, 1,
+       "I=0:11(2147483647,73=2,2147483647) 1:14(2147483647=2,2147483647,2147483647) "
+       "2:11(2147483647,87=8,2147483647) 3:13(2147483647,2147483647,54=8) "
+       "4:11(2147483647,54=8,2147483647) 5:12(5=13,2147483647,2147483647) "
+       "6:13(2147483647,2147483647,68=13) 7:15(2147483647=2,2147483647,2147483647) "
+       "8:12(4=6,2147483647,2147483647) 9:13(2147483647,2147483647,89=6) 73:2 87:8 L=260"},
+      {"Reg Hazard: long register chains", {1, 4, 6, 7}, 18, 24, 3, 1,
+       "I=0:1(29,2147483647,3) 1:1(67,2147483647,4) 2:1(41,2147483647,5) 3:1(67,2147483647,2) "
+       "4:7(5=41,4=67,2147483647) 5:6(2147483647,2=67,1=41) 6:1(36,2147483647,6) "
+       "7:1(65,2147483647,5) 8:4(6=36,3=29,0=65) 9:7(1=41,5=65,2147483647) "
+       "10:6(2147483647,0=65,0=41) 11:1(31,2147483647,7) 12:4(0=41,7=31,1=72) "
+       "13:1(6,2147483647,5) 14:1(17,2147483647,7) 15:4(1=72,7=17,3=89) 16:7(5=6,3=89,2147483647) "
+       "L=456"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const DynamicChallengeGenerator generator(c.opcodes, c.count, c.ticks, c.stages);
+    EXPECT_EQ(programText(generator.generate(c.n)), c.program);
+  }
 }
 
 TEST(DynamicGenerator, SetMemoryWritesFourDistinctSlots) {

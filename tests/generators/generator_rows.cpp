@@ -70,8 +70,8 @@ const std::vector<GeneratorRow>& generatorRows() {
       named(68, "Divide", 50, false,
             "For each divide instruction, take no more ticks than twice the sum of the source and target."),
       named(72, "GreaterThan", 100, false,
-            "For each greater-than instruction, twice the difference between the source and target, plus four "
-            "ticks."),
+            "For each greater-than instruction, twice the absolute difference between the source and target, plus "
+            "four ticks."),
       named(74, "SimpleTrailer", 100, false, "Two ticks per character."),
       named(76, "Reverse", 100, false, "Three ticks per character."),
       named(77, "Trailer", 100, false, "Four ticks per character."),

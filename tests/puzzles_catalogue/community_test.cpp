@@ -55,6 +55,10 @@ TEST_F(Community, MetadataFilesGiveTheirFields) {
       {meta("TICKGOAL: about 40 ticks\n"), "", {}, "", 0, 40, 0, {}},
       {meta("TICKGOAL: 99999999999\n"), "", {}, "", 0, 0, 0, {"Par '99999999999' is out of range!"}},
       {meta("COLOUR: blue\n"), "", {}, "", 0, 0, 0, {"Unrecognized line in community/p/metadata.mmeta: COLOUR: blue"}},
+      {meta("MODULEGOAL: a-b -7\n"), "", {}, "", 0, 0, 0, {"Par 'a-b -7' is negative; pars must be positive!"}},
+      {meta("MODULEGOAL: x- 7\n"), "", {}, "", 7, 0, 0, {}},
+      // Long lines are read without the regex engine's per-character recursion.
+      {meta("TICKGOAL: " + std::string(300000, '1') + "\n"), "", {}, "", 0, 0, 0, {"' is out of range!"}},
   };
   for (const Case& c : cases) {
     std::remove("log.txt");

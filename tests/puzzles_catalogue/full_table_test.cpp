@@ -144,6 +144,8 @@ TEST_F(FullPuzzleTable, EveryRowHoldsItsColumns) {
     EXPECT_EQ(p.predecessors, c.predecessors) << c.id;
     EXPECT_EQ(p.allowedModules, c.allowed) << c.id;
     EXPECT_EQ(p.victoryText.speaker, c.speaker) << c.id;
+    // Every row without a speaker is one with an empty victory text.
+    EXPECT_EQ(p.victoryText.text.empty(), c.speaker == 7) << c.id;
     if (c.generator == "-") {
       EXPECT_FALSE(p.generator) << c.id;
       continue;

@@ -79,6 +79,50 @@ TEST_F(TestFile, BadBlocksGiveErrorTexts) {
   EXPECT_EQ(test.tickLimit, 1000000);
 }
 
+TEST_F(TestFile, SlotLinesFindTheirNumberAnywhere) {
+  struct Case {
+    std::string line;
+    int slot, value;
+  };
+  const Case cases[] = {
+      {"a-5: 7", -5, 7},
+      {"x 12: 3", 12, 3},
+      {"5:6: 7", 6, 7},
+      {"  8: 4 // 9: 1", 8, 4},
+  };
+  for (const Case& c : cases) {
+    TestCase test;
+    ASSERT_EQ(parseBlock(c.line + "\nLIMIT: 5 foo LIMIT: 6\nEND\n", test), "") << c.line;
+    EXPECT_EQ(test.initial.slots.size(), 1u) << c.line;
+    ASSERT_TRUE(test.initial.read(c.slot)) << c.line;
+    EXPECT_EQ(test.initial.read(c.slot)->int_value(), c.value) << c.line;
+    EXPECT_EQ(test.tickLimit, 5) << c.line;
+  }
+  TestCase test;
+  ASSERT_EQ(parseBlock("LIMIT: x LIMIT: 7\nEND\n", test), "");
+  EXPECT_EQ(test.tickLimit, 7);
+}
+
+// Players' files may hold lines of any length; none may exhaust the stack.
+TEST_F(TestFile, VeryLongLinesGiveErrors) {
+  const std::string digits(300000, '1');
+  struct Case {
+    std::string line, errorStart;
+  };
+  const Case cases[] = {
+      {"0: " + digits, "Unknown value in line: 0: 111"},
+      {"LIMIT: " + digits, "Tick limit above 1000000 in line: LIMIT: 111"},
+      {digits + ": 1", "Slot number out of range in line: 111"},
+      {std::string(300000, 'x'), "Unparseable test line (no line #): xxx"},
+      {digits + ":" + digits, "Unparseable test line (no line value): 111"},
+  };
+  for (const Case& c : cases) {
+    TestCase test;
+    std::string error = parseBlock("LIMIT: 5\n" + c.line + "\nEND\n", test);
+    EXPECT_EQ(error.substr(0, c.errorStart.size()), c.errorStart);
+  }
+}
+
 TEST_F(TestFile, FilesAndTheirErrors) {
   struct Case {
     std::string text, error;

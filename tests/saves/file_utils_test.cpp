@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <thread>
 
 #include "saves/file_utils.h"
 #include "support/temp_dir.h"
@@ -88,14 +89,37 @@ TEST(FileUtils, AtomicWriteReplacesWholeOrLeavesOldFile) {
   EXPECT_EQ(readWholeFile("saves/m.txt"), "old\n");
 }
 
+TEST(FileUtils, AtomicWritesFromTwoThreadsEachLandWhole) {
+  // The validation worker may rewrite a working save while the main thread
+  // saves the same file: both go through one temporary name.
+  TempWorkingDir dir;
+  const std::string a(20000, 'a'), b(30000, 'b');
+  int failures[2] = {0, 0};
+  auto writer = [&](int who, const std::string& text) {
+    for (int i = 0; i < 200; ++i) {
+      if (!writeFileAtomically("saves/same.mgrlv", text).empty()) ++failures[who];
+    }
+  };
+  std::thread first(writer, 0, a);
+  std::thread second(writer, 1, b);
+  first.join();
+  second.join();
+  EXPECT_EQ(failures[0] + failures[1], 0);
+  const std::string left = readWholeFile("saves/same.mgrlv");
+  EXPECT_TRUE(left == a || left == b);
+  EXPECT_FALSE(fileExists("saves/same.mgrlv.tmp"));
+}
+
 TEST(FileUtils, ListingIsSortedSkipsDotsAndMissingIsEmpty) {
   TempWorkingDir dir;
   for (const char* d : {"community/b", "community/a", "community/.hidden", "community/c"}) {
     std::filesystem::create_directories(d);
   }
   writeWholeFile("community/file.txt", "");
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("community/a"), "community/linked");
+  std::filesystem::create_symlink(std::filesystem::absolute("community/file.txt"), "community/filelink");
   EXPECT_EQ(listSubdirectories("community/"),
-            (std::vector<std::string>{"community/a", "community/b", "community/c"}));
+            (std::vector<std::string>{"community/a", "community/b", "community/c", "community/linked"}));
   EXPECT_TRUE(listSubdirectories("nowhere/").empty());
 }
 
@@ -109,6 +133,15 @@ TEST(FileUtils, RemoveTreeNeverFollowsLinks) {
   EXPECT_FALSE(fileExists("victim"));
   EXPECT_EQ(readWholeFile("outside/precious.txt"), "keep");
   EXPECT_EQ(removeDirectoryTree("missing"), 0);
+
+  // Named with a trailing slash, a link to a folder is still only the link.
+  std::filesystem::create_directory_symlink(std::filesystem::absolute("outside"), "alias");
+  EXPECT_EQ(removeDirectoryTree("alias/"), 0);
+  EXPECT_FALSE(std::filesystem::is_symlink(std::filesystem::symlink_status("alias")));
+  EXPECT_EQ(readWholeFile("outside/precious.txt"), "keep");
+  writeWholeFile("tree/sub/file.txt", "x");
+  EXPECT_EQ(removeDirectoryTree("tree/"), 0);
+  EXPECT_FALSE(fileExists("tree"));
 }
 
 TEST(FileUtils, Origins) {

@@ -4,6 +4,7 @@
 
 #include "saves/file_utils.h"
 #include "saves/profiles.h"
+#include "shell/log.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -30,6 +31,19 @@ TEST(ProfileFiles, MakingAnExistingDirectoryIsFine) {
   makeDirectory("here");
   EXPECT_NO_THROW(makeDirectory("here"));
   EXPECT_TRUE(isDirectory("here"));
+}
+
+TEST(ProfileFiles, AFolderThatCannotBeMadeIsFatal) {
+  TempWorkingDir dir;
+  writeWholeFile("blocked", "a file where a folder should go");
+  try {
+    makeDirectory("blocked");
+    ADD_FAILURE() << "no fatal error";
+  } catch (const FatalErrorException& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Error while making directory blocked: ", 0), 0u) << e.what();
+  }
+  EXPECT_THROW(writeFileAtomically("blocked/inner/x.txt", "x"), FatalErrorException);
+  EXPECT_EQ(readWholeFile("blocked"), "a file where a folder should go");
 }
 
 TEST(ProfileFiles, OnlyPlayerFilesAreMovedAside) {

@@ -29,13 +29,14 @@ TEST_F(FlagFiles, TutorialLinesNeedOnlyTheirNumber) {
 }
 
 TEST_F(FlagFiles, BadFlagLinesAreSkippedAndLaterFlagsStillLoad) {
-  writeWholeFile(global("tutorial.mgrlt"), "TUTORIAL\n0.01\n2\nno number\n31 (too far)\n99999999999\n5\n");
+  writeWholeFile(global("tutorial.mgrlt"), "TUTORIAL\n0.01\n2\nno number\n031 (too far)\n99999999999\n5\n");
   EXPECT_EQ(loadTutorialProgress(), "Invalid tutorial progress line: no number");
   EXPECT_TRUE(tutorialFlags[2]);
   EXPECT_TRUE(tutorialFlags[5]);
   EXPECT_EQ(std::count(tutorialFlags.begin(), tutorialFlags.end(), true), 2);
   EXPECT_TRUE(logHas("Invalid tutorial progress line: no number"));
-  EXPECT_TRUE(logHas("invalid progress action: 31"));
+  EXPECT_TRUE(logHas("invalid progress action: 31 "));
+  EXPECT_TRUE(logHas("invalid progress action: 99999999999"));
   EXPECT_TRUE(fileExists(global("tutorial.mgrlt")));  // not moved aside: nothing else was lost
 
   writeWholeFile(global("modules.mgrlm"), "SEENMODULES\n0.02\n14 (Out of range)\n3 (Latch)\n");
@@ -124,5 +125,9 @@ TEST(FlagFilesWithoutProfile, MarkingKeepsTheFlagAndWritesNothing) {
   EXPECT_EQ(saveTutorialProgress(), "Failed to open file tutorial.mgrlt!");
   EXPECT_FALSE(std::filesystem::exists("profiles"));
   tutorialFlags.fill(false);
+  // Loading finds nothing rather than ending the game.
+  EXPECT_EQ(loadTutorialProgress(), "invalid save file tutorial.mgrlt (magic string not found)");
+  EXPECT_EQ(loadSeenModules(), "invalid save file modules.mgrlm (magic string not found)");
+  EXPECT_EQ(loadRecordsFile(), "invalid save file records.mgrlr (magic string not found)");
 }
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 
 #include "puzzles/puzzle.h"
@@ -15,7 +16,8 @@ TEST(PuzzleLocations, OlderVersionsShiftX) {
     int x;
     int expected;
   } cases[] = {{"0.02", 600, 88},   {"0.02", 100, -412}, {"0.03", 1500, 476}, {"0.04", 1500, 1500},
-               {"0.01", -5, -5},    {"0.01", 1030, 6},   {"0.01", -1030, -6}};
+               {"0.01", -5, -5},    {"0.01", 1030, 6},   {"0.01", -1030, -6},
+               {"0.02", INT_MIN, -512}, {"0.02", INT_MAX, 511}};
   for (const Case& c : cases) {
     puzzleLocations.clear();
     writeWholeFile("initial/main_menu.mpoxa", std::string("PUZZLELOC\n") + c.version + "\n12 " + std::to_string(c.x) +

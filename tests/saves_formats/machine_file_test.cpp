@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "machine_fixture.h"
 #include "model/module_config.h"
+#include "model/opcode_table.h"
+#include "model/value.h"
 #include "profile_fixture.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/machine_file.h"
@@ -145,6 +149,16 @@ TEST_F(MachineFile, ErrorTexts) {
       {"0451\n0.08\n" + section(0, "99 (Future)\n0,0\nNAME: A\n"),
        "Unknown module kind in line '99 (Future)' for module #0"},
       {"0451\n0.08\n" + section(0, "2\n8,0\nNAME: A\n"), "Misaligned position 8,0 for A"},
+      {"0451\n0.08\n" + section(0, "2\n16777232,0\nNAME: A\n"), "Position out of range 16777232,0 for A"},
+      {"0451\n0.08\n" + section(0, "2\n0,-2147483648\nNAME: A\n"), "Position out of range 0,-2147483648 for A"},
+      // A section cut short never takes the next section's lines as its own.
+      {"0451\n0.08\n-MODULE 0 START-\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
+       "Missing module body for module #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2\n" + section(1, "2\n0,0\nNAME: B\n"), "Missing origin for Adder #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n", "Missing module body for module #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2", "Missing origin for Adder #0"},
+      {"0451\n0.08\n-MODULE 0 START-\n2\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
+       "Missing origin for Adder #0"},
       {"0451\n0.08\n" + section(0, "7\n0,0\nNAME: S\n-CONFIG START-\n3 1000\n-CONFIG END-\n"),
        "Invalid configuration 3 1000 for S"},
       {"0451\n0.08\n-CLOCK PERIOD START-\n4\n", "invalid save file m.mgrlv (delay doesn't end with clock period end)",
@@ -153,12 +167,22 @@ TEST_F(MachineFile, ErrorTexts) {
        true},
       {"0451\n0.08\n-CLOCK PERIOD START-\n0\n-CLOCK PERIOD END-\n",
        "invalid save file m.mgrlv (invalid clock period: 0)", true},
+      {"0451\n0.08\n-CLOCK PERIOD START-\n", "invalid save file m.mgrlv (invalid clock period: )", true},
       {"0451\n0.08\n-CLOCK PERIOD START-\nsoon\n-CLOCK PERIOD END-\n",
        "invalid save file m.mgrlv (invalid clock period: soon)", true},
   };
   for (const Case& c : cases) {
     ModuleList m;
     EXPECT_EQ(read(m, c.text, c.delay), c.error) << c.text;
+  }
+
+  // An Op Selector gets a port per listed opcode: at most the whole table.
+  for (size_t count : {size_t(kOpcodeCount), size_t(kOpcodeCount) + 1}) {
+    const std::string ops = OpVecValue(std::vector<int>(count, 1)).serialize();
+    const std::string expected = count > size_t(kOpcodeCount) ? "Invalid configuration " + ops + " for Op" : "";
+    ModuleList m;
+    EXPECT_EQ(read(m, "0451\n0.08\n" + section(0, "11\n0,0\nNAME: Op\n-CONFIG START-\n" + ops + "\n-CONFIG END-\n")),
+              expected);
   }
 }
 
@@ -178,6 +202,46 @@ TEST_F(MachineFile, ASectionWithoutItsEndStopsAtTheNextMarker) {
   EXPECT_EQ(read(modules, open), "Module section without end for Adder #0@(0,0)");
 }
 
+TEST_F(MachineFile, DamagedCopiesReadWithoutHarm) {
+  // Every cut, every dropped line and every doubled line of a real file:
+  // each read ends, and whatever loads can be written again.
+  const std::string text = machineFileText(sampleMachine(), 3);
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end + 1 - start));
+    start = end + 1;
+  }
+  std::vector<std::string> variants;
+  for (size_t cut = 0; cut < text.size(); ++cut) variants.push_back(text.substr(0, cut));
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string dropped, doubled;
+    for (size_t j = 0; j < lines.size(); ++j) {
+      if (j != i) dropped += lines[j];
+      doubled += lines[j];
+      if (j == i) doubled += lines[j];
+    }
+    variants.push_back(dropped);
+    variants.push_back(doubled);
+  }
+  testing::internal::CaptureStdout();
+  for (const std::string& variant : variants) {
+    for (bool delay : {false, true}) {
+      ModuleList modules;
+      read(modules, variant, delay);
+      EXPECT_LE(modules.size(), 5u);
+      std::map<const Module*, int> inList;
+      for (const auto& m : modules) inList[m.get()] = 1;
+      bool closed = true;
+      for (const auto& m : modules) {
+        for (const auto& port : m->ports) closed = closed && (!port->source || inList.count(port->source->owner));
+      }
+      if (closed) machineFileText(modules, 3);
+    }
+  }
+  testing::internal::GetCapturedStdout();
+}
+
 TEST_F(MachineFile, PrintedLinesArePassedOver) {
   ModuleList modules;
   const std::string text = "0451\n0.08\n" +
@@ -195,6 +259,7 @@ TEST_F(MachineFile, WireBendsOffTheGridAreDropped) {
   ModuleList modules;
   ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\nPort 0: 120,56\n"
                                                           "Port 0: 121,56\nPort 0: 120,60\nPort 0: 104,24\n"
+                                                          "Port 0: -2147483640,56\nPort 0: 120,2147483640\n"
                                                           "-CONTROL END-\n")),
             "");
   EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{120, 56}, {104, 24}}));
@@ -208,6 +273,29 @@ TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {
             "");
   EXPECT_EQ(modules[0]->name, "abcdefghijklmnopqrstu");
   EXPECT_EQ(modules[1]->name, "abcdefghijklmnopqrst");
+}
+
+TEST_F(MachineFile, ALinkToAModuleOutsideTheListIsFatal) {
+  ModuleList machine = sampleMachine();
+  ModuleList part{machine[1]};  // the Adder without the Number that feeds it
+  testing::internal::CaptureStdout();
+  EXPECT_THROW(machineFileText(part, 1), FatalErrorException);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Unable to marshall link for port type 1-0 of Adder at 160,32 to port type 2-0 of Number at 0,0\n");
+}
+
+TEST_F(MachineFile, UnknownOldIdsBecomeKindZero) {
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(oldModuleKind(24, 3), 0);
+  EXPECT_EQ(oldModuleKind(0, 1), 0);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Unknown old module ID for module 3: 24\nUnknown old module ID for module 1: 0\n");
+  struct Case {
+    int oldId;
+    int kind;
+  } cases[] = {{1, 1}, {8, 8}, {9, 0}, {13, 0}, {14, 9}, {15, 10}, {16, 11}, {17, 0},
+               {18, 0}, {19, 3}, {20, 4}, {21, 12}, {22, 12}, {23, 13}};
+  for (const Case& c : cases) EXPECT_EQ(oldModuleKind(c.oldId, 0), c.kind) << c.oldId;
 }
 
 TEST_F(MachineFile, FailedWriteLeavesThePreviousFile) {

@@ -2,9 +2,11 @@
 
 #include <unistd.h>
 
+#include "machine_fixture.h"
 #include "profile_fixture.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
+#include "saves/machine_file.h"
 #include "saves/palette_groups.h"
 
 namespace {
@@ -52,6 +54,40 @@ TEST_F(Profiles, SwitchingReloadsEveryTable) {
   EXPECT_EQ(puzzleRecords[2].bestModules, 3);
   EXPECT_TRUE(tutorialFlags[13]);
   EXPECT_TRUE(seenModules[2]);
+}
+
+TEST_F(Profiles, AScriptedSessionLeavesExactlyTheProfileFiles) {
+  const int puzzle = findPuzzle([](const Puzzle&) { return true; });
+  ASSERT_NE(puzzle, -1);
+  selectStoredProfile();
+  setActiveProfile(1);
+  puzzleRecords[puzzle] = {4, 40};
+  ASSERT_EQ(saveRecords(), "");
+  saveLastPuzzle(puzzle);
+  markTutorialSeen(13);
+  markModuleSeen(2);
+  ASSERT_EQ(saveMachine(puzzle, saveLocationWorking, sampleMachine(), 1), "");
+  ASSERT_EQ(saveMachine(puzzle, saveLocationSuccessful, sampleMachine(), 1), "");
+  addCustomGroup(ModuleSet(sampleMachine()));
+  addCustomGroup(ModuleSet(sampleMachine()));
+  removeCustomGroup(0);
+  loadRecords();
+
+  const std::string dir = "profiles/profile1/";
+  const std::string machine = machineFileName(puzzle);
+  EXPECT_EQ(filesOnDisk(), (std::set<std::string>{
+                               "profiles/profile.txt",
+                               dir + "global/records.mgrlr",
+                               dir + "global/last_puzzle.mgrlr",
+                               dir + "global/tutorial.mgrlt",
+                               dir + "global/modules.mgrlm",
+                               dir + "saves/" + machine,
+                               dir + "successful/" + machine,
+                               dir + "palette/group-0.mgrlv",
+                               dir + "palette/group-1.mgrlv",
+                           }));
+  EXPECT_EQ(customGroups.size(), 1u);
+  customGroups.clear();
 }
 
 TEST_F(Profiles, ResetDeletesOnlyThatProfile) {

@@ -90,6 +90,44 @@ TEST_F(RecordsFile, BadLinesAreSkippedWithALogLine) {
   EXPECT_TRUE(logHas("Unparseable puzzle record line (no time): " + name(3) + "::99999999999::1"));
 }
 
+TEST_F(RecordsFile, LinesSplitByVersion) {
+  // Newer files let the name hold "::"; older ones take the colon-free name
+  // just before the two numbers, wherever it stands in the line.
+  struct Case {
+    const char* version;
+    std::string line;
+    bool loads;  // as the record of puzzle 2 with 10 ticks and 5 modules
+  } cases[] = {
+      {"0.05", name(2) + "::10::5::99", true},
+      {"0.02", name(2) + "::10::5::99", true},
+      {"0.02", "junk:" + name(2) + "::10::5", true},
+      {"0.05", "junk:" + name(2) + "::10::5", false},
+      {"0.02", "::" + name(2) + "::10::5", true},
+      {"0.05", name(2) + "::10::", false},
+      {"0.05", name(2) + ":10::5", false},
+      {"0.02", name(2) + "::x::1::10::5", false},
+  };
+  for (const Case& c : cases) {
+    puzzleRecords.clear();
+    writeWholeFile(global("records.mgrlr"), std::string("RECORD\n") + c.version + "\n" + c.line + "\n");
+    EXPECT_EQ(loadRecordsFile(), "") << c.version << " " << c.line;
+    const bool loaded = puzzleRecords.count(2) == 1 && puzzleRecords[2].bestTicks == 10 &&
+                        puzzleRecords[2].bestModules == 5;
+    EXPECT_EQ(loaded, c.loads) << c.version << " " << c.line;
+  }
+}
+
+TEST_F(RecordsFile, AVeryLongLineIsSkippedWithoutHarm) {
+  for (const char* version : {"0.05", "0.02"}) {
+    puzzleRecords.clear();
+    writeWholeFile(global("records.mgrlr"), std::string("RECORD\n") + version + "\n" + std::string(400000, 'a') +
+                                                "::1\n" + name(4) + "::8::2\n");
+    EXPECT_EQ(loadRecordsFile(), "") << version;
+    ASSERT_EQ(puzzleRecords.size(), 1u) << version;
+    EXPECT_EQ(puzzleRecords[4].bestTicks, 8);
+  }
+}
+
 TEST_F(RecordsFile, UnknownPuzzlesAreLoggedKeptAndWrittenBack) {
   const std::string text = "RECORD\n0.05\n" + name(2) + "::40::7\nSomeone's Puzzle::12::3\n";
   writeWholeFile(global("records.mgrlr"), text);

@@ -116,7 +116,8 @@ TestCase GreaterThanChallengeGenerator::generate(int n) const {
 std::set<int> GreaterThanChallengeGenerator::opcodes() const { return {kGrtr}; }
 
 std::string GreaterThanChallengeGenerator::timeLimitText(const std::string& unitWord) const {
-  return "For each greater-than instruction, twice the difference between the source and target, plus four " +
+  return "For each greater-than instruction, twice the absolute difference between the source and target, plus "
+         "four " +
          unitWord + "s.";
 }
 

@@ -3,10 +3,6 @@
 // parameters the puzzle table gives each row. The puzzle table calls them
 // while it is built (before main), so they must not rely on other files'
 // static data being ready.
-//
-// table_generators.cpp in this folder first holds a stand-in that answers
-// every maker with a Const generator of an empty test; it is replaced by the
-// real makers, which build the generator classes of this folder.
 #include <memory>
 #include <set>
 #include <string>
