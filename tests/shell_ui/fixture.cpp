@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "shell/button.h"
-#include "shell/cursors.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
+#include "shell/startup.h"
 #include "shell/startup_media.h"
 #include "shell/video_settings.h"
 
@@ -35,23 +34,12 @@ void SdlTest::SetUp() {
   setMousePositionOverride(Point{0, 0});
 }
 
-void SdlTest::loadShellMedia() {
-  loadCursors();
-  for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
-  buildKeyBindings();
-}
+void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
   releaseAllMedia();
-  if (renderer) {
-    rendererWindows.erase(renderer);
-    SDL_DestroyRenderer(renderer);
-  }
-  if (window) {
-    setWindowFlag(window, false);
-    SDL_DestroyWindow(window);
-  }
+  destroyWindowAndRenderer(window, renderer);
   IMG_Quit();
   TTF_Quit();
   SDL_Quit();

@@ -18,7 +18,7 @@ class SdlTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Loads cursors, button art and bars as start-up would.
+  // Loads cursors, button art and key bindings as start-up would.
   void loadShellMedia();
   // The pixel at (x, y) of what the renderer has drawn so far.
   SDL_Color pixelAt(int x, int y);
