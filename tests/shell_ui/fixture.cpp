@@ -71,16 +71,16 @@ SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode) {
   return k;
 }
 
-void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
+SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode) {
   SDL_Event e;
   SDL_zero(e);
   e.type = type;
   e.key.keysym = keysym(scancode, keycode);
   e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  SDL_PushEvent(&e);
+  return e;
 }
 
-void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
+SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x, int y) {
   SDL_Event e;
   SDL_zero(e);
   e.type = type;
@@ -88,5 +88,15 @@ void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   e.button.x = x;
   e.button.y = y;
   e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  return e;
+}
+
+void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
+  SDL_Event e = keyboardEvent(type, scancode, keycode);
+  SDL_PushEvent(&e);
+}
+
+void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
+  SDL_Event e = mouseButtonEvent(type, button, x, y);
   SDL_PushEvent(&e);
 }
