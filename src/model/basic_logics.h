@@ -2,6 +2,23 @@
 // The module kinds that hold no state between ticks.
 #include "model/module_logic.h"
 
+// A count configuration clamped to the kind's range; a missing one gives the
+// kind's default count.
+int clampedCount(int kind, const std::shared_ptr<Value>& config);
+
+// The kinds configured by a count (of inputs, outputs), kept clamped to the
+// kind's range.
+class CountedModuleLogic : public ModuleLogic {
+ public:
+  CountedModuleLogic(int kind, const std::shared_ptr<Value>& config)
+      : ModuleLogic(kind), count_(clampedCount(kind, config)) {}
+  std::shared_ptr<Value> configValue() const override;
+  bool setConfig(const std::shared_ptr<Value>& config) override;
+
+ protected:
+  int count_;
+};
+
 class BuggyModuleLogic : public ModuleLogic {
  public:
   BuggyModuleLogic() : ModuleLogic(0) {}
@@ -75,22 +92,14 @@ class MultiplyModuleLogic : public ArithmeticModuleLogic {
 };
 
 // Equals: 1 when input 0 equals any of the other inputs.
-class EqModuleLogic : public ModuleLogic {
+class EqModuleLogic : public CountedModuleLogic {
  public:
   explicit EqModuleLogic(const std::shared_ptr<Value>& config);
   int inputCount() const override { return count_; }
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  std::shared_ptr<Value> configValue() const override;
-  bool setConfig(const std::shared_ptr<Value>& config) override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
   std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
                                   int outputIndex, bool raw) override;
-
- private:
-  int count_;
 };
 
-// A count configuration clamped to the kind's range; a missing one gives the
-// kind's default count.
-int clampedCount(int kind, const std::shared_ptr<Value>& config);
