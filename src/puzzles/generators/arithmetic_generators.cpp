@@ -2,13 +2,13 @@
 
 #include <cstdlib>
 
+#include "model/opcode_table.h"
 #include "puzzles/generators/generator_support.h"
 #include "shell/strings.h"
 
 using gen::draw;
 
 namespace {
-constexpr int kGrtr = 18;
 
 // Memory 0..count-1 holds values drawn from 0..63, each to be replaced by
 // map(value) without passing through anything else.
@@ -100,7 +100,7 @@ TestCase GreaterThanChallengeGenerator::generate(int n) const {
     const int b = a - r;
     const int d = pickResultSlot(goal, rng, count + 3);
     const int result = greater ? 1 : 0;
-    auto instr = gen::instruction(kGrtr, a, nullptr, b, nullptr, d, gen::number(result));
+    auto instr = gen::instruction(OP_GRTR, a, nullptr, b, nullptr, d, gen::number(result));
     gen::put(initial, i, instr);
     gen::put(goal, i, instr);
     gen::putNumber(goal, d, result);
@@ -109,7 +109,7 @@ TestCase GreaterThanChallengeGenerator::generate(int n) const {
   return gen::plainTest(initial, goal, limit);
 }
 
-std::set<int> GreaterThanChallengeGenerator::opcodes() const { return {kGrtr}; }
+std::set<int> GreaterThanChallengeGenerator::opcodes() const { return {OP_GRTR}; }
 
 std::string GreaterThanChallengeGenerator::timeLimitText(const std::string& unitWord) const {
   return "For each greater-than instruction, twice the absolute difference between the source and target, plus "
