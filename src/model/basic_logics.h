@@ -1,5 +1,6 @@
 #pragma once
 // The module kinds that hold no state between ticks.
+#include "model/module_defs.h"
 #include "model/module_logic.h"
 
 // A count configuration clamped to the kind's range; a missing one gives the
@@ -21,7 +22,7 @@ class CountedModuleLogic : public ModuleLogic {
 
 class BuggyModuleLogic : public ModuleLogic {
  public:
-  BuggyModuleLogic() : ModuleLogic(0) {}
+  BuggyModuleLogic() : ModuleLogic(kBuggyKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
                                   int outputIndex, bool raw) override;
@@ -57,7 +58,7 @@ class ArithmeticModuleLogic : public ModuleLogic {
 
 class AdderModuleLogic : public ArithmeticModuleLogic {
  public:
-  AdderModuleLogic() : ArithmeticModuleLogic(2) {}
+  AdderModuleLogic() : ArithmeticModuleLogic(kAdderKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
@@ -69,7 +70,7 @@ class AdderModuleLogic : public ArithmeticModuleLogic {
 
 class SubtractModuleLogic : public ArithmeticModuleLogic {
  public:
-  SubtractModuleLogic() : ArithmeticModuleLogic(10) {}
+  SubtractModuleLogic() : ArithmeticModuleLogic(kSubtractKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
@@ -81,7 +82,7 @@ class SubtractModuleLogic : public ArithmeticModuleLogic {
 
 class MultiplyModuleLogic : public ArithmeticModuleLogic {
  public:
-  MultiplyModuleLogic() : ArithmeticModuleLogic(13) {}
+  MultiplyModuleLogic() : ArithmeticModuleLogic(kMultiplierKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;

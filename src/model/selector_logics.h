@@ -3,6 +3,7 @@
 #include <set>
 
 #include "model/basic_logics.h"
+#include "model/module_defs.h"
 #include "model/module_logic.h"
 
 class MuxModuleLogic : public CountedModuleLogic {
@@ -64,7 +65,7 @@ class IMuxModuleLogic : public ModuleLogic {
 
 class DecoderModuleLogic : public ModuleLogic {
  public:
-  DecoderModuleLogic() : ModuleLogic(6) {}
+  DecoderModuleLogic() : ModuleLogic(kDecoderKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
