@@ -13,6 +13,8 @@
 #include "shell/log.h"
 #include "shell/strings.h"
 
+static_assert(kNoPuzzle == noPuzzle, "the model and the puzzle table must agree on 'no puzzle'");
+
 namespace {
 
 std::function<int(const std::shared_ptr<Value>&)> fixedDelay(int delay) {

@@ -6,6 +6,7 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "puzzles/generators/generator_support.h"
+#include "puzzles/puzzle.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "shell/log.h"
@@ -14,7 +15,6 @@ using gen::draw;
 
 namespace {
 
-constexpr int kFauxRegPuzzle = 35;
 constexpr int kAllVariants = 4;
 
 bool flagSet(int flag) {
@@ -93,7 +93,7 @@ void markFauxRegConditionsDone(const FauxRegMachine& machine) {
 }
 
 std::set<int> fauxRegShownConditions() {
-  if (puzzleRecords.count(kFauxRegPuzzle) == 0) return {};
+  if (puzzleRecords.count(fauxRegPuzzle) == 0) return {};
   std::set<int> shown{0, 1, 2};
   if (flagSet(fauxRegCondition(3).tutorialFlag)) shown.insert(3);
   return shown;
