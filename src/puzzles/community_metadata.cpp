@@ -31,12 +31,6 @@ std::string firstCharacters(const std::string& text, std::size_t n) {
   return text;
 }
 
-std::string trimmed(std::string s) {
-  trimLeft(s);
-  trimRight(s);
-  return s;
-}
-
 // A goal's number: the first integer in the text. Logs and leaves goal alone
 // when there is none, when it is negative or when it does not fit an int.
 void readPar(const std::string& text, int& goal) {
