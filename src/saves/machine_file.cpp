@@ -36,15 +36,11 @@ const std::string configEnd = "-CONFIG END-";
 const std::string controlStart = "-CONTROL START-";
 const std::string controlEnd = "-CONTROL END-";
 
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // "-MODULE <digits> <tail>" as a whole line.
 bool isModuleMarker(const std::string& line, const std::string& tail) {
   const std::string head = "-MODULE ";
   if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
-  if (!endsWith(line, tail)) return false;
+  if (!line.ends_with(tail)) return false;
   for (size_t i = head.size(); i < line.size() - tail.size(); ++i) {
     if (!isAsciiDigit(line[i])) return false;
   }
@@ -60,7 +56,7 @@ bool inBoardRange(int v) { return v >= -(1 << 24) && v <= (1 << 24); }
 // Any "-<name> START-" or "-<name> END-" line: where a section whose own end
 // line is missing stops, so it never swallows the following modules.
 bool isSectionMarker(const std::string& line) {
-  return line.size() > 2 && line[0] == '-' && (endsWith(line, " START-") || endsWith(line, " END-"));
+  return line.size() > 2 && line[0] == '-' && (line.ends_with(" START-") || line.ends_with(" END-"));
 }
 
 std::string kindName(int kind) {
