@@ -65,20 +65,9 @@ std::string kindName(int kind) {
 
 std::string describePort(const Port* port) {
   const Module* module = port->owner;
-  int earlier = 0;
-  for (const auto& p : module->ports) {
-    if (p.get() == port) break;
-    if (p->kind == port->kind) ++earlier;
-  }
+  const int earlier = module->portIndex(port, true);  // among the ports of its kind
   return "port type " + std::to_string(port->kind) + "-" + std::to_string(earlier) + " of " + module->name +
          " at " + formatOrigin(module->x, module->y);
-}
-
-int portIndexIn(const Module& module, const Port* port) {
-  for (size_t i = 0; i < module.ports.size(); ++i) {
-    if (module.ports[i].get() == port) return int(i);
-  }
-  return -1;
 }
 
 class LineCursor {
@@ -335,7 +324,7 @@ std::string machineFileText(const ModuleList& modules, int clockPeriod) {
       std::printf("Unable to marshall link for %s to %s\n", describePort(port).c_str(), describePort(source).c_str());
       fatalError("unable to marshall link");
     }
-    return std::make_pair(it->second, portIndexIn(*source->owner, source));
+    return std::make_pair(it->second, source->owner->portIndex(source, false));
   });
 }
 
