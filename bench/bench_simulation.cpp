@@ -11,6 +11,7 @@
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "model/value.h"
+#include "model/machine_builder.h"
 
 // Counts heap allocations so the benchmarks can report them per step. The
 // replacement pair is malloc/free throughout, which GCC cannot see.
@@ -29,28 +30,8 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-struct Machine {
-  ModuleList modules;
-
-  std::shared_ptr<Module> add(int kind, std::shared_ptr<Value> config = nullptr) {
-    if (!config) config = defaultConfigFor(kind, kNoPuzzle);
-    modules.push_back(Module::create(kind, 0, 0, config, defaultModuleName(kind, modules)));
-    return modules.back();
-  }
-  static void wire(const std::shared_ptr<Module>& from, int port, const std::shared_ptr<Module>& to, int input) {
-    to->ports[static_cast<std::size_t>(input)]->connect(from->ports[static_cast<std::size_t>(port)].get(),
-                                                        ConstContext{});
-  }
-  static int firstResult(const std::shared_ptr<Module>& m) {
-    for (std::size_t i = 0; i < m->ports.size(); ++i) {
-      if (m->ports[i]->kind == kResultPort) return static_cast<int>(i);
-    }
-    return -1;
-  }
-  static void feed(const std::shared_ptr<Module>& from, const std::shared_ptr<Module>& to, int input) {
-    wire(from, firstResult(from), to, input);
-  }
-
+// The model tests' builder, plus the counter the benchmark machines repeat.
+struct Machine : MachineBuilder {
   // Latch + Adder + step Number, with a Writer storing the count at `slot`.
   std::shared_ptr<Module> counter(int slot) {
     auto latch = add(kLatchKind);

@@ -234,7 +234,7 @@ bool ResetAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) 
   return true;
 }
 
-void ResetAction::revert(ModuleList& machine, int& clockPeriod, int) {
+void MachineReplacingAction::revert(ModuleList& machine, int& clockPeriod, int) {
   machine = savedMachine;
   clockPeriod = savedPeriod;
 }
@@ -251,9 +251,4 @@ bool LoadSuccessfulAction::apply(ModuleList& machine, int& clockPeriod, int curr
   machine = std::move(loaded);
   clockPeriod = period;
   return true;
-}
-
-void LoadSuccessfulAction::revert(ModuleList& machine, int& clockPeriod, int) {
-  machine = savedMachine;
-  clockPeriod = savedPeriod;
 }

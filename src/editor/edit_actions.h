@@ -109,30 +109,31 @@ class ClockSetAction : public EditAction {
   int oldPeriod;
 };
 
-class ResetAction : public EditAction {
+// Replaces the whole machine with a stored one; undoing puts back the very
+// modules and clock period the machine held before.
+class MachineReplacingAction : public EditAction {
  public:
-  ResetAction(int puzzle, ModuleList machine, int clockPeriod)
+  MachineReplacingAction(int puzzle, ModuleList machine, int clockPeriod)
       : puzzle(puzzle), savedMachine(std::move(machine)), savedPeriod(clockPeriod) {}
-  bool apply(ModuleList& machine, int& clockPeriod, int currentTest) override;
   void revert(ModuleList& machine, int& clockPeriod, int currentTest) override;
-  std::string name() const override { return "Reset"; }
 
   int puzzle;
   ModuleList savedMachine;  // the very modules the machine held before
   int savedPeriod;
 };
 
-class LoadSuccessfulAction : public EditAction {
+class ResetAction : public MachineReplacingAction {
  public:
-  LoadSuccessfulAction(int puzzle, ModuleList machine, int clockPeriod)
-      : puzzle(puzzle), savedMachine(std::move(machine)), savedPeriod(clockPeriod) {}
+  using MachineReplacingAction::MachineReplacingAction;
+  bool apply(ModuleList& machine, int& clockPeriod, int currentTest) override;
+  std::string name() const override { return "Reset"; }
+};
+
+class LoadSuccessfulAction : public MachineReplacingAction {
+ public:
+  using MachineReplacingAction::MachineReplacingAction;
   // A successful machine that can't be read leaves the machine as it was and
   // reports that nothing happened.
   bool apply(ModuleList& machine, int& clockPeriod, int currentTest) override;
-  void revert(ModuleList& machine, int& clockPeriod, int currentTest) override;
   std::string name() const override { return "Load Successful"; }
-
-  int puzzle;
-  ModuleList savedMachine;
-  int savedPeriod;
 };

@@ -78,7 +78,7 @@ void Editor::loadWorkingSave() {
       if (!saveError.empty()) logLine(saveError);
     }
   }
-  if (puzzle == 73) addClickMeModule();
+  if (puzzle == creditsPuzzle) addClickMeModule();
   autoClockPeriod();
   if (!getPuzzle(puzzle).hasFlag(puzzleFlagTimed)) clockPeriod = 1;
 }
@@ -140,7 +140,7 @@ void Editor::autoClockPeriod() {
 }
 
 void Editor::recordSuccess(int ticks) {
-  if (puzzle == 35) markFauxRegConditionsDone(machine);
+  if (puzzle == fauxRegPuzzle) markFauxRegConditionsDone(machine);
   recordPuzzleResult(puzzle, moduleCount(), ticks);
   saveTo(saveLocationSuccessful);
   std::string error = loadSnapshot(saveLocationSuccessful);

@@ -18,6 +18,13 @@ int clampedCount(int kind, const std::shared_ptr<Value>& config) {
   return n;
 }
 
+std::shared_ptr<Value> CountedModuleLogic::configValue() const { return makeNumericValue(count_); }
+
+bool CountedModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+  count_ = clampedCount(kind(), config);
+  return true;
+}
+
 // Buggy
 
 std::unique_ptr<ModuleLogic> BuggyModuleLogic::clone(int) const {
@@ -133,17 +140,10 @@ std::string MultiplyModuleLogic::portDescription(int port) const {
 // Equals
 
 EqModuleLogic::EqModuleLogic(const std::shared_ptr<Value>& config)
-    : ModuleLogic(kEqualsKind), count_(clampedCount(kEqualsKind, config)) {}
+    : CountedModuleLogic(kEqualsKind, config) {}
 
 std::unique_ptr<ModuleLogic> EqModuleLogic::clone(int) const {
   return std::make_unique<EqModuleLogic>(makeNumericValue(count_));
-}
-
-std::shared_ptr<Value> EqModuleLogic::configValue() const { return makeNumericValue(count_); }
-
-bool EqModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
-  count_ = clampedCount(kEqualsKind, config);
-  return true;
 }
 
 std::string EqModuleLogic::portLabel(int port) const {

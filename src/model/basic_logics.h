@@ -1,10 +1,28 @@
 #pragma once
 // The module kinds that hold no state between ticks.
+#include "model/module_defs.h"
 #include "model/module_logic.h"
+
+// A count configuration clamped to the kind's range; a missing one gives the
+// kind's default count.
+int clampedCount(int kind, const std::shared_ptr<Value>& config);
+
+// The kinds configured by a count (of inputs, outputs), kept clamped to the
+// kind's range.
+class CountedModuleLogic : public ModuleLogic {
+ public:
+  CountedModuleLogic(int kind, const std::shared_ptr<Value>& config)
+      : ModuleLogic(kind), count_(clampedCount(kind, config)) {}
+  std::shared_ptr<Value> configValue() const override;
+  bool setConfig(const std::shared_ptr<Value>& config) override;
+
+ protected:
+  int count_;
+};
 
 class BuggyModuleLogic : public ModuleLogic {
  public:
-  BuggyModuleLogic() : ModuleLogic(0) {}
+  BuggyModuleLogic() : ModuleLogic(kBuggyKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
                                   int outputIndex, bool raw) override;
@@ -40,7 +58,7 @@ class ArithmeticModuleLogic : public ModuleLogic {
 
 class AdderModuleLogic : public ArithmeticModuleLogic {
  public:
-  AdderModuleLogic() : ArithmeticModuleLogic(2) {}
+  AdderModuleLogic() : ArithmeticModuleLogic(kAdderKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
@@ -52,7 +70,7 @@ class AdderModuleLogic : public ArithmeticModuleLogic {
 
 class SubtractModuleLogic : public ArithmeticModuleLogic {
  public:
-  SubtractModuleLogic() : ArithmeticModuleLogic(10) {}
+  SubtractModuleLogic() : ArithmeticModuleLogic(kSubtractKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
@@ -64,7 +82,7 @@ class SubtractModuleLogic : public ArithmeticModuleLogic {
 
 class MultiplyModuleLogic : public ArithmeticModuleLogic {
  public:
-  MultiplyModuleLogic() : ArithmeticModuleLogic(13) {}
+  MultiplyModuleLogic() : ArithmeticModuleLogic(kMultiplierKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
@@ -75,22 +93,14 @@ class MultiplyModuleLogic : public ArithmeticModuleLogic {
 };
 
 // Equals: 1 when input 0 equals any of the other inputs.
-class EqModuleLogic : public ModuleLogic {
+class EqModuleLogic : public CountedModuleLogic {
  public:
   explicit EqModuleLogic(const std::shared_ptr<Value>& config);
   int inputCount() const override { return count_; }
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  std::shared_ptr<Value> configValue() const override;
-  bool setConfig(const std::shared_ptr<Value>& config) override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
   std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
                                   int outputIndex, bool raw) override;
-
- private:
-  int count_;
 };
 
-// A count configuration clamped to the kind's range; a missing one gives the
-// kind's default count.
-int clampedCount(int kind, const std::shared_ptr<Value>& config);

@@ -1,5 +1,6 @@
 #pragma once
 // The kinds with state or memory access: Latch, Register, Writer, Reader.
+#include "model/module_defs.h"
 #include "model/module_logic.h"
 
 class LatchModuleLogic : public ModuleLogic {
@@ -56,7 +57,7 @@ class RegisterModuleLogic : public ModuleLogic {
 
 class WriterModuleLogic : public ModuleLogic {
  public:
-  WriterModuleLogic() : ModuleLogic(4) {}
+  WriterModuleLogic() : ModuleLogic(kWriterKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::vector<StateDelta> clockEdge(Module& module, TickContext& context) override;
   void revert(const std::vector<StateDelta>& deltas, Memory& memory) override;
@@ -71,7 +72,7 @@ class WriterModuleLogic : public ModuleLogic {
 
 class ReaderModuleLogic : public ModuleLogic {
  public:
-  ReaderModuleLogic() : ModuleLogic(5) {}
+  ReaderModuleLogic() : ModuleLogic(kReaderKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;

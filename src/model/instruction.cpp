@@ -22,8 +22,6 @@ const std::regex& operandPattern() {
 int wrapAdd(int a, int b) { return static_cast<int>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b)); }
 int wrapMul(int a, int b) { return static_cast<int>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b)); }
 
-int intOf(const std::shared_ptr<Value>& v) { return v ? v->int_value() : 0; }
-
 const OperandUsage& usageOf(int opcode) {
   static constexpr OperandUsage none{false, false, false};
   return isValidOpcode(opcode) ? opcodeOperandUsage[opcode] : none;

@@ -138,7 +138,7 @@ std::shared_ptr<Value> Module::valueAt(const Port* port, const ConstContext& con
 
 bool Module::isAllowedInPuzzle(int puzzle) const {
   // Outside a puzzle every kind may be placed, as when pasting.
-  if (puzzle == 73 || puzzle == kNoPuzzle) return true;
+  if (puzzle == creditsPuzzle || puzzle == kNoPuzzle) return true;
   return getPuzzleAllowedModules(puzzle).count(kind()) != 0;
 }
 

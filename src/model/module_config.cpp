@@ -4,10 +4,6 @@
 
 #include "model/value.h"
 
-namespace {
-int intOf(const std::shared_ptr<Value>& value) { return value ? value->int_value() : 0; }
-}  // namespace
-
 std::shared_ptr<Value> NumericConfig::minValue() const { return makeNumericValue(min_); }
 std::shared_ptr<Value> NumericConfig::maxValue() const { return makeNumericValue(max_); }
 

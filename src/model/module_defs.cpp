@@ -13,10 +13,9 @@
 #include "shell/log.h"
 #include "shell/strings.h"
 
-namespace {
+static_assert(kNoPuzzle == noPuzzle, "the model and the puzzle table must agree on 'no puzzle'");
 
-// The drawer's slot keys Q W E R T A S D F G, as scancodes.
-constexpr int kDrawerSlotScancodes[] = {20, 26, 8, 21, 23, 4, 22, 7, 9, 10};
+namespace {
 
 std::function<int(const std::shared_ptr<Value>&)> fixedDelay(int delay) {
   return [delay](const std::shared_ptr<Value>&) { return delay; };

@@ -74,6 +74,9 @@ struct ModuleCategory {
 extern const std::array<ModuleCategory, 5> moduleCategories;
 extern const std::map<int, int> categoryButtons;
 
+// The drawer's slot keys Q W E R T A S D F G, as scancodes, in slot order.
+inline constexpr int kDrawerSlotScancodes[] = {20, 26, 8, 21, 23, 4, 22, 7, 9, 10};
+
 std::string getCategoryName(int id);
 std::string getCategoryDescription(int id);
 int getModuleCategory(int kind);

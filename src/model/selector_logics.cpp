@@ -22,17 +22,10 @@ bool chosen(const std::shared_ptr<Value>& selector, int& k) {
 // Input Selector
 
 MuxModuleLogic::MuxModuleLogic(const std::shared_ptr<Value>& config)
-    : ModuleLogic(kInputSelectorKind), count_(clampedCount(kInputSelectorKind, config)) {}
+    : CountedModuleLogic(kInputSelectorKind, config) {}
 
 std::unique_ptr<ModuleLogic> MuxModuleLogic::clone(int) const {
   return std::make_unique<MuxModuleLogic>(clampModuleConfig(kInputSelectorKind, makeNumericValue(count_)));
-}
-
-std::shared_ptr<Value> MuxModuleLogic::configValue() const { return makeNumericValue(count_); }
-
-bool MuxModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
-  count_ = clampedCount(kInputSelectorKind, config);
-  return true;
 }
 
 std::string MuxModuleLogic::portLabel(int port) const {
@@ -76,17 +69,10 @@ std::uint32_t MuxModuleLogic::computePortColor(int port, const ConstContext& con
 // Output Selector
 
 DemuxModuleLogic::DemuxModuleLogic(const std::shared_ptr<Value>& config)
-    : ModuleLogic(kOutputSelectorKind), count_(clampedCount(kOutputSelectorKind, config)) {}
+    : CountedModuleLogic(kOutputSelectorKind, config) {}
 
 std::unique_ptr<ModuleLogic> DemuxModuleLogic::clone(int) const {
   return std::make_unique<DemuxModuleLogic>(clampModuleConfig(kOutputSelectorKind, makeNumericValue(count_)));
-}
-
-std::shared_ptr<Value> DemuxModuleLogic::configValue() const { return makeNumericValue(count_); }
-
-bool DemuxModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
-  count_ = clampedCount(kOutputSelectorKind, config);
-  return true;
 }
 
 std::string DemuxModuleLogic::portLabel(int port) const {

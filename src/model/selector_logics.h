@@ -2,15 +2,15 @@
 // The routing kinds and the instruction decoder.
 #include <set>
 
+#include "model/basic_logics.h"
+#include "model/module_defs.h"
 #include "model/module_logic.h"
 
-class MuxModuleLogic : public ModuleLogic {
+class MuxModuleLogic : public CountedModuleLogic {
  public:
   explicit MuxModuleLogic(const std::shared_ptr<Value>& config);
   int inputCount() const override { return count_; }
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  std::shared_ptr<Value> configValue() const override;
-  bool setConfig(const std::shared_ptr<Value>& config) override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
   bool isPortSelected(int port, const ConstContext& context, const PortList& ports) const override;
@@ -18,18 +18,13 @@ class MuxModuleLogic : public ModuleLogic {
                                   int outputIndex, bool raw) override;
   std::uint32_t computePortColor(int port, const ConstContext& context,
                                  const PortList& ports) override;
-
- private:
-  int count_;
 };
 
-class DemuxModuleLogic : public ModuleLogic {
+class DemuxModuleLogic : public CountedModuleLogic {
  public:
   explicit DemuxModuleLogic(const std::shared_ptr<Value>& config);
   int outputCount() const override { return count_; }
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  std::shared_ptr<Value> configValue() const override;
-  bool setConfig(const std::shared_ptr<Value>& config) override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
   bool isPortSelected(int port, const ConstContext& context, const PortList& ports) const override;
@@ -37,9 +32,6 @@ class DemuxModuleLogic : public ModuleLogic {
                                   int outputIndex, bool raw) override;
   std::uint32_t computePortColor(int port, const ConstContext& context,
                                  const PortList& ports) override;
-
- private:
-  int count_;
 };
 
 // Op Selector: input i belongs to opcode i of its list.
@@ -73,7 +65,7 @@ class IMuxModuleLogic : public ModuleLogic {
 
 class DecoderModuleLogic : public ModuleLogic {
  public:
-  DecoderModuleLogic() : ModuleLogic(6) {}
+  DecoderModuleLogic() : ModuleLogic(kDecoderKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;

@@ -226,3 +226,6 @@ std::shared_ptr<Value> multiplyValues(const std::shared_ptr<Value>& a, const std
 inline bool valuesEqual(const std::shared_ptr<Value>& a, const std::shared_ptr<Value>& b) {
   return a != nullptr && a->equals(b);
 }
+
+// A value's int_value, 0 for a missing one.
+inline int intOf(const std::shared_ptr<Value>& value) { return value ? value->int_value() : 0; }

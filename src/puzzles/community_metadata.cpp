@@ -4,6 +4,7 @@
 #include "model/module_defs.h"
 #include "puzzles/community_puzzles.h"
 #include "saves/file_utils.h"
+#include "saves/line_numbers.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -16,10 +17,6 @@ namespace {
 const std::string metadataMagic = "METADATA";
 constexpr std::size_t maxNameCharacters = 24;
 
-bool startsWith(const std::string& line, const std::string& prefix) {
-  return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 // The first n characters of a UTF-8 text; never cuts a character in half.
 std::string firstCharacters(const std::string& text, std::size_t n) {
   std::size_t count = 0;
@@ -31,36 +28,24 @@ std::string firstCharacters(const std::string& text, std::size_t n) {
   return text;
 }
 
-std::string trimmed(std::string s) {
-  trimLeft(s);
-  trimRight(s);
-  return s;
-}
-
 // A goal's number: the first integer in the text. Logs and leaves goal alone
 // when there is none, when it is negative or when it does not fit an int.
 void readPar(const std::string& text, int& goal) {
-  // The first match of "-?\\d+", found by hand: the standard regex engine
-  // recurses once per matched character, and the text is a player's.
-  std::size_t start = 0;
-  while (start < text.size() && !isAsciiDigit(text[start])) ++start;
-  if (start == text.size()) {
+  SignedNumbers numbers = findSignedNumbers(text, 1);
+  if (numbers.values.empty() && !numbers.overflow) {
     logLine("Can't recognize par: " + text);
     return;
   }
-  if (start > 0 && text[start - 1] == '-') --start;
-  std::size_t end = start + 1;
-  while (end < text.size() && isAsciiDigit(text[end])) ++end;
-  std::optional<int> value = parseInt(std::string_view(text).substr(start, end - start));
-  if (!value) {
+  if (numbers.overflow) {
     logLine("Par '" + text + "' is out of range!");
     return;
   }
-  if (*value < 0) {
+  const int value = numbers.values.front();
+  if (value < 0) {
     logLine("Par '" + text + "' is negative; pars must be positive!");
     return;
   }
-  goal = *value;
+  goal = value;
 }
 
 void readModules(const std::string& line, const std::string& list, std::set<int>& modules) {
@@ -101,15 +86,15 @@ CustomPuzzleMetadata loadCustomPuzzleMetadata(const std::string& path) {
     auto keyword = customPuzzleFlagKeywords.find(toUpperCase(line));
     if (keyword != customPuzzleFlagKeywords.end()) {
       meta.flags |= keyword->second;
-    } else if (startsWith(line, "NAME: ")) {
+    } else if (line.starts_with("NAME: ")) {
       meta.name = firstCharacters(line.substr(6), maxNameCharacters);
-    } else if (startsWith(line, "MODULES: ")) {
+    } else if (line.starts_with("MODULES: ")) {
       readModules(line, line.substr(9), meta.modules);
-    } else if (startsWith(line, "TICKS: ")) {
+    } else if (line.starts_with("TICKS: ")) {
       meta.timeLimitText = line.substr(7);
-    } else if (startsWith(line, "MODULEGOAL: ")) {
+    } else if (line.starts_with("MODULEGOAL: ")) {
       readPar(line.substr(12), meta.moduleGoal);
-    } else if (startsWith(line, "TICKGOAL: ")) {
+    } else if (line.starts_with("TICKGOAL: ")) {
       readPar(line.substr(10), meta.tickGoal);
     } else {
       logLine("Unrecognized line in " + path + ": " + line);

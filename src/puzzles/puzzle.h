@@ -16,6 +16,10 @@ using puzzle_id = int;
 constexpr puzzle_id puzzleTableSize = 87;
 constexpr puzzle_id noPuzzle = 87;
 constexpr puzzle_id firstCommunityPuzzle = 10000;
+// Table rows that code treats specially.
+constexpr puzzle_id fauxRegPuzzle = 35;
+constexpr puzzle_id creditsPuzzle = 73;
+constexpr puzzle_id cowsPuzzle = 82;
 
 // Bits of Puzzle::flags.
 enum PuzzleFlag : int {

@@ -12,7 +12,6 @@
 puzzle_id lastNewlyBeatenPuzzle = noPuzzle;
 
 namespace {
-constexpr puzzle_id cowsPuzzle = 82;
 constexpr int moduleEditTutorialFlag = 20;
 
 bool isKnownPuzzle(puzzle_id id) {

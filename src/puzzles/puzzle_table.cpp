@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/memory.h"
+#include "model/module_defs.h"
 #include "model/value.h"
 #include "puzzles/challenge_generator.h"
 #include "puzzles/community_puzzles.h"
@@ -16,11 +17,8 @@
 
 namespace {
 
-// Module kinds named in the fixed tests.
+// A fixed test's check on the outputs of every module kind.
 constexpr int anyKind = 0;
-constexpr int adderKind = 2;
-constexpr int latchKind = 3;
-constexpr int readerKind = 5;
 
 using Slots = std::vector<std::pair<int, int>>;
 
@@ -95,7 +93,7 @@ std::vector<Row> tableRows() {
       placeholder(),
       placeholder(),
       {"Time", "Writer", 1, 1, 3, 0, 0, fixed({"One tick.", 1, {}, {}, {{3, 1}}}), {49}, {1, 4}, 4},
-      {"Modules", "Placing", 1, 1, 3, 0, 32, outputs(4, adderKind), {18}, {2}, 4},
+      {"Modules", "Placing", 1, 1, 3, 0, 32, outputs(4, kAdderKind), {18}, {2}, 4},
       {"Accumulate", "Counter", 1, 2, 4, 0, 0, makeCounterGenerator(1), {2}, {1, 2, 3}, 3},
       {"Increment", "", 100, 2, 6, 0, 0, makeIncrementingGenerator(4, 5), {4}, {1, 2, 3, 4, 5}, 3},
       {"Multiply", "", 100, 4, 18, 0, 0, makeMultiplyingGenerator(3, 5), {21}, {1, 2, 3, 4, 5, 7, 9}, 3},
@@ -104,27 +102,27 @@ std::vector<Row> tableRows() {
       {"Arith CPU", "", 100, 3, 13, 0, 0, dynamic({1, 4, 7}, 9, 2, 1), {8}, cpu8, 3},
       {"Basic CPU", "", 100, 3, 10, 0, 0, dynamic({1, 7}, 9, 2, 1), {20}, {1, 2, 3, 4, 5, 6, 7, 8, 12}, 1},
       {"Load CPU", "", 100, 2, 14, 0, 0, dynamic({1, 4, 6, 7}, 9, 2, 1), {}, cpu8, 0},
-      {"Delay", "", 1, 1, 3, 6, 2, outputs(3, adderKind, "Six mTicks.", 6), {61}, {2}, 4},
+      {"Delay", "", 1, 1, 3, 6, 2, outputs(3, kAdderKind, "Six mTicks.", 6), {61}, {2}, 4},
       {"Delay-Acc", "Delay Count", 1, 2, 4, 104, 1, makeCounterGenerator(14), {32}, {1, 2, 3}, 6},
       placeholder(),
       {"Delay CPU", "", 50, 3, 14, 184, 30, dynamic({1, 4, 7}, 9, 28, 2), {30}, cpu8, 4},
       {"Stall", "", 1, 2, 3, 0, 0, fixed({"Three ticks.", 3, {}, {}, {{0, 1}, {1, 1}}}), {2}, {1, 3}, 4},
-      {"Wiring", "", 1, 1, 0, 0, 32, outputs(2, adderKind), {}, {}, 3},
+      {"Wiring", "", 1, 1, 0, 0, 32, outputs(2, kAdderKind), {}, {}, 3},
       {"Multiwiring", "", 1, 1, 0, 0, 32, outputs(3, anyKind), {17}, {}, 3},
       {"One Instruction", "Instructions", 100, 2, 7, 0, 0, dynamic({2}, 4, 2, 1), {24}, {1, 2, 3, 4, 5, 6}, 2},
       {"Regfile", "", 100, 2, 7, 0, 0, named("Regfile"), {25}, {1, 2, 3, 5, 6, 8, 12}, 4},
       {"Multiplex", "", 1, 2, 7, 0, 0, fixed({"Five ticks.", 5, {}, {}, {}}), {54}, {1, 2, 3, 7}, 4},
       {"Demultiplex", "", 100, 3, 11, 0, 1, named("Demultiplex"), {31}, {1, 2, 3, 4, 8}, 7},
-      {"Memory", "", 1, 1, 2, 0, 0, outputs(6, readerKind, "", 0, {{0, 1}, {1, 9}, {10, 6}, {15, 0}}), {46}, {1}, 1},
+      {"Memory", "", 1, 1, 2, 0, 0, outputs(6, kReaderKind, "", 0, {{0, 1}, {1, 9}, {10, 6}, {15, 0}}), {46}, {1}, 1},
       {"Copying", "Palette", 1, 2, 4, 0, 0, makeCounterGenerator(1), {}, {1, 2, 3}, 5},
-      {"Dragging", "", 1, 1, 0, 0, 0, outputs(2, adderKind), {7, 52}, {}, 4},
+      {"Dragging", "", 1, 1, 0, 0, 0, outputs(2, kAdderKind), {7, 52}, {}, 4},
       {"Quadruple", "", 100, 2, 4, 0, 2, named("Quad"), {12}, {1, 2, 5, 13}, 2},
       {"Delay Zero", "", 100, 2, 7, 174, 30, dynamic({2}, 6, 40, 1), {85}, {1, 2, 3, 4, 6}, 3},
       {"Parallels", "", 50, 3, 11, 96, 30, dynamic({2}, 6, 22, 1), {15}, {1, 2, 3, 4, 6}, 4},
       {"Stages", "", 100, 3, 8, 119, 1, dynamic({2}, 6, 21, 2), {84}, {1, 2, 4, 6}, 4},
       {"Fast Two", "", 50, 3, 11, 261, 30, dynamic({3, 5}, 8, 34, 2), {84}, {1, 2, 3, 4, 5, 6, 11, 12}, 3},
       {"Fastcount", "", 1, 1, 6, 0, 0, fixed({"One tick.", 1, {}, {}, {{1, 1}, {2, 2}, {3, 3}}}), {51}, {1, 4}, 2},
-      {"Delay Latch", "", 1, 1, 2, 3, 6, fixed({"5 mTicks.", 5, anyOutputEquals(1, latchKind), {}, {}, true}), {86}, {1, 3}, 2},
+      {"Delay Latch", "", 1, 1, 2, 3, 6, fixed({"5 mTicks.", 5, anyOutputEquals(1, kLatchKind), {}, {}, true}), {86}, {1, 3}, 2},
       {"Alternator", "", 1, 3, 6, 0, 0,
        fixed({"One tick per value to store, plus two more ticks.", 10, {}, {},
               {{0, 1}, {1, 0}, {2, 1}, {3, 0}, {4, 1}, {5, 0}, {6, 1}, {7, 0}}}),
@@ -145,11 +143,11 @@ std::vector<Row> tableRows() {
       {"Delay Branch", "", 50, 4, 22, 242, 30, dynamic({3, 5, 16}, 8, 30, 2), {42}, cpu9, 1},
       placeholder(),
       {"Full CPU", "", 100, 2, 17, 0, 0, dynamic({1, 4, 6, 7, 8, 9}, 12, 2, 1), {11, 41}, all12, 0},
-      {"Configuration", "Modules", 1, 1, 3, 0, 0, outputs(5, adderKind), {50}, {1, 2}, 3},
-      {"Memsum", "", 1, 2, 6, 0, 32, outputs(7, adderKind, "", 0, {{6, 5}, {8, 2}}), {23}, {2, 5}, 1},
-      {"Time2", "Time", 1, 1, 0, 0, 96, outputs(15, latchKind, "", 4), {47}, {}, 2},
-      {"Latch", "", 1, 1, 2, 0, 0, outputs(15, latchKind, "", 1), {48}, {1, 3}, 2},
-      {"Config", "", 1, 1, 0, 0, 0, outputs(4, adderKind), {3}, {}, 4},
+      {"Configuration", "Modules", 1, 1, 3, 0, 0, outputs(5, kAdderKind), {50}, {1, 2}, 3},
+      {"Memsum", "", 1, 2, 6, 0, 32, outputs(7, kAdderKind, "", 0, {{6, 5}, {8, 2}}), {23}, {2, 5}, 1},
+      {"Time2", "Time", 1, 1, 0, 0, 96, outputs(15, kLatchKind, "", 4), {47}, {}, 2},
+      {"Latch", "", 1, 1, 2, 0, 0, outputs(15, kLatchKind, "", 1), {48}, {1, 3}, 2},
+      {"Config", "", 1, 1, 0, 0, 0, outputs(4, kAdderKind), {3}, {}, 4},
       {"Ones", "", 100, 2, 6, 0, 0, makeMemReplaceGenerator({{0, 1}}), {21}, replace, 3},
       {"Flip", "", 100, 3, 8, 0, 0, makeMemReplaceGenerator({{0, 1}, {1, 0}}), {51}, replace, 3},
       {"Tens", "", 100, 2, 0, 0, 1, makeMemReplaceGenerator({{10, -10}}), {52}, replace, 7},
@@ -186,7 +184,7 @@ std::vector<Row> tableRows() {
       {"Maze", "", 1, 2, 7, 36, 42, outputs(4, anyKind, "", 39, {{5, 10}, {10, 3}, {3, 11}, {11, 1}}), {26}, {2, 5}, 4},
       {"Splitcount", "", 100, 3, 7, 144, 30, named("Splitcount"), {78}, {1, 2, 3, 5, 12}, 4},
       {"Back", "", 100, 2, 5, 105, 14, named("Backshift"), {26, 32}, {1, 2, 3, 5}, 4},
-      {"Clock", "", 1, 1, 3, 18, 38, fixed({"", 24, anyOutputEquals(3, latchKind), {{1, 3}}, {{1, 3}}, true}), {12},
+      {"Clock", "", 1, 1, 3, 18, 38, fixed({"", 24, anyOutputEquals(3, kLatchKind), {{1, 3}}, {{1, 3}}, true}), {12},
        {1, 2, 3, 5}, 1},
   };
 }

@@ -1,11 +1,8 @@
 // A puzzle's tests (loaded or generated) and simulations of them.
 #include "model/simulation.h"
 #include "puzzles/challenge_generator.h"
+#include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
-
-namespace {
-constexpr puzzle_id creditsPuzzle = 73;
-}
 
 TestCase getTestCase(puzzle_id id, int n) {
   auto cached = testCache.find(id);

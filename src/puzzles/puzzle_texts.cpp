@@ -9,9 +9,7 @@
 #include "shell/strings.h"
 
 namespace {
-constexpr puzzle_id cowsPuzzle = 82;
 constexpr puzzle_id incrementPuzzle = 5;
-constexpr puzzle_id fauxRegPuzzle = 35;
 constexpr int cowsSpeaker = 3;
 }  // namespace
 

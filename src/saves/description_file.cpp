@@ -13,7 +13,6 @@ std::map<int, PuzzleDescriptionText> descriptionCache;
 namespace {
 
 const SaveFormat descriptionFormat{"PUZZDESC", {"BUGGY", "0.01"}};
-constexpr puzzle_id creditsPuzzle = 73;
 
 std::string applyReplacements(std::string line) {
   line = replaceAll(line, "\xE2\x80\x99", "'");  // right single quote

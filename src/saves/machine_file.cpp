@@ -36,15 +36,11 @@ const std::string configEnd = "-CONFIG END-";
 const std::string controlStart = "-CONTROL START-";
 const std::string controlEnd = "-CONTROL END-";
 
-bool endsWith(const std::string& text, const std::string& tail) {
-  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // "-MODULE <digits> <tail>" as a whole line.
 bool isModuleMarker(const std::string& line, const std::string& tail) {
   const std::string head = "-MODULE ";
   if (line.size() <= head.size() + tail.size() || line.compare(0, head.size(), head) != 0) return false;
-  if (!endsWith(line, tail)) return false;
+  if (!line.ends_with(tail)) return false;
   for (size_t i = head.size(); i < line.size() - tail.size(); ++i) {
     if (!isAsciiDigit(line[i])) return false;
   }
@@ -53,14 +49,14 @@ bool isModuleMarker(const std::string& line, const std::string& tail) {
 bool isModuleStart(const std::string& line) { return isModuleMarker(line, " START-"); }
 bool isModuleEnd(const std::string& line) { return isModuleMarker(line, " END-"); }
 
-// Any "-<name> START-" or "-<name> END-" line: where a section whose own end
-// line is missing stops, so it never swallows the following modules.
 // Far beyond any board a player can build on, and far enough from the int
 // limits that the geometry's sums about a module never overflow.
 bool inBoardRange(int v) { return v >= -(1 << 24) && v <= (1 << 24); }
 
+// Any "-<name> START-" or "-<name> END-" line: where a section whose own end
+// line is missing stops, so it never swallows the following modules.
 bool isSectionMarker(const std::string& line) {
-  return line.size() > 2 && line[0] == '-' && (endsWith(line, " START-") || endsWith(line, " END-"));
+  return line.size() > 2 && line[0] == '-' && (line.ends_with(" START-") || line.ends_with(" END-"));
 }
 
 std::string kindName(int kind) {
@@ -69,20 +65,9 @@ std::string kindName(int kind) {
 
 std::string describePort(const Port* port) {
   const Module* module = port->owner;
-  int earlier = 0;
-  for (const auto& p : module->ports) {
-    if (p.get() == port) break;
-    if (p->kind == port->kind) ++earlier;
-  }
+  const int earlier = module->portIndex(port, true);  // among the ports of its kind
   return "port type " + std::to_string(port->kind) + "-" + std::to_string(earlier) + " of " + module->name +
          " at " + formatOrigin(module->x, module->y);
-}
-
-int portIndexIn(const Module& module, const Port* port) {
-  for (size_t i = 0; i < module.ports.size(); ++i) {
-    if (module.ports[i].get() == port) return int(i);
-  }
-  return -1;
 }
 
 class LineCursor {
@@ -100,6 +85,23 @@ class LineCursor {
   size_t pos_ = 0;
 };
 
+// Hands each line of a section inside a module to `take` until `endMarker`;
+// another section marker ends it early and is left for the caller. True when
+// the section's own end line was read.
+template <typename Take>
+bool readInnerSection(LineCursor& lines, const std::string& endMarker, Take take) {
+  std::string line;
+  while (lines.next(line)) {
+    if (line == endMarker) return true;
+    if (isSectionMarker(line)) {
+      lines.back();
+      return false;
+    }
+    take(line);
+  }
+  return false;
+}
+
 void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, int version) {
   std::string line;
   // A section cut short before its kind or origin line must not take the
@@ -112,11 +114,12 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     }
     return !isModuleEnd(line);
   };
-  auto cutShort = [&](const std::string& what) {
-    if (record.error.empty()) record.error = what;
+  // The first problem found is the one reported.
+  auto broken = [&](const std::string& text) {
+    if (record.error.empty()) record.error = text;
   };
   if (!nextHeadLine()) {
-    cutShort("Missing module body for module #" + std::to_string(n));
+    broken("Missing module body for module #" + std::to_string(n));
     return;
   }
   SignedNumbers kindNumbers = findUnsignedNumbers(line, 1);
@@ -136,16 +139,13 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
   }
 
   if (!nextHeadLine()) {
-    cutShort("Missing origin for " + shortContext);
+    broken("Missing origin for " + shortContext);
     return;
   }
   auto [x, y] = parseOrigin(line, shortContext);
   record.x = x;
   record.y = y;
   const std::string longContext = shortContext + "@(" + std::to_string(x) + "," + std::to_string(y) + ")";
-  auto broken = [&](const std::string& text) {
-    if (record.error.empty()) record.error = text;
-  };
 
   bool ended = false;
   while (lines.next(line)) {
@@ -166,50 +166,32 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     }
     if (line == configStart) {
       bool haveValue = false;
-      bool closed = false;
-      while (lines.next(line)) {
-        if (line == configEnd) {
-          closed = true;
-          break;
-        }
-        if (isSectionMarker(line)) {
-          lines.back();
-          break;
-        }
+      bool closed = readInnerSection(lines, configEnd, [&](const std::string& entry) {
         if (haveValue) {
-          std::printf("Extra config line %s for %s!\n", line.c_str(), longContext.c_str());
-          continue;
+          std::printf("Extra config line %s for %s!\n", entry.c_str(), longContext.c_str());
+          return;
         }
-        std::shared_ptr<Value> value = valueFromString(line);
+        std::shared_ptr<Value> value = valueFromString(entry);
         if (value) {
           record.configuration = value;
           haveValue = true;
         } else {
-          std::printf("Invalid config line %s for %s!\n", line.c_str(), longContext.c_str());
+          std::printf("Invalid config line %s for %s!\n", entry.c_str(), longContext.c_str());
         }
-      }
+      });
       if (!closed) broken("Configuration section without end for " + longContext);
       continue;
     }
     if (line == controlStart) {
       record.controlPoints.clear();
-      bool closed = false;
-      while (lines.next(line)) {
-        if (line == controlEnd) {
-          closed = true;
-          break;
-        }
-        if (isSectionMarker(line)) {
-          lines.back();
-          break;
-        }
-        SignedNumbers numbers = findSignedNumbers(line, 3);
+      bool closed = readInnerSection(lines, controlEnd, [&](const std::string& entry) {
+        SignedNumbers numbers = findSignedNumbers(entry, 3);
         if (numbers.values.size() < 3) {
-          std::printf("Invalid control point line %s for %s!\n", line.c_str(), longContext.c_str());
-          continue;
+          std::printf("Invalid control point line %s for %s!\n", entry.c_str(), longContext.c_str());
+          return;
         }
         record.controlPoints[numbers.values[0]].push_back({numbers.values[1], numbers.values[2]});
-      }
+      });
       if (!closed) broken("Control point section without end for " + longContext);
       continue;
     }
@@ -342,7 +324,7 @@ std::string machineFileText(const ModuleList& modules, int clockPeriod) {
       std::printf("Unable to marshall link for %s to %s\n", describePort(port).c_str(), describePort(source).c_str());
       fatalError("unable to marshall link");
     }
-    return std::make_pair(it->second, portIndexIn(*source->owner, source));
+    return std::make_pair(it->second, source->owner->portIndex(source, false));
   });
 }
 

@@ -16,12 +16,6 @@ namespace {
 
 const SaveFormat testFormat{"PUZZTEST", {"BUGGY", "0.01"}};
 
-std::string trimmed(std::string s) {
-  trimLeft(s);
-  trimRight(s);
-  return s;
-}
-
 void addDistinct(std::set<std::shared_ptr<Value>>& set, const std::shared_ptr<Value>& value) {
   for (const auto& member : set) {
     if (member->equals(value)) return;

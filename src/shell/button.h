@@ -57,7 +57,7 @@ struct Button {
   int hitInset() const;
   SDL_Rect hitRect() const;
   bool contains(int px, int py) const;
-  bool isTab() const { return id >= 44 && id <= 50; }
+  bool isTab() const { return isTabButton(id); }
   bool containsTab(int px, int py) const;
   bool isPressed() const;
   bool hasDownArt() const;

@@ -1,5 +1,8 @@
 #include "shell/button_table.h"
 
+#include <iterator>
+
+#include "model/module_defs.h"
 #include "shell/log.h"
 
 // artBase, tooltip, hotkey scancode, hotkey keycode, ctrl, shift, art margin,
@@ -102,8 +105,8 @@ const std::map<int, std::string> buttonOverlayPaths = [] {
   return m;
 }();
 
-// Q W E R T A S D F G: the module drawer and palette slots in slot order.
-const std::vector<int> slotHotkeys = {20, 26, 8, 21, 23, 4, 22, 7, 9, 10};
+// The module drawer and palette slots share the drawer's slot keys.
+const std::vector<int> slotHotkeys(std::begin(kDrawerSlotScancodes), std::end(kDrawerSlotScancodes));
 
 std::set<int> sharedScancodes;
 std::set<int> sharedKeycodes;

@@ -12,6 +12,8 @@
 constexpr int buttonCount = 81;
 constexpr int noButton = 81;
 constexpr int buttonRefireFlag = 0xF00;  // user-event code bits of an auto-repeat
+// The puzzle-select tabs (ids 44..50), whose art is a tab shape, not a box.
+constexpr bool isTabButton(int id) { return id >= 44 && id <= 50; }
 
 struct ButtonDef {
   std::string artBase;

@@ -93,10 +93,8 @@ void showSplash(SDL_Renderer* renderer) {
 
 bool loadMedia(SDL_Renderer* renderer) {
   loadFonts(renderer);
-  loadCursors();
+  loadControlMedia(renderer);
   wireSheetTexture.loadChecked(renderer, "art/wiresheet.png");
-  for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
-  buildKeyBindings();
   loadBackgroundMedia(renderer);
   bottomBarBase.load(renderer);
   bottomBarModPanel.load(renderer);
@@ -107,6 +105,12 @@ bool loadMedia(SDL_Renderer* renderer) {
   dragMarkerTexture.loadChecked(renderer, "art/mclick.png");
   musicManager().loadBanks();
   return true;
+}
+
+void loadControlMedia(SDL_Renderer* renderer) {
+  loadCursors();
+  for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
+  buildKeyBindings();
 }
 
 Viewport firstViewport(SDL_Window* window, SDL_Renderer* renderer) {
@@ -141,6 +145,14 @@ void shutDown(SDL_Window*& window, SDL_Renderer*& renderer) {
   if (steamHandler().steamAvailable) steamHandler().steamAvailable = false;
   musicManager().release();
   releaseAllMedia();
+  destroyWindowAndRenderer(window, renderer);
+  errorScreen()->renderer = nullptr;
+  IMG_Quit();
+  SDL_Quit();
+  TTF_Quit();
+}
+
+void destroyWindowAndRenderer(SDL_Window*& window, SDL_Renderer*& renderer) {
   if (renderer) {
     rendererWindows.erase(renderer);
     SDL_DestroyRenderer(renderer);
@@ -151,8 +163,4 @@ void shutDown(SDL_Window*& window, SDL_Renderer*& renderer) {
   }
   renderer = nullptr;
   window = nullptr;
-  errorScreen()->renderer = nullptr;
-  IMG_Quit();
-  SDL_Quit();
-  TTF_Quit();
 }

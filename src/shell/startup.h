@@ -32,8 +32,13 @@ SDL_Renderer* createGameRenderer(
 bool initSdl(SDL_Window*& window, SDL_Renderer*& renderer);
 void showSplash(SDL_Renderer* renderer);
 bool loadMedia(SDL_Renderer* renderer);
+// The part of loadMedia buttons need: cursors, button art and key bindings.
+void loadControlMedia(SDL_Renderer* renderer);
 // The Viewport of a new first state for the window.
 Viewport firstViewport(SDL_Window* window, SDL_Renderer* renderer);
 // Start-up, first state and frame loop; false when start-up failed.
 bool runGame(SDL_Window*& window, SDL_Renderer*& renderer, const GameOptions& options);
 void shutDown(SDL_Window*& window, SDL_Renderer*& renderer);
+// Unregisters and destroys the renderer and the window (either may be null)
+// and clears both.
+void destroyWindowAndRenderer(SDL_Window*& window, SDL_Renderer*& renderer);

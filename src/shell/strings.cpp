@@ -74,6 +74,12 @@ void trimRight(std::string& s) {
   while (!s.empty() && isAsciiSpace(s.back())) s.pop_back();
 }
 
+std::string trimmed(std::string s) {
+  trimLeft(s);
+  trimRight(s);
+  return s;
+}
+
 std::optional<int> parseInt(std::string_view text) {
   if (text.empty()) return std::nullopt;
   int value = 0;

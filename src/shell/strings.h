@@ -19,6 +19,8 @@ bool startsWithVowel(const std::string& word);
 std::string withArticle(const std::string& noun);
 void trimLeft(std::string& s);
 void trimRight(std::string& s);
+// The text without its leading and trailing blanks.
+std::string trimmed(std::string s);
 
 // Character classes that never see a negative char (bytes above 127 are
 // neither letters nor blanks here).

@@ -57,6 +57,8 @@ TEST(Strings, Trim) {
   blank = "\t \t";
   trimRight(blank);
   EXPECT_EQ(blank, "");
+  EXPECT_EQ(trimmed(" \t x y \t "), "x y");
+  EXPECT_EQ(trimmed(" \t "), "");
 }
 
 TEST(Strings, ParseIntNeverThrows) {

@@ -50,13 +50,7 @@ class ButtonTest : public SdlTest {
       return StateChange{};
     });
   }
-  SDL_Event key(SDL_Scancode sc, SDL_Keycode kc = 0) {
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = SDL_KEYDOWN;
-    e.key.keysym = keysym(sc, kc);
-    return e;
-  }
+  SDL_Event key(SDL_Scancode sc, SDL_Keycode kc = 0) { return keyboardEvent(SDL_KEYDOWN, sc, kc); }
   void hold(SDL_Scancode sc) {
     SDL_Event e = key(sc);
     trackKey(e);
@@ -64,12 +58,7 @@ class ButtonTest : public SdlTest {
   // Presses or releases the left button at (x, y) through the tracker, then the list.
   int mouse(ButtonList& list, Uint32 type, int x, int y) {
     setMousePositionOverride(Point{x, y});
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = type;
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.x = x;
-    e.button.y = y;
+    SDL_Event e = mouseButtonEvent(type, SDL_BUTTON_LEFT, x, y);
     mouseTracker().handleEvent(e);
     return list.handleEvent(e).buttonId;
   }

@@ -7,10 +7,9 @@
 #include <filesystem>
 #include <sstream>
 
-#include "shell/button.h"
-#include "shell/cursors.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
+#include "shell/startup.h"
 #include "shell/startup_media.h"
 #include "shell/video_settings.h"
 
@@ -35,23 +34,12 @@ void SdlTest::SetUp() {
   setMousePositionOverride(Point{0, 0});
 }
 
-void SdlTest::loadShellMedia() {
-  loadCursors();
-  for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
-  buildKeyBindings();
-}
+void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
   releaseAllMedia();
-  if (renderer) {
-    rendererWindows.erase(renderer);
-    SDL_DestroyRenderer(renderer);
-  }
-  if (window) {
-    setWindowFlag(window, false);
-    SDL_DestroyWindow(window);
-  }
+  destroyWindowAndRenderer(window, renderer);
   IMG_Quit();
   TTF_Quit();
   SDL_Quit();
@@ -83,16 +71,16 @@ SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode) {
   return k;
 }
 
-void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
+SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode) {
   SDL_Event e;
   SDL_zero(e);
   e.type = type;
   e.key.keysym = keysym(scancode, keycode);
   e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-  SDL_PushEvent(&e);
+  return e;
 }
 
-void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
+SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x, int y) {
   SDL_Event e;
   SDL_zero(e);
   e.type = type;
@@ -100,5 +88,15 @@ void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   e.button.x = x;
   e.button.y = y;
   e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+  return e;
+}
+
+void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
+  SDL_Event e = keyboardEvent(type, scancode, keycode);
+  SDL_PushEvent(&e);
+}
+
+void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
+  SDL_Event e = mouseButtonEvent(type, button, x, y);
   SDL_PushEvent(&e);
 }

@@ -18,7 +18,7 @@ class SdlTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // Loads cursors, button art and bars as start-up would.
+  // Loads cursors, button art and key bindings as start-up would.
   void loadShellMedia();
   // The pixel at (x, y) of what the renderer has drawn so far.
   SDL_Color pixelAt(int x, int y);
@@ -29,6 +29,10 @@ class SdlTest : public ::testing::Test {
   SDL_Renderer* renderer = nullptr;
 };
 
+SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode = 0);
+// Key and mouse-button events as SDL delivers them (keycode 0: the layout's
+// key for the scancode); the push forms put them on the event queue.
+SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
+SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x = 0, int y = 0);
 void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
-SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode = 0);

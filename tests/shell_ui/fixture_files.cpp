@@ -49,7 +49,7 @@ void writeFixtureWorkingFolder() {
   for (int id = 0; id < buttonCount; ++id) {
     const std::string& base = buttonTable[size_t(id)].artBase;
     if (base.empty()) continue;
-    bool tab = id >= 44 && id <= 50;
+    bool tab = isTabButton(id);
     writePng(base + ".png", tab ? 160 : fixtureButtonWidth, tab ? 60 : fixtureButtonHeight,
              baseArtColour);
   }

@@ -3,6 +3,7 @@
 
 #include <climits>
 
+#include "fixture.h"
 #include "shell/input.h"
 #include "support/temp_dir.h"
 #include "shell/game_state.h"
@@ -15,16 +16,6 @@ Viewport screenOf(int w, int h) {
   Viewport v;
   v.screen = {0, 0, w, h};
   return v;
-}
-
-SDL_Event mouseEvent(Uint32 type, Uint8 button, int x = 0, int y = 0) {
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = type;
-  e.button.button = button;
-  e.button.x = x;
-  e.button.y = y;
-  return e;
 }
 
 TEST(Viewport, Transforms) {
@@ -111,7 +102,7 @@ TEST_F(ScrollTest, AutoscrollDeadZoneAndSpeed) {
                {112, -16.0f, true}};
   for (const Case& c : cases) {
     FullScrollLogic s(screenOf(1024, 768));
-    s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 500, 400));
+    s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 500, 400));
     ASSERT_TRUE(s.isDragging());
     EXPECT_EQ(s.dragAnchor(), (Point{500, 400}));
     setMousePositionOverride(Point{500 + c.dx, 400});
@@ -123,7 +114,7 @@ TEST_F(ScrollTest, AutoscrollDeadZoneAndSpeed) {
 
 TEST_F(ScrollTest, AutoscrollLongStallDoesNotOverflow) {
   FullScrollLogic s(screenOf(1024, 768));
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 0, 0));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 0, 0));
   setMousePositionOverride(Point{100012, 0});
   s.update(keyState, ScrollBounds{}, 10000000);  // a stall of almost three hours
   // The step is computed without overflow, and the pan stays where reading it
@@ -136,20 +127,20 @@ TEST_F(ScrollTest, AutoscrollLongStallDoesNotOverflow) {
 
 TEST_F(ScrollTest, AutoscrollPressesAndReleases) {
   FullScrollLogic s(screenOf(1024, 768));
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
   clock.advance(100);
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
   EXPECT_TRUE(s.autoscrolling);  // second press within 150 ms is ignored
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE));
   EXPECT_TRUE(s.autoscrolling);  // a release without moving keeps it on
   clock.advance(60);
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 10, 10));
   EXPECT_FALSE(s.autoscrolling);  // a press after 150 ms ends it
 
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 500, 400));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 500, 400));
   setMousePositionOverride(Point{600, 400});
   s.update(keyState, ScrollBounds{}, 16);
-  s.handleEvent(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE));
+  s.handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE));
   EXPECT_FALSE(s.autoscrolling);  // released after moving: off
 }
 
@@ -157,7 +148,7 @@ TEST_F(ScrollTest, GrabPanFollowsTheMouse) {
   FullScrollLogic s(screenOf(1024, 768));
   s.viewport.panX = 7.0f;
   setMousePositionOverride(Point{100, 100});
-  SDL_Event press = mouseEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
+  SDL_Event press = mouseButtonEvent(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
   mouseTracker().handleEvent(press);
   setMousePositionOverride(Point{130, 90});
   s.update(keyState, ScrollBounds{}, 16);
@@ -165,7 +156,7 @@ TEST_F(ScrollTest, GrabPanFollowsTheMouse) {
   EXPECT_TRUE(s.isPanReady());
   EXPECT_EQ(s.viewport.panX, 37.0f);
   EXPECT_EQ(s.viewport.panY, -10.0f);
-  mouseTracker().handleEvent(mouseEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
+  mouseTracker().handleEvent(mouseButtonEvent(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT));
   s.update(keyState, ScrollBounds{}, 16);
   EXPECT_FALSE(s.grabbing);
   EXPECT_FALSE(s.isPanReady());

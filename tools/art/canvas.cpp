@@ -369,4 +369,20 @@ bool Canvas::savePng(const std::string& path) const {
     return ok;
 }
 
+std::optional<Canvas> Canvas::loadPng(const std::string& path) {
+    SDL_Surface* raw = IMG_Load(path.c_str());
+    if (!raw) return std::nullopt;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGBA32, 0);
+    SDL_FreeSurface(raw);
+    if (!s) return std::nullopt;
+    Canvas c(s->w, s->h);
+    for (int y = 0; y < s->h; ++y) {
+        const uint8_t* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
+        for (int x = 0; x < s->w; ++x)
+            c.setPixel(x, y, Colour(row[x * 4], row[x * 4 + 1], row[x * 4 + 2], row[x * 4 + 3]));
+    }
+    SDL_FreeSurface(s);
+    return c;
+}
+
 }  // namespace art

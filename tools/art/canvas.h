@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -103,6 +104,8 @@ public:
     // pixel is ever written as (0,255,255); fully transparent pixels are zeroed.
     bool savePng(const std::string& path) const;
     SDL_Surface* toSurface() const;               // caller frees
+    // Reads a PNG back as drawn pixels; nothing when it can't be read.
+    static std::optional<Canvas> loadPng(const std::string& path);
 
 private:
     int w_, h_;

@@ -21,19 +21,9 @@ using namespace art;
 namespace {
 
 Canvas load(const std::string& file, bool& ok) {
-    SDL_Surface* raw = IMG_Load(file.c_str());
-    ok = raw != nullptr;
-    if (!raw) return Canvas(1, 1);
-    SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(raw);
-    Canvas c(s->w, s->h);
-    for (int y = 0; y < s->h; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-        for (int x = 0; x < s->w; ++x)
-            c.setPixel(x, y, Colour(row[x * 4], row[x * 4 + 1], row[x * 4 + 2], row[x * 4 + 3]));
-    }
-    SDL_FreeSurface(s);
-    return c;
+    std::optional<Canvas> c = Canvas::loadPng(file);
+    ok = c.has_value();
+    return c ? *c : Canvas(1, 1);
 }
 
 // Nearest-neighbour scale to fit within max x max; small images are enlarged

@@ -20,21 +20,12 @@ namespace {
 std::string gameDir;
 
 Canvas load(const std::string& rel) {
-    SDL_Surface* raw = IMG_Load((gameDir + "/" + rel).c_str());
-    if (!raw) {
+    std::optional<Canvas> c = Canvas::loadPng(gameDir + "/" + rel);
+    if (!c) {
         std::fprintf(stderr, "mock_screens: cannot load %s\n", rel.c_str());
         return Canvas(1, 1);
     }
-    SDL_Surface* s = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(raw);
-    Canvas c(s->w, s->h);
-    for (int y = 0; y < s->h; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(s->pixels) + y * s->pitch;
-        for (int x = 0; x < s->w; ++x)
-            c.setPixel(x, y, Colour(row[x * 4], row[x * 4 + 1], row[x * 4 + 2], row[x * 4 + 3]));
-    }
-    SDL_FreeSurface(s);
-    return c;
+    return *c;
 }
 
 void put(Canvas& dst, const std::string& rel, int x, int y, float alpha = 1) { dst.draw(load(rel), x, y, alpha); }

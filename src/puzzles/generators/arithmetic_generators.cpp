@@ -2,33 +2,40 @@
 
 #include <cstdlib>
 
+#include "model/opcode_table.h"
 #include "puzzles/generators/generator_support.h"
 #include "shell/strings.h"
 
 using gen::draw;
 
 namespace {
-constexpr int kGrtr = 18;
+
+// Memory 0..count-1 holds values drawn from 0..63, each to be replaced by
+// map(value) without passing through anything else.
+template <typename Map>
+TestCase mappedValuesTest(std::mt19937& rng, int count, Map map, int tickLimit) {
+  Memory initial;
+  Memory goal;
+  ValueHistory expected;
+  for (int i = 0; i < count; ++i) {
+    const int b = draw(rng, 0, 63);
+    gen::putNumber(initial, i, b);
+    gen::putNumber(goal, i, map(b));
+    expected[i] = {gen::number(b), gen::number(map(b))};
+  }
+  TestCase test = gen::plainTest(initial, goal, tickLimit);
+  test.setValueSets(expected);
+  return test;
 }
+}  // namespace
 
 IncrementingChallengeGenerator::IncrementingChallengeGenerator(int minCount, int maxCount)
     : minCount_(minCount), maxCount_(maxCount) {}
 
 TestCase IncrementingChallengeGenerator::generate(int n) const {
   std::mt19937 rng = gen::engineFor(n);
-  Memory initial;
-  Memory goal;
-  ValueHistory expected;
   const int count = draw(rng, minCount_, maxCount_);
-  for (int i = 0; i < count; ++i) {
-    const int b = draw(rng, 0, 63);
-    gen::putNumber(initial, i, b);
-    gen::putNumber(goal, i, b + 1);
-    expected[i] = {gen::number(b), gen::number(b + 1)};
-  }
-  TestCase test = gen::plainTest(initial, goal, count + 2);
-  test.setValueSets(expected);
-  return test;
+  return mappedValuesTest(rng, count, [](int b) { return b + 1; }, count + 2);
 }
 
 std::string IncrementingChallengeGenerator::timeLimitText(const std::string& unitWord) const {
@@ -40,19 +47,8 @@ DoublingChallengeGenerator::DoublingChallengeGenerator(int minCount, int maxCoun
 
 TestCase DoublingChallengeGenerator::generate(int n) const {
   std::mt19937 rng = gen::engineFor(n);
-  Memory initial;
-  Memory goal;
-  ValueHistory expected;
   const int count = draw(rng, minCount_, maxCount_);
-  for (int i = 0; i < count; ++i) {
-    const int b = draw(rng, 0, 63);
-    gen::putNumber(initial, i, b);
-    gen::putNumber(goal, i, 2 * b);
-    expected[i] = {gen::number(b), gen::number(2 * b)};
-  }
-  TestCase test = gen::plainTest(initial, goal, ticksPerValue_ * count + 2);
-  test.setValueSets(expected);
-  return test;
+  return mappedValuesTest(rng, count, [](int b) { return 2 * b; }, ticksPerValue_ * count + 2);
 }
 
 std::string DoublingChallengeGenerator::timeLimitText(const std::string& unitWord) const {
@@ -104,7 +100,7 @@ TestCase GreaterThanChallengeGenerator::generate(int n) const {
     const int b = a - r;
     const int d = pickResultSlot(goal, rng, count + 3);
     const int result = greater ? 1 : 0;
-    auto instr = gen::instruction(kGrtr, a, nullptr, b, nullptr, d, gen::number(result));
+    auto instr = gen::instruction(OP_GRTR, a, nullptr, b, nullptr, d, gen::number(result));
     gen::put(initial, i, instr);
     gen::put(goal, i, instr);
     gen::putNumber(goal, d, result);
@@ -113,7 +109,7 @@ TestCase GreaterThanChallengeGenerator::generate(int n) const {
   return gen::plainTest(initial, goal, limit);
 }
 
-std::set<int> GreaterThanChallengeGenerator::opcodes() const { return {kGrtr}; }
+std::set<int> GreaterThanChallengeGenerator::opcodes() const { return {OP_GRTR}; }
 
 std::string GreaterThanChallengeGenerator::timeLimitText(const std::string& unitWord) const {
   return "For each greater-than instruction, twice the absolute difference between the source and target, plus "

@@ -6,6 +6,7 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "puzzles/generators/generator_support.h"
+#include "puzzles/puzzle.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "shell/log.h"
@@ -14,12 +15,6 @@ using gen::draw;
 
 namespace {
 
-constexpr int kFauxRegPuzzle = 35;
-constexpr int kLatch = 3;
-constexpr int kWriter = 4;
-constexpr int kInputSelector = 7;
-constexpr int kOutputSelector = 8;
-constexpr int kRegister = 12;
 constexpr int kAllVariants = 4;
 
 bool flagSet(int flag) {
@@ -30,11 +25,11 @@ bool flagSet(int flag) {
 // Conditions 0 and 1 also look at what drives each connected Register input.
 bool registerWiringHolds(int i, const FauxRegMachine& machine) {
   for (const auto& module : machine) {
-    if (module->kind() != kRegister) continue;
+    if (module->kind() != kRegisterKind) continue;
     for (const auto& port : module->ports) {
       if (port->kind == kResultPort || port->source == nullptr || port->source->owner == nullptr) continue;
       const int driver = port->source->owner->kind();
-      const bool fromSelector = driver == kInputSelector || driver == kOutputSelector;
+      const bool fromSelector = driver == kInputSelectorKind || driver == kOutputSelectorKind;
       if (i == 0 && !fromSelector) return false;
       if (i == 1 && fromSelector) return false;
     }
@@ -46,10 +41,10 @@ bool registerWiringHolds(int i, const FauxRegMachine& machine) {
 
 const std::vector<FauxRegCondition>& fauxRegConditions() {
   static const std::vector<FauxRegCondition> conditions{
-      {21, {{kLatch, 1}}, 10, "At most 1 Latch, all Register inputs connected to Selectors"},
-      {22, {{kLatch, 1}}, 10, "At most 1 Latch, no Register inputs connected to Selectors"},
-      {23, {{kRegister, 0}}, 13, "No Registers"},
-      {24, {{kRegister, 0}, {kInputSelector, 0}, {kWriter, 1}}, 0,
+      {21, {{kLatchKind, 1}}, 10, "At most 1 Latch, all Register inputs connected to Selectors"},
+      {22, {{kLatchKind, 1}}, 10, "At most 1 Latch, no Register inputs connected to Selectors"},
+      {23, {{kRegisterKind, 0}}, 13, "No Registers"},
+      {24, {{kRegisterKind, 0}, {kInputSelectorKind, 0}, {kWriterKind, 1}}, 0,
        "No Registers or Input Selectors, at most 1 Writer"},
   };
   return conditions;
@@ -98,7 +93,7 @@ void markFauxRegConditionsDone(const FauxRegMachine& machine) {
 }
 
 std::set<int> fauxRegShownConditions() {
-  if (puzzleRecords.count(kFauxRegPuzzle) == 0) return {};
+  if (puzzleRecords.count(fauxRegPuzzle) == 0) return {};
   std::set<int> shown{0, 1, 2};
   if (flagSet(fauxRegCondition(3).tutorialFlag)) shown.insert(3);
   return shown;

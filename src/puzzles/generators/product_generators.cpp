@@ -2,15 +2,12 @@
 
 #include <algorithm>
 
+#include "model/opcode_table.h"
 #include "puzzles/generators/arithmetic_generators.h"
 #include "puzzles/generators/generator_support.h"
 #include "shell/strings.h"
 
 using gen::draw;
-
-namespace {
-constexpr int kDivi = 17;
-}
 
 TestCase MultiplyChallengeGenerator::generate(int n) const {
   std::mt19937 rng = gen::engineFor(n);
@@ -83,7 +80,7 @@ TestCase DivideChallengeGenerator::generate(int n) const {
       q = a / b;
       r = a % b;
     }
-    auto instr = gen::instruction(kDivi, a, gen::number(q), b, gen::number(r), d, nullptr);
+    auto instr = gen::instruction(OP_DIVI, a, gen::number(q), b, gen::number(r), d, nullptr);
     gen::put(initial, i, instr);
     gen::put(goal, i, instr);
     gen::putNumber(goal, d, q);
@@ -93,7 +90,7 @@ TestCase DivideChallengeGenerator::generate(int n) const {
   return gen::plainTest(initial, goal, limit);
 }
 
-std::set<int> DivideChallengeGenerator::opcodes() const { return {kDivi}; }
+std::set<int> DivideChallengeGenerator::opcodes() const { return {OP_DIVI}; }
 
 std::string DivideChallengeGenerator::timeLimitText(const std::string&) const {
   return "For each divide instruction, take no more ticks than twice the sum of the source and target.";

@@ -3,13 +3,13 @@
 #include "model/instruction.h"
 #include "model/module.h"
 #include "model/module_defs.h"
+#include "model/opcode_table.h"
 #include "model/port.h"
 #include "puzzles/generators/generator_support.h"
 
 using gen::draw;
 
 namespace {
-constexpr int kSetr = 1;
 constexpr int kRegisterSlots = 8;
 }  // namespace
 
@@ -58,7 +58,7 @@ TestCase RegfileChallengeGenerator::generate(int n) const {
   for (int i = 0; i < count; ++i) {
     const int r = draw(rng, 0, 7);
     const int v = draw(rng, 0, 64);
-    gen::put(memory, i, gen::instruction(kSetr, v, nullptr, kUnusedOperand, nullptr, r, nullptr));
+    gen::put(memory, i, gen::instruction(OP_SETR, v, nullptr, kUnusedOperand, nullptr, r, nullptr));
     registers[r] = v;  // a later instruction to the same register wins
   }
   TestCase test = gen::plainTest(memory, memory, 2 * count);
@@ -66,7 +66,7 @@ TestCase RegfileChallengeGenerator::generate(int n) const {
   return test;
 }
 
-std::set<int> RegfileChallengeGenerator::opcodes() const { return {kSetr}; }
+std::set<int> RegfileChallengeGenerator::opcodes() const { return {OP_SETR}; }
 
 std::string RegfileChallengeGenerator::timeLimitText(const std::string& unitWord) const {
   return "Two " + unitWord + "s per instruction.";
