@@ -134,9 +134,18 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
     }
     if (values.empty()) return "Unknown value in line: " + line;
 
+    // The unknown slot is not storage: a value there means "this memory is
+    // corrupt", so it goes through write() and sets the flag, which lets a
+    // test ask for a corrupted memory.
     if (!inGoal) {
       if (values.size() != 1) return "multiple values specified for initial state of test";
-      initial.slots[*slot] = MemoryEntry{values[0], ""};
+      if (*slot == kCorruptSlotAddress) {
+        initial.write(*slot, values[0], "");
+      } else {
+        initial.slots[*slot] = MemoryEntry{values[0], ""};
+      }
+    } else if (*slot == kCorruptSlotAddress) {
+      goal.write(*slot, values.back(), "");
     } else {
       goal.slots[*slot] = MemoryEntry{values.back(), ""};
       std::set<std::shared_ptr<Value>>& set = valueSets[*slot];

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "puzzles/community_puzzles.h"
+#include "puzzles/puzzle_services.h"
 #include "saves/profiles.h"
 #include "services/music_manager.h"
 #include "services/steam_handler.h"
@@ -93,6 +95,7 @@ void showSplash(SDL_Renderer* renderer) {
 
 bool loadMedia(SDL_Renderer* renderer) {
   loadFonts(renderer);
+  loadPuzzleTextsAndTests();
   loadControlMedia(renderer);
   wireSheetTexture.loadChecked(renderer, "art/wiresheet.png");
   loadBackgroundMedia(renderer);
@@ -129,6 +132,7 @@ bool runGame(SDL_Window*& window, SDL_Renderer*& renderer, const GameOptions& op
   }
   showSplash(renderer);
   loadMedia(renderer);
+  reloadCommunityPuzzles();
   Tick wait = splashTick + options.splashMinimumMs - ticksNow();
   if (wait > 0) delayMs(wait);
   Viewport viewport = firstViewport(window, renderer);

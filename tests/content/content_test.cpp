@@ -283,25 +283,13 @@ TEST_F(ContentTest, ReferenceMachinesWinAndBrokenOnesDoNot) {
   }
 }
 
-// Oh No asks for a corrupted memory within one tick. Its test names the
-// unknown slot in the goal; until test files can state a corrupted goal it
-// waits in the fixtures and the reference machines are checked against the
-// goal it means. Once it moves to the game data, the loaded test is used.
+// Oh No asks for a corrupted memory within one tick: its test names the
+// unknown slot in the goal.
 TEST_F(ContentTest, OhNoReferenceMachinesCorruptTheMemoryOrNot) {
   const puzzle_id id = idByName("Oh No");
-  TestCase test;
-  if (fs::exists(puzzleTestPath(id))) {
-    test = getTestCase(id, 1);
-    ASSERT_TRUE(test.goal.corrupt);
-  } else {
-    std::vector<TestCase> proposed;
-    ASSERT_EQ(loadTestFile(fixtureDir + "/puzz-Oh No.mtest", proposed), "");
-    ASSERT_EQ(proposed.size(), 1u);
-    test = proposed[0];
-    test.goal = Memory();
-    test.goal.write(std::numeric_limits<int>::min(), std::make_shared<UnknownValue>(), "");
-    ASSERT_TRUE(test.goal.corrupt);
-  }
+  ASSERT_TRUE(fs::exists(puzzleTestPath(id)));
+  TestCase test = getTestCase(id, 1);
+  ASSERT_TRUE(test.goal.corrupt);
   EXPECT_EQ(test.tickLimit, 1);
   for (const auto& [file, shouldWin] :
        std::vector<std::pair<std::string, bool>>{{"puzz-Oh No.mgrlv", true}, {"puzz-Oh No-wrong.mgrlv", false}}) {

@@ -50,6 +50,17 @@ TEST_F(TestFile, UnpoweredLiteralStaysAsAnEntry) {
   EXPECT_TRUE(test.initial.read(5)->isUnknown());
 }
 
+TEST_F(TestFile, TheUnknownSlotMarksAMemoryCorrupt) {
+  TestCase test;
+  ASSERT_EQ(parseBlock("0: 1\nLIMIT: 1\nEXPECTED\n-2147483648: ?\nEND\n", test), "");
+  EXPECT_FALSE(test.initial.corrupt);
+  EXPECT_TRUE(test.goal.corrupt);
+  Memory scrambled;
+  scrambled.write(kCorruptSlotAddress, unknownValue(), "Writer");
+  EXPECT_TRUE(scrambled.equals(test.goal));
+  EXPECT_FALSE(test.initial.equals(test.goal));
+}
+
 TEST_F(TestFile, BadBlocksGiveErrorTexts) {
   struct Case {
     std::string block, error;
