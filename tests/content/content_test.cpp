@@ -23,6 +23,7 @@
 #include "model/simulation.h"
 #include "puzzles/chapter.h"
 #include "puzzles/puzzle.h"
+#include "puzzles/story_texts.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/description_file.h"
 #include "saves/machine_file.h"
@@ -324,8 +325,12 @@ TEST(ContentStory, VictoryTextsMatchTheTableSpeakers) {
     } else {
       ASSERT_TRUE(it != lines.end());
       EXPECT_EQ(it->second.first, speaker);
+      // The game shows the table's copy: it must be the story's text.
+      EXPECT_EQ(getPuzzle(id).victoryText.text, it->second.second);
     }
   }
+  EXPECT_EQ(cowsAlternativeVictoryText, lines.at("82 alternative").second);
+  EXPECT_EQ(cowsClosingDescriptionLine, lines.at("82 closing line").second);
   EXPECT_EQ(lines.at("82 alternative").first, 3);
   EXPECT_EQ(lines.at("82 closing line").first, 3);
   for (const char* key : {"35 all four found", "35 all listed found", "35 more to find"}) {

@@ -131,12 +131,12 @@ std::vector<FauxRegHintSegment> fauxRegVariantHint(const FauxRegMachine& machine
 std::string fauxRegVariantDialogueText() {
   const std::set<int> done = fauxRegDoneConditions();
   if (done.size() == std::size_t(kAllVariants)) {
-    return "Every last variant, even the one I never wrote down. I'm out of ways to trip you up.";
+    return "All four variants, even the strange one. There's nothing left to squeeze out of this puzzle.";
   }
   if (done.size() == fauxRegShownConditions().size()) {
-    return "That covers every variant on my list. Makes me wonder whether there's one I missed.";
+    return "Every variant on the list works. Though I have a feeling there's one more nobody wrote down.";
   }
-  return "It works, but there's more than one way to fake a register. Have a look at the other variants.";
+  return "That works, but there's more than one way to fake a register. The sheet lists a few others to try.";
 }
 
 Description fauxRegVariantDialogue() { return {fauxRegVariantDialogueText(), 0}; }
