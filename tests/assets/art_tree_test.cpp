@@ -250,7 +250,7 @@ TEST(ArtTree, ModuleGeometryFollowsTheMetrics) {
 
 TEST(ArtTree, FixedLayoutSizes) {
     EXPECT_EQ(image("art/stars.png").w, 120);
-    EXPECT_EQ(image("art/stars.png").h % 5, 0);
+    EXPECT_EQ(image("art/stars.png").h, 5 * 30);
     EXPECT_EQ(image("art/puzzleselect/chalk_stars.png").w * 2, image("art/stars.png").w);
     EXPECT_EQ(image("art/puzzleselect/chalk_stars.png").h * 2, image("art/stars.png").h);
     EXPECT_EQ(image("art/sparkles.png").w % 4, 0);
@@ -268,6 +268,24 @@ TEST(ArtTree, FixedLayoutSizes) {
         const Image& b = image("art/puzzleselect/select_bg_" + std::to_string(n) + ".png");
         EXPECT_EQ(b.w, 1024);
         EXPECT_EQ(b.h, 768);
+    }
+}
+
+// The game writes the puzzle titles in chalk on the boards, on a grid of
+// columns and rows; the doodles of the board overlays must leave those places
+// clear, or a title is written over chalk. A title (up to about 180 px wide)
+// with its stars below takes about y - 8 .. y + 56 around its point.
+TEST(ArtTree, BoardDoodlesLeaveThePlacardsClear) {
+    for (int n = 0; n <= 5; ++n) {
+        const std::string path = "art/puzzleselect/board_overlay_" + std::to_string(n) + ".png";
+        const Image& overlay = image(path);
+        int painted = 0;
+        for (int cx : {128, 384, 512, 640, 896})
+            for (int cy : {110, 210, 310, 410, 510})
+                for (int y = cy - 8; y < cy + 56; ++y)
+                    for (int x = std::max(0, cx - 90); x < std::min(overlay.w, cx + 90); ++x)
+                        if (overlay.at(x, y)[3] > 8) ++painted;
+        EXPECT_EQ(painted, 0) << path;
     }
 }
 

@@ -50,26 +50,32 @@ void doodles(Canvas& c, Context& ctx, int n) {
     TTF_Font* f = ctx.fonts->get(Face::Chalk, 22);
     TTF_Font* small = ctx.fonts->get(Face::Chalk, 16);
     Colour dust = pal::chalk().withAlpha(0.55f);
-    // A gear, some wiring and sums in the corners, away from the middle where placards go.
-    chalkCircle(c, 80, 110, 34, 2, seed, 0.5f);
+    // Placards sit on a grid of rows at y 110, 210, ... 510 and each takes about
+    // y - 8 .. y + 55 (chalk title, then stars); titles at x 128 and 896 reach
+    // about 90 px to each side. The doodles keep to the corners above the first
+    // row, below the last one and to the narrow bands between rows, so no title
+    // is ever written over chalk.
+    const float gx = 70, gy = 50;
+    chalkCircle(c, gx, gy, 34, 2, seed, 0.5f);
     for (int i = 0; i < 10; ++i) {
         float a = 2 * kPi * i / 10;
-        chalkStroke(c, 80 + 34 * std::cos(a), 110 + 34 * std::sin(a), 80 + 44 * std::cos(a), 110 + 44 * std::sin(a), 3, seed + i, 0.5f);
+        chalkStroke(c, gx + 34 * std::cos(a), gy + 34 * std::sin(a), gx + 44 * std::cos(a), gy + 44 * std::sin(a), 3,
+                    seed + i, 0.5f);
     }
-    chalkCircle(c, 80, 110, 10, 2, seed + 3, 0.5f);
+    chalkCircle(c, gx, gy, 10, 2, seed + 3, 0.5f);
     static const char* sums[] = {"1 + 1 = 10", "A -> B", "x := x + 1", "0110 1001", "if z = 0", "? ? ?"};
-    c.text(f, sums[n % 6], w - 210, 80, dust);
+    c.text(f, sums[n % 6], w - 210, 36, dust);
     c.text(small, "tick, tick, tick...", 40, h - 170, dust);
-    chalkPolyline(c, {{w - 250, h - 200}, {w - 200, h - 200}, {w - 200, h - 160}, {w - 140, h - 160}}, 2, seed + 5, 0.45f);
-    chalkCircle(c, w - 254, h - 200, 4, 2, seed + 6, 0.45f);
-    chalkCircle(c, w - 136, h - 160, 4, 2, seed + 7, 0.45f);
-    // Per-board flourish.
-    if (n == 1) chalkPolyline(c, {{30, 300}, {70, 300}, {70, 340}, {30, 340}}, 2, seed + 8, 0.45f, true);
+    chalkPolyline(c, {{w - 250, h - 180}, {w - 200, h - 180}, {w - 200, h - 140}, {w - 140, h - 140}}, 2, seed + 5, 0.45f);
+    chalkCircle(c, w - 254, h - 180, 4, 2, seed + 6, 0.45f);
+    chalkCircle(c, w - 136, h - 140, 4, 2, seed + 7, 0.45f);
+    // Per-board flourish, in the band between the rows at 210 and 310.
+    if (n == 1) chalkPolyline(c, {{20, 270}, {48, 270}, {48, 296}, {20, 296}}, 2, seed + 8, 0.45f, true);
     if (n == 2) {
-        for (int i = 0; i < 3; ++i) chalkStroke(c, 30 + i * 14, 330, 60 + i * 14, 300, 2.5f, seed + 9 + i, 0.45f);
+        for (int i = 0; i < 3; ++i) chalkStroke(c, 20 + i * 12, 296, 42 + i * 12, 270, 2.5f, seed + 9 + i, 0.45f);
     }
-    if (n == 3 || n == 5) c.text(f, "~ asides ~", 40, 300, dust);
-    if (n == 4) chalkCircle(c, w - 90, 320, 22, 2, seed + 11, 0.4f);
+    if (n == 3 || n == 5) c.text(f, "~ asides ~", 40, 168, dust);
+    if (n == 4) chalkCircle(c, w - 34, 283, 12, 2, seed + 11, 0.4f);
 }
 
 void frame(Canvas& c) {
