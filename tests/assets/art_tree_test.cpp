@@ -272,12 +272,13 @@ TEST(ArtTree, FixedLayoutSizes) {
 }
 
 // The game writes the puzzle titles in chalk on the boards, on a grid of
-// columns and rows; the doodles of the board overlays must leave those places
+// columns and rows; the doodles of the board overlays and hints must leave those places
 // clear, or a title is written over chalk. A title (up to about 180 px wide)
 // with its stars below takes about y - 8 .. y + 56 around its point.
 TEST(ArtTree, BoardDoodlesLeaveThePlacardsClear) {
-    for (int n = 0; n <= 5; ++n) {
-        const std::string path = "art/puzzleselect/board_overlay_" + std::to_string(n) + ".png";
+    std::vector<std::string> pictures = {"art/puzzleselect/credit_hint.png", "art/puzzleselect/lookdown.png"};
+    for (int n = 0; n <= 5; ++n) pictures.push_back("art/puzzleselect/board_overlay_" + std::to_string(n) + ".png");
+    for (const std::string& path : pictures) {
         const Image& overlay = image(path);
         int painted = 0;
         for (int cx : {128, 384, 512, 640, 896})

@@ -121,27 +121,28 @@ void spotlight(Canvas& c) {
 }
 
 void creditHint(Canvas& c) {
-    // The faint outline of a hidden door at the far right of the board.
+    // The faint outline of a hidden door at the lower right of the board, below
+    // the last row of placards.
     float w = c.width();
-    std::vector<Vec> door = {{w - 120, 520}, {w - 120, 320}, {w - 40, 300}, {w - 40, 540}};
+    std::vector<Vec> door = {{w - 110, 662}, {w - 110, 582}, {w - 50, 572}, {w - 50, 666}};
     chalkPolyline(c, door, 2, 61, 0.35f, true);
-    chalkCircle(c, w - 56, 430, 4, 2, 62, 0.35f);
+    chalkCircle(c, w - 62, 622, 4, 2, 62, 0.35f);
 }
 
 void lookdown(Canvas& c, Context& ctx) {
-    float h = c.height();
-    // An arrow curving down toward the tabs at the bottom left.
+    // "next chapter!" and an arrow curving down toward the tabs, both below the
+    // last row of placards.
     std::vector<Vec> pts;
     for (int i = 0; i <= 16; ++i) {
         float t = i / 16.f;
-        pts.push_back({300 + 140 * std::sin(t * 1.6f), 420 + (h - 140 - 420) * t});
+        pts.push_back({340 + 100 * std::sin(t * 1.5708f), 594 + 64 * t});
     }
     chalkPolyline(c, pts, 4, 71, 0.9f);
     Vec end = pts.back();
     chalkStroke(c, end.x, end.y, end.x - 22, end.y - 22, 4, 72, 0.9f);
     chalkStroke(c, end.x, end.y, end.x + 16, end.y - 28, 4, 73, 0.9f);
     TTF_Font* f = ctx.fonts->get(Face::Chalk, 28);
-    c.text(f, "next chapter!", 320, 380, pal::chalk().withAlpha(0.9f));
+    c.text(f, "next chapter!", 170, 576, pal::chalk().withAlpha(0.9f));
 }
 
 }  // namespace
