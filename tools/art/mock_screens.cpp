@@ -134,6 +134,9 @@ void editor(const std::string& out, TTF_Font* mono) {
     s.text(mono, "Count to Ten", 40, 14, Colour(40, 34, 28));
     put(s, "art/characters/Fred_head.png", 420 - 40 - 36, 5);
     put(s, "art/editor/Map-Expanded.png", 1024 - 210, 10);
+    // The interface strip is tiled along the bottom first; the bar stands on it.
+    Canvas strip = load("art/editor/HUD_Base_Supplement.png");
+    for (int x = 0; x < 1024; x += strip.width()) s.draw(strip, x, 768 - strip.height());
     // Bottom bar.
     Canvas mid = load("art/editor/BottomBar_Base-Middle.png");
     for (int x = 0; x < 1024; x += mid.width()) s.draw(mid, x, 768 - mid.height());
@@ -164,7 +167,6 @@ void editor(const std::string& out, TTF_Font* mono) {
     }
     put(s, "art/editor/ModDrawer_Arithmetic-Title.png", 110 - 55 + 20 + 120, dy - 16);
     put(s, "art/editor/MemoryPanel-Collapsed.png", 1024 - 252, 768 - 70 - mid.height() + 20);
-    put(s, "art/editor/HUD_Base_Supplement.png", 0, 768 - 24);
     s.savePng(out + "_editor.png");
 }
 
