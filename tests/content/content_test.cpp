@@ -18,6 +18,7 @@
 #include "model/delay_paths.h"
 #include "model/memory.h"
 #include "model/module.h"
+#include "model/module_defs.h"
 #include "model/value.h"
 #include "menus/character_names.h"
 #include "model/simulation.h"
@@ -210,6 +211,30 @@ TEST_F(ContentTest, DescriptionsNameOnlySlotsTheTestsUse) {
         const int slot = std::stoi((*it)[group].str());
         EXPECT_TRUE(used.count(slot)) << "the description names slot " << slot;
       }
+    }
+  }
+}
+
+// A description may only send the player to module kinds the drawer offers or
+// the starting machine holds; a few name a kind to say it is not there.
+TEST_F(ContentTest, DescriptionsNameOnlyModuleKindsThePlayerCanUse) {
+  const std::set<std::pair<std::string, std::string>> deniedOnPurpose = {
+      {"Multiply", "Multiplier"},  // "There is no Multiplier to be had"
+      {"Stall", "Adder"},          // "No Adders."
+  };
+  for (puzzle_id id : listedPuzzles()) {
+    if (id == 73) continue;
+    SCOPED_TRACE(getPuzzle(id).name);
+    std::set<int> usable = getPuzzleAllowedModules(id);
+    LoadedMachine machine = loadMachineFile(id, machineSaveDir(saveLocationInitial) + machineFileName(id));
+    ASSERT_EQ(machine.error, "");
+    for (const auto& module : machine.modules) usable.insert(module->kind());
+    const std::string text = descriptionText(id);
+    for (int kind = kNumberKind; kind <= kMultiplierKind; ++kind) {
+      const std::string name = getModuleTypeName(kind);
+      if (!std::regex_search(text, std::regex("\\b" + name + "(e?s)?\\b"))) continue;
+      if (deniedOnPurpose.count({getPuzzle(id).name, name})) continue;
+      EXPECT_TRUE(usable.count(kind)) << "names " << name;
     }
   }
 }
