@@ -5,6 +5,9 @@
 
 #include <cstdio>
 
+#include "editor/display_media.h"
+#include "menus/menu_media.h"
+#include "playscreens/play_media.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/profiles.h"
@@ -106,6 +109,10 @@ bool loadMedia(SDL_Renderer* renderer) {
   hudSupplementTexture.loadChecked(renderer, "art/editor/HUD_Base_Supplement.png");
   introLogoTexture.loadChecked(renderer, "art/intro_logo.png");
   dragMarkerTexture.loadChecked(renderer, "art/mclick.png");
+  // The art of every screen and module, then the sound banks last.
+  loadDisplayMedia(renderer);
+  loadPlayScreenMedia(renderer);
+  loadMenuMedia(renderer);
   musicManager().loadBanks();
   return true;
 }

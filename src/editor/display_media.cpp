@@ -1,0 +1,3 @@
+#include "editor/display_media.h"
+
+void loadDisplayMedia(SDL_Renderer*) {}

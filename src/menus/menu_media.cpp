@@ -1,0 +1,3 @@
+#include "menus/menu_media.h"
+
+void loadMenuMedia(SDL_Renderer*) {}

@@ -1,0 +1,3 @@
+#include "playscreens/play_media.h"
+
+void loadPlayScreenMedia(SDL_Renderer*) {}
