@@ -1,3 +1,9 @@
 #include "menus/menu_media.h"
 
-void loadMenuMedia(SDL_Renderer*) {}
+#include "menus/character_art.h"
+#include "menus/difficulty_stars.h"
+
+void loadMenuMedia(SDL_Renderer* renderer) {
+  loadStarsMedia(renderer);
+  loadCharacterArt(renderer);
+}

@@ -1,0 +1,180 @@
+#include "menu_fixture.h"
+
+#include <SDL_image.h>
+#include <SDL_ttf.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "puzzles/community_puzzles.h"
+#include "saves/profiles.h"
+#include "services/music_manager.h"
+#include "shell/input.h"
+#include "shell/startup.h"
+#include "shell/startup_media.h"
+#include "shell/video_settings.h"
+
+namespace fs = std::filesystem;
+
+void linkGameFolder() {
+  const fs::path game(BRASSWICK_GAME_DIR);
+  for (const char* dir : {"art", "fonts", "music", "initial", "tests", "puzzle_descriptions"})
+    fs::create_directory_symlink(game / dir, dir);
+}
+
+int SoundLog::count(int id) const { return int(std::count(ids.begin(), ids.end(), id)); }
+
+namespace {
+class RecordingBackend : public SoundBackend {
+ public:
+  explicit RecordingBackend(std::shared_ptr<SoundLog> log) : log_(std::move(log)) {}
+  void playSound(int soundId, float) override { log_->ids.push_back(soundId); }
+
+ private:
+  std::shared_ptr<SoundLog> log_;
+};
+}  // namespace
+
+void MenuWindowTest::SetUp() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  dir = std::make_unique<TempWorkingDir>();
+  linkGameFolder();
+  clock = std::make_unique<ManualClock>(100000);
+  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  IMG_Init(IMG_INIT_PNG);
+  TTF_Init();
+  window = SDL_CreateWindow("Brasswick", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024,
+                            768, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
+  ASSERT_NE(window, nullptr) << SDL_GetError();
+  renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+  ASSERT_NE(renderer, nullptr) << SDL_GetError();
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+  registerRendererWindow(renderer, window);
+  keyState = KeyState{};
+  setMousePositionOverride(Point{0, 0});
+  selectStoredProfile();
+  loadMedia(renderer);
+  reloadCommunityPuzzles();
+  sounds = std::make_shared<SoundLog>();
+  musicManager().setBackend(std::make_shared<RecordingBackend>(sounds));
+}
+
+void MenuWindowTest::TearDown() {
+  loop.reset();
+  musicManager().setBackend(nullptr);
+  setMousePositionOverride(std::nullopt);
+  releaseAllMedia();
+  destroyWindowAndRenderer(window, renderer);
+  IMG_Quit();
+  TTF_Quit();
+  SDL_Quit();
+  clock.reset();
+  dir.reset();
+}
+
+Viewport MenuWindowTest::viewport() const { return firstViewport(window, renderer); }
+
+void MenuWindowTest::start(GameState* first) {
+  loop.reset();
+  SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+  first->enter();
+  loop = std::make_unique<GameLoop>(window, renderer, first);
+  loop->lastFrameTick = ticksNow();
+}
+
+void MenuWindowTest::frame(int frameMs) {
+  clock->advance(frameMs);
+  loop->runFrame();
+  loop->pumpEvents();
+}
+
+void MenuWindowTest::frames(int n, int frameMs) {
+  for (int i = 0; i < n; ++i) frame(frameMs);
+}
+
+bool MenuWindowTest::runUntil(const std::string& name, int limit) {
+  for (int i = 0; i < limit; ++i) {
+    if (currentName() == name && current()->fadeTimer == 0) return true;
+    frame();
+  }
+  return currentName() == name;
+}
+
+void MenuWindowTest::moveMouse(int x, int y) {
+  setMousePositionOverride(Point{x, y});
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = x;
+  e.motion.y = y;
+  SDL_PushEvent(&e);
+}
+
+void MenuWindowTest::click(int x, int y, Uint8 button) {
+  moveMouse(x, y);
+  for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = type;
+    e.button.button = button;
+    e.button.x = x;
+    e.button.y = y;
+    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+    SDL_PushEvent(&e);
+  }
+}
+
+void MenuWindowTest::holdKey(SDL_Scancode scancode, bool down) {
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
+  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
+void MenuWindowTest::pressKey(SDL_Scancode scancode) {
+  holdKey(scancode, true);
+  holdKey(scancode, false);
+}
+
+void MenuWindowTest::screenshot(const std::string& name) {
+  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+  SDL_RenderClear(renderer);
+  current()->render(renderer);
+  int w = 0, h = 0;
+  SDL_GetRendererOutputSize(renderer, &w, &h);
+  SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
+  const fs::path out = fs::path(BRASSWICK_GAME_DIR).parent_path() / "screenshots" / "menus";
+  fs::create_directories(out);
+  IMG_SavePNG(s, (out / (name + ".png")).c_str());
+  SDL_FreeSurface(s);
+}
+
+SDL_Color MenuWindowTest::pixelAt(int x, int y) {
+  Uint32 pixel = 0;
+  SDL_Rect r{x, y, 1, 1};
+  SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+  return {Uint8(pixel >> 16), Uint8(pixel >> 8), Uint8(pixel), Uint8(pixel >> 24)};
+}
+
+std::vector<std::string> MenuWindowTest::switches() const {
+  std::vector<std::string> out;
+  std::istringstream in(readWholeFile("log.txt"));
+  std::string line;
+  const std::string marker = ": switching to ";
+  while (std::getline(in, line)) {
+    auto at = line.find(marker);
+    if (at != std::string::npos) out.push_back(line.substr(at + marker.size()));
+  }
+  return out;
+}
+
+SDL_Rect buttonRect(const ButtonList& buttons, int id) {
+  for (const Button& b : buttons)
+    if (b.id == id) return b.hitRect();
+  return {0, 0, 0, 0};
+}
