@@ -1,9 +1,15 @@
 #include "menus/menu_media.h"
 
-#include "menus/character_art.h"
+#include "menus/cutscene_state.h"
 #include "menus/difficulty_stars.h"
+#include "menus/menu_screen.h"
+#include "menus/notes_state.h"
+#include "menus/puzzle_select_media.h"
 
 void loadMenuMedia(SDL_Renderer* renderer) {
+  loadMainMenuMedia(renderer);
+  loadPuzzleSelectMedia(renderer);
   loadStarsMedia(renderer);
-  loadCharacterArt(renderer);
+  loadCutscenePanelArt(renderer);
+  loadNotesMedia(renderer);
 }

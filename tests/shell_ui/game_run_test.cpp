@@ -15,17 +15,33 @@
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/text_item.h"
-#include "shell/title_state.h"
+#include "menus/main_menu_state.h"
+#include "menus/menu_screen.h"
+#include "menus/options_state.h"
 #include "shell/video_settings.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// The buttons of the menu screens these runs go through.
+ButtonList buttonsOf(GameState* state) {
+  if (auto* options = dynamic_cast<OptionsState*>(state)) {
+    ButtonList list = options->buttons();
+    for (Button& b : MenuScreen(optionsInfo).buildButtons(state->viewport().screen)) list.push_back(b);
+    return list;
+  }
+  if (dynamic_cast<MainMenuState*>(state)) return MenuScreen(mainMenuInfo).buildButtons(state->viewport().screen);
+  return {};
+}
+
+// A profile that has seen the intro starts on the main menu.
+void skipIntro() {
+  writeWholeFile("profiles/profile0/global/tutorial.mgrlt", "TUTORIAL\n0.01\n13 (entered the first puzzle)\n");
+}
+
 void clickButton(GameLoop& loop, int id) {
-  auto* title = dynamic_cast<TitleState*>(loop.current());
-  if (!title) return;
-  for (const Button& b : title->buttons) {
+  for (const Button& b : buttonsOf(loop.current())) {
     if (b.id != id || !b.isVisible()) continue;
     SDL_Rect r = b.hitRect();
     setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
@@ -45,7 +61,7 @@ std::string windowMode(SDL_Window* w) {
 
 // The child: runs the game and notes what it sees in observed.txt (flushed
 // line by line, since the run ends with exit()).
-[[noreturn]] void playThroughTitle() {
+[[noreturn]] void playThroughMenu() {
   std::ofstream obs("observed.txt");
   int frame = 0;
   GameOptions options;
@@ -62,6 +78,10 @@ std::string windowMode(SDL_Window* w) {
         break;
       case 3:
         obs << "screenshot " << fs::exists("screenshot.bmp") << std::endl;
+        clickButton(loop, 53);  // options
+        break;
+      case 5:
+        obs << "options " << loop.current()->name() << std::endl;
         clickButton(loop, 62);  // borderless
         break;
       case 8:
@@ -110,12 +130,14 @@ std::map<std::string, std::string> readObservations() {
 TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
+  skipIntro();
   writeWholeFile("settings/resolution.txt",
                  "Fullscreen: 1280x1024\nWindowed: 1100x800\nwindowed\nbordered\n");
-  EXPECT_EXIT(playThroughTitle(), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(playThroughMenu(), ::testing::ExitedWithCode(0), "");
   auto obs = readObservations();
   EXPECT_GE(std::stoi(obs["splash"]), 2000);
-  EXPECT_EQ(obs["state"], "title");
+  EXPECT_EQ(obs["state"], "main_menu");
+  EXPECT_EQ(obs["options"], "options");
   EXPECT_EQ(obs["start"], "windowed bordered 1100x800");
   EXPECT_EQ(obs["screenshot"], "1");
   EXPECT_EQ(obs["borderless"], "windowed borderless 1100x800 1");
@@ -127,7 +149,7 @@ TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
             "Fullscreen: 1280x1024\nWindowed: 1100x800\n");
   std::string log = readWholeFile("log.txt");
   EXPECT_NE(log.find(": STARTUP: VERSION 1.0.0\n"), std::string::npos);
-  EXPECT_NE(log.find(": switching to title\n"), std::string::npos);
+  EXPECT_NE(log.find(": switching to options\n"), std::string::npos);
   EXPECT_NE(log.find(": pressing 70\n"), std::string::npos);
   EXPECT_TRUE(fs::exists("screenshot.bmp"));
   EXPECT_FALSE(fs::exists("error.txt"));
@@ -136,6 +158,7 @@ TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
 TEST(GameRun, QuitButtonEndsTheRunWithExitCodeZero) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
+  skipIntro();
   auto run = [] {
     GameOptions options;
     options.splashMinimumMs = 0;
@@ -285,7 +308,7 @@ TEST(CheckSdl, MessageForm) {
 namespace {
 
 // With the generated art and fonts of the game folder (when they have been
-// built), the game starts, draws its title and quits cleanly.
+// built), the game starts, draws its first screen and quits cleanly.
 TEST(GameRun, StartsWithTheGeneratedMedia) {
   const std::string game = BRASSWICK_GAME_DIR;
   if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf"))
