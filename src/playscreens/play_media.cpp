@@ -1,3 +1,7 @@
 #include "playscreens/play_media.h"
 
-void loadPlayScreenMedia(SDL_Renderer*) {}
+#include "playscreens/config_widgets.h"
+
+void loadPlayScreenMedia(SDL_Renderer* renderer) {
+  loadConfigNumberArt(renderer);
+}
