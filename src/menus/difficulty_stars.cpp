@@ -40,7 +40,7 @@ void DifficultyStars::draw(SDL_Renderer* renderer, const SpriteSheet& sheet, Uin
 
 bool DifficultyStars::tooltipAt(SDL_Renderer* renderer, int scale, int px, int py) const {
   GeoRect r = difficultyStarsHitRect(x, y, difficulty(), size().h, scale);
-  if (!rectContains(r, px, py)) return false;
+  if (!pointInGeoRect(r, px, py)) return false;
   drawTooltip(renderer, difficultyTooltipText(difficulty()));
   return true;
 }

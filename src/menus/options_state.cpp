@@ -1,6 +1,9 @@
 #include "menus/options_state.h"
 
 #include "menus/menu_screen.h"
+#include "model/module_config.h"
+#include "model/value.h"
+#include "services/music_manager.h"
 #include "shell/input.h"
 #include "shell/log.h"
 #include "shell/text_item.h"
@@ -30,9 +33,20 @@ TextItem resolutionText(const GeoRect& box, const SDL_Rect& screen) {
 }
 }  // namespace
 
+std::shared_ptr<ModuleConfig> volumeConfig() {
+  static const std::shared_ptr<ModuleConfig> config = std::make_shared<NumericConfig>(0, 100);
+  return config;
+}
+
 OptionsState::OptionsState(const Viewport& viewport, const ModuleSet& clipboard, blackboard_id rememberedBoard,
                            SDL_Rect extraMode)
     : MenuStateBase(viewport, clipboard, rememberedBoard),
+      musicSlider(
+          volumeConfig(), [](const std::shared_ptr<Value>& v) { musicManager().setMusicVolume(v->int_value()); },
+          [] { return makeNumericValue(musicManager().musicVolume); }, volumeSliderWidth),
+      soundSlider(
+          volumeConfig(), [](const std::shared_ptr<Value>& v) { musicManager().setSoundVolume(v->int_value()); },
+          [] { return makeNumericValue(musicManager().soundVolume); }, volumeSliderWidth),
       choice_(chooseResolution(displayModes(), viewport.screen.w, viewport.screen.h,
                                {extraMode.x, extraMode.y, extraMode.w, extraMode.h})) {}
 
@@ -60,7 +74,24 @@ ButtonList OptionsState::buttons() const {
   return list;
 }
 
+GeoPoint OptionsState::soundSliderAnchor() const {
+  const GeoRect box = MenuScreen::infoBoxRect(viewport().screen);
+  return {box.x - 115, box.y + 350};
+}
+
+GeoPoint OptionsState::musicSliderAnchor() const {
+  const GeoRect box = MenuScreen::infoBoxRect(viewport().screen);
+  return {box.x + 35, box.y + 350};
+}
+
 StateChange OptionsState::handleEvent(const SDL_Event& event) {
+  const GeoPoint music = musicSliderAnchor();
+  const GeoPoint sound = soundSliderAnchor();
+  musicSlider.handleEvent(event, music.x, music.y);
+  const bool wasDraggingSound = soundSlider.dragging;
+  soundSlider.handleEvent(event, sound.x, sound.y);
+  // Letting go of the sound slider clicks once, at the new volume.
+  if (wasDraggingSound && !soundSlider.dragging) musicManager().playSound(ClickButton, 1.0f);
   switch (buttons().clickedId(event)) {
     case smallerButton:
       ensure(choice_.canStepUp(), "going to prev resolution, but cur resolution is " + std::to_string(choice_.index));
@@ -108,7 +139,13 @@ StateChange OptionsState::setBordered(bool want) {
   return {nullptr, ToggleBorderless};
 }
 
-void OptionsState::update(int dtMs) { MenuScreen::playGribbleTicks(dtMs); }
+void OptionsState::update(int dtMs) {
+  const GeoPoint music = musicSliderAnchor();
+  const GeoPoint sound = soundSliderAnchor();
+  musicSlider.update(dtMs, music.x, music.y);
+  soundSlider.update(dtMs, sound.x, sound.y);
+  MenuScreen::playGribbleTicks(dtMs);
+}
 
 void OptionsState::render(SDL_Renderer* renderer) {
   const Viewport& v = viewport();
@@ -128,6 +165,10 @@ void OptionsState::render(SDL_Renderer* renderer) {
   TextItem("Music:", cx + 75, y, ink, 3, AlignCentre).draw(renderer);
   const Point m = mousePosition();
   buttons().render(renderer, m.x, m.y, 255);
+  const GeoPoint sound = soundSliderAnchor();
+  const GeoPoint music = musicSliderAnchor();
+  soundSlider.render(renderer, false, sound.x, sound.y, m.x, m.y);
+  musicSlider.render(renderer, false, music.x, music.y, m.x, m.y);
 }
 
 GameState* OptionsState::rebuild(SDL_Rect screen) {

@@ -4,6 +4,7 @@
 // music volumes.
 #include "menus/menu_state.h"
 #include "menus/options_rules.h"
+#include "playscreens/config_widgets.h"
 #include "shell/button.h"
 
 class OptionsState : public MenuStateBase {
@@ -23,9 +24,20 @@ class OptionsState : public MenuStateBase {
 
   const ResolutionChoice& resolutions() const { return choice_; }
   ButtonList buttons() const;
+  // Anchors of the two volume sliders.
+  GeoPoint soundSliderAnchor() const;
+  GeoPoint musicSliderAnchor() const;
+
+  ConfigSlider musicSlider;
+  ConfigSlider soundSlider;
 
  private:
   StateChange stepResolution(int step);
 
   ResolutionChoice choice_;
 };
+
+// The 0..100 range of both volume sliders.
+std::shared_ptr<ModuleConfig> volumeConfig();
+// Both sliders are this wide, so the pair fits the info box side by side.
+constexpr int volumeSliderWidth = 100;

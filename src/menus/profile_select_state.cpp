@@ -41,7 +41,7 @@ StateChange ProfileSelectState::handleEvent(const SDL_Event& event) {
     const ProfileEntry& e = entries_[i];
     if (resets[i].contains(m.x, m.y))
       return {new ProfileResetState(viewport(), clipboard_, rememberedBoard_, e.index), Switch};
-    if (rectContains(e.rect, m.x, m.y)) {
+    if (pointInGeoRect(e.rect, m.x, m.y)) {
       musicManager().playSound(ClickButton, 1.0f);
       setActiveProfile(e.index);
       return {new ProfileSelectState(viewport(), ModuleSet(), noBoard), Switch};
@@ -62,7 +62,7 @@ void ProfileSelectState::render(SDL_Renderer* renderer) {
   ButtonList resets = resetButtons();
   for (size_t i = 0; i < entries_.size(); ++i) {
     const ProfileEntry& e = entries_[i];
-    const bool hovered = rectContains(e.rect, m.x, m.y) && !resets[i].contains(m.x, m.y);
+    const bool hovered = pointInGeoRect(e.rect, m.x, m.y) && !resets[i].contains(m.x, m.y);
     const EntryColour c = profileEntryColour(hovered, e.active, e.allBeaten);
     SDL_Rect r{e.rect.x, e.rect.y, e.rect.w, e.rect.h};
     SDL_SetRenderDrawColor(renderer, Uint8(c.r), Uint8(c.g), Uint8(c.b), 255);

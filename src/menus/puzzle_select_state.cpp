@@ -121,12 +121,12 @@ StateChange PuzzleSelectState::handleEvent(const SDL_Event& event) {
   const Point m = mousePosition();
   const Point at = viewport().screenToWorld(m.x, m.y);
   const PuzzleBoardTag tag = passage();
-  if (tag.target != noBoard && rectContains(tag.hitRect(), at.x, at.y)) {
+  if (tag.target != noBoard && pointInGeoRect(tag.hitRect(), at.x, at.y)) {
     musicManager().playSound(LevelOpen, 1.0f);
     return switchToBoard(board_ == secretBoard ? passageBoard : secretBoard);
   }
   for (const PuzzlePlacard& placard : boardPlacards(board_)) {
-    if (!placard.unlocked || !rectContains(placard.boardRect(), at.x, at.y)) continue;
+    if (!placard.unlocked || !pointInGeoRect(placard.boardRect(), at.x, at.y)) continue;
     musicManager().playSound(LevelSelect, 1.0f);
     return {enterPuzzle(placard.puzzle, clipboard_, plainViewport()), FadeSwitch};
   }
@@ -217,7 +217,7 @@ void PuzzleSelectState::render(SDL_Renderer* renderer) {
     const Point at = v.worldToScreen(tag.x, tag.y);
     TextItem(boardName(tag.target), at.x, at.y, chalk, 14, AlignCentre).draw(renderer);
     const Point m = v.screenToWorld(mouse.x, mouse.y);
-    if (rectContains(tag.hitRect(), m.x, m.y)) {
+    if (pointInGeoRect(tag.hitRect(), m.x, m.y)) {
       SDL_Rect r = v.worldRectToScreen(toSdl(tag.hitRect()));
       SDL_SetRenderDrawColor(renderer, 255, 255, 255, 96);
       SDL_RenderFillRect(renderer, &r);

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "puzzles/community_puzzles.h"
+#include "puzzles/puzzle_services.h"
 #include "saves/profiles.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
@@ -54,6 +55,7 @@ void MenuWindowTest::SetUp() {
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
   selectStoredProfile();
+  lastNewlyBeatenPuzzle = noPuzzle;
   loadMedia(renderer);
   reloadCommunityPuzzles();
   sounds = std::make_shared<SoundLog>();
@@ -86,7 +88,7 @@ void MenuWindowTest::start(GameState* first) {
 void MenuWindowTest::frame(int frameMs) {
   clock->advance(frameMs);
   loop->runFrame();
-  loop->pumpEvents();
+  if (!loop->pumpEvents()) quitSeen = true;
 }
 
 void MenuWindowTest::frames(int n, int frameMs) {
@@ -95,10 +97,10 @@ void MenuWindowTest::frames(int n, int frameMs) {
 
 bool MenuWindowTest::runUntil(const std::string& name, int limit) {
   for (int i = 0; i < limit; ++i) {
-    if (currentName() == name && current()->fadeTimer == 0) return true;
     frame();
+    if (currentName() == name && current()->fadeTimer == 0 && !current()->pendingNext) return true;
   }
-  return currentName() == name;
+  return false;
 }
 
 void MenuWindowTest::moveMouse(int x, int y) {
@@ -111,18 +113,27 @@ void MenuWindowTest::moveMouse(int x, int y) {
   SDL_PushEvent(&e);
 }
 
-void MenuWindowTest::click(int x, int y, Uint8 button) {
+void MenuWindowTest::mouseButton(int x, int y, bool down, Uint8 button) {
   moveMouse(x, y);
-  for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
-    SDL_Event e;
-    SDL_zero(e);
-    e.type = type;
-    e.button.button = button;
-    e.button.x = x;
-    e.button.y = y;
-    e.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    SDL_PushEvent(&e);
-  }
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  e.button.button = button;
+  e.button.x = x;
+  e.button.y = y;
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  SDL_PushEvent(&e);
+}
+
+void MenuWindowTest::click(int x, int y, Uint8 button) {
+  mouseButton(x, y, true, button);
+  mouseButton(x, y, false, button);
+}
+
+void MenuWindowTest::clickButton(const ButtonList& buttons, int id) {
+  ASSERT_TRUE(hasButton(buttons, id)) << "no button " << id;
+  SDL_Rect r = buttonRect(buttons, id);
+  click(r.x + r.w / 2, r.y + r.h / 2);
 }
 
 void MenuWindowTest::holdKey(SDL_Scancode scancode, bool down) {
@@ -140,12 +151,14 @@ void MenuWindowTest::pressKey(SDL_Scancode scancode) {
   holdKey(scancode, false);
 }
 
-void MenuWindowTest::screenshot(const std::string& name) {
+void MenuWindowTest::screenshot(const std::string& name) { saveStateScreenshot(renderer, current(), name); }
+
+void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name) {
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
-  current()->render(renderer);
-  int w = 0, h = 0;
-  SDL_GetRendererOutputSize(renderer, &w, &h);
+  state->render(renderer);
+  // The window's size, as the screen was laid out for it.
+  const int w = state->viewport().screen.w, h = state->viewport().screen.h;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
   const fs::path out = fs::path(BRASSWICK_GAME_DIR).parent_path() / "screenshots" / "menus";
@@ -177,4 +190,22 @@ SDL_Rect buttonRect(const ButtonList& buttons, int id) {
   for (const Button& b : buttons)
     if (b.id == id) return b.hitRect();
   return {0, 0, 0, 0};
+}
+
+bool hasButton(const ButtonList& buttons, int id) {
+  for (const Button& b : buttons)
+    if (b.id == id) return true;
+  return false;
+}
+
+std::vector<int> buttonIds(const ButtonList& buttons) {
+  std::vector<int> ids;
+  for (const Button& b : buttons) ids.push_back(b.id);
+  return ids;
+}
+
+void writeCommunityPuzzle(const std::string& folder, const std::string& title) {
+  writeWholeFile("community/" + folder + "/metadata.mmeta", "METADATA\n0.01\nNAME: " + title + "\nMODULES: Adder\n");
+  writeWholeFile("community/" + folder + "/tests.mtest",
+                 "PUZZTEST\n0.01\nSTART\nLIMIT: 3\nEXPECTED\n0: 1\nEND\n");
 }

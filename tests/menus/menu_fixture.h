@@ -40,11 +40,16 @@ class MenuWindowTest : public ::testing::Test {
   // moves by frameMs first.
   void frame(int frameMs = 16);
   void frames(int n, int frameMs = 16);
-  // Frames until the current screen is named name (at most limit frames).
+  // Frames (at least one) until the current screen is named name and no
+  // fade runs, so it takes input again; false after limit frames.
   bool runUntil(const std::string& name, int limit = 200);
 
   void moveMouse(int x, int y);
   void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+  void mouseButton(int x, int y, bool down, Uint8 button = SDL_BUTTON_LEFT);
+  // Clicks the middle of the button with the id; fails the test when the
+  // list has none.
+  void clickButton(const ButtonList& buttons, int id);
   void pressKey(SDL_Scancode scancode);
   void holdKey(SDL_Scancode scancode, bool down);
 
@@ -62,7 +67,18 @@ class MenuWindowTest : public ::testing::Test {
   SDL_Renderer* renderer = nullptr;
   std::unique_ptr<GameLoop> loop;
   std::shared_ptr<SoundLog> sounds;
+  bool quitSeen = false;  // an event pump ended with a quit
 };
 
-// The hit rectangle of the first button with the id on a list.
+// Draws the state and saves it as screenshots/menus/<name>.png in the build
+// folder.
+void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name);
+
+// The hit rectangle of the first button with the id on a list ({0,0,0,0}
+// when it has none).
 SDL_Rect buttonRect(const ButtonList& buttons, int id);
+bool hasButton(const ButtonList& buttons, int id);
+std::vector<int> buttonIds(const ButtonList& buttons);
+
+// A community puzzle folder, as players make them.
+void writeCommunityPuzzle(const std::string& folder, const std::string& title);
