@@ -281,7 +281,10 @@ TEST_F(ContentTest, ReferenceMachinesWinAndBrokenOnesDoNot) {
       "Accumulate", "Copying", "Stall", "Rewrite", "Spares", "Increment", "Validation", "Cows",
       "Multiplex", "Alternator", "Threes", "Fastcount", "Delay", "Maze", "Swap", "Combiner",
       "Copier", "Back", "Splitcount", "Delay Zero", "Parallels", "Faux-Reg", "Shift One", "Mem Hazard",
-      "Time", "Configuration", "Nil", "Clock", "Delay Latch", "Slowstall", "Quadruple"};
+      "Time", "Configuration", "Nil", "Clock", "Delay Latch", "Slowstall", "Quadruple",
+      "One Instruction", "Two Instructions", "Basic CPU", "Arith CPU", "Load CPU", "Jump", "Branch",
+      "Full CPU", "Regfile", "MicroCPU", "Dereference", "Deref-R", "Brasswick", "Delay CPU", "Delay Jump",
+      "Delay Branch", "Reg Hazard", "Finale"};
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     const puzzle_id id = idByName(name);
