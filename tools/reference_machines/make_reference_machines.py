@@ -22,13 +22,16 @@ LDAC, ADAC, SVAC, BMEM = 11, 12, 13, 16
 
 # --- Parts shared by several machines ----------------------------------------
 
-def counter(m, name='Program Counter'):
-    """A Latch and an Adder counting up by one: the slot to work on next."""
+def counter(m, name='Program Counter', counts=True):
+    """A Latch and an Adder: the slot to work on and the one after it. Unless it
+    counts up by one every tick, the caller chooses what the Latch takes next."""
     pc = m.add('Latch', name, col=0, row=0)
     one = m.add('Number', 'One', 1, col=0, row=1)
     nxt = m.add('Adder', 'Next Slot', col=1, row=1)
     m.wire((nxt, nxt.inp(0)), (pc, pc.out()))
     m.wire((nxt, nxt.inp(1)), (one, one.out()))
+    if counts:
+        m.wire((pc, pc.inp()), (nxt, nxt.out()))
     return pc, one, nxt
 
 
@@ -62,7 +65,7 @@ def fetch_decode(m, ops, follow_jumps=False, broken_jumps=False):
     names, decoded into a Register of its four fields. The opcode field's input
     is left to the caller. Returns the counter, the decoder, the fields and
     the next slot to fetch."""
-    pc, one, nxt = counter(m)
+    pc, one, nxt = counter(m, counts=False)
     dec = fetch(m, pc)
     fields = m.add('Register', 'Fetched', 4, col=3, row=0)  # opcode, source, target, destination
     for i in (1, 2, 3):
@@ -118,7 +121,6 @@ def branch_stage(m, pc, dec, fields, following, taken, drop_op):
 def one_instruction(broken=False):
     m = Machine()
     pc, one, nxt = counter(m)
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     dec = fetch(m, pc)
     # The broken machine writes a one where 0MEM asks for a zero.
     value = m.add('Number', 'Zero' if not broken else 'One Again', 0 if not broken else 1, col=3, row=1)
@@ -131,7 +133,6 @@ def one_instruction(broken=False):
 def two_instructions(broken=False):
     m = Machine()
     pc, one, nxt = counter(m)
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     dec = fetch(m, pc)
     rs = m.add('Reader', 'Source Slot', col=3, row=0)
     rt = m.add('Reader', 'Target Slot', col=3, row=1)
@@ -159,7 +160,7 @@ def register_cpu(ops, broken=None):
     """The register processor of the CPU puzzles: one instruction per tick.
     broken names the fault the broken twin is built with."""
     m = Machine()
-    pc, one, nxt = counter(m)
+    pc, one, nxt = counter(m, counts=JUMP not in ops)
     dec = fetch(m, pc)
     regs, wsel = register_file(m, 5)
     ra = read_port(m, regs, 'Source Register', 6, 0)
@@ -176,7 +177,6 @@ def register_cpu(ops, broken=None):
         # SETR names no target, so its slot is unpowered and nothing is written.
         m.wire((w, w.ctl()), slot)
         m.wire((wsel, wsel.inp()), (dec, dec.out('src')))
-        m.wire((pc, pc.inp()), (nxt, nxt.out()))
         return m
     gate = m.add('Op Selector', 'Save Slot', ops, col=7, row=4)
     m.wire((gate, gate.ctl()), (dec, dec.out('op')))
@@ -201,7 +201,6 @@ def register_cpu(ops, broken=None):
         m.wire((ld, ld.ctl()), (dec, dec.out('trg')) if broken == 'load slot' else (rb, rb.out()))
         m.wire((res, res.inp(LOAD)), (ld, ld.out()))
     if JUMP not in ops:
-        m.wire((pc, pc.inp()), (nxt, nxt.out()))
         return m
     nextpc = m.add('Op Selector', 'Next Instruction', ops, col=1, row=2)
     m.wire((nextpc, nextpc.ctl()), (dec, dec.out('op')))
@@ -234,7 +233,6 @@ def register_cpu(ops, broken=None):
 def regfile(broken=False):
     m = Machine()
     pc, one, nxt = counter(m)
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     dec = fetch(m, pc)
     size = 7 if broken else 8  # the broken twin's Register is one short
     regs = m.add('Register', 'Registers', size, col=5, row=0)
@@ -249,7 +247,6 @@ def regfile(broken=False):
 def micro_cpu(broken=False):
     m = Machine()
     pc, one, nxt = counter(m)
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     dec = fetch(m, pc)
     acc = m.add('Latch', 'Accumulator', col=5, row=0)  # a Latch starts at 0
     ld = m.add('Reader', 'Load Slot', col=3, row=1)
@@ -279,7 +276,6 @@ def micro_cpu(broken=False):
 def dereference(broken=False):
     m = Machine()
     pc, one, nxt = counter(m, 'Slot')
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     p = m.add('Reader', 'Address', col=1, row=0)
     m.wire((p, p.ctl()), (pc, pc.out()))
     v = m.add('Reader', 'Value', col=2, row=0)
@@ -331,7 +327,6 @@ def deref_r(broken=False):
 def brasswick(broken=False):
     m = Machine()
     pc, one, nxt = counter(m, 'Slot')
-    m.wire((pc, pc.inp()), (nxt, nxt.out()))
     x = m.add('Reader', 'Letter', col=1, row=0)
     m.wire((x, x.ctl()), (pc, pc.out()))
     y = m.add('Adder', 'Next Letter', col=2, row=0)
