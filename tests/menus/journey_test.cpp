@@ -12,6 +12,7 @@
 #include <map>
 
 #include "menu_fixture.h"
+#include "shell_ui/fixture.h"
 #include "menus/cutscene_state.h"
 #include "menus/extras_state.h"
 #include "menus/main_menu_state.h"
@@ -50,25 +51,11 @@ ButtonList buttonsOf(GameState* s) {
   return list;
 }
 
-void pointAt(int x, int y) {
-  setMousePositionOverride(Point{x, y});
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_MOUSEMOTION;
-  e.motion.x = x;
-  e.motion.y = y;
-  SDL_PushEvent(&e);
-}
+void pointAt(int x, int y) { pushMouseMotion(x, y); }
 
 void mouse(int x, int y, bool down) {
-  pointAt(x, y);
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.button = SDL_BUTTON_LEFT;
-  e.button.x = x;
-  e.button.y = y;
-  SDL_PushEvent(&e);
+  pushMouseMotion(x, y);
+  pushMouseButton(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y);
 }
 
 void clickAt(int x, int y) {
@@ -84,32 +71,14 @@ bool clickId(GameLoop& loop, int id) {
   return true;
 }
 
-void key(SDL_Scancode sc, bool down) {
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.keysym.scancode = sc;
-  e.key.keysym.sym = SDL_GetKeyFromScancode(sc);
-  SDL_PushEvent(&e);
-}
-
 void tap(SDL_Scancode sc) {
-  key(sc, true);
-  key(sc, false);
+  pushKey(SDL_KEYDOWN, sc);
+  pushKey(SDL_KEYUP, sc);
 }
 
 bool settled(GameLoop& loop, const std::string& name) {
   GameState* s = loop.current();
   return s->name() == name && s->fadeTimer == 0 && !s->pendingNext;
-}
-
-std::string windowMode(SDL_Window* w) {
-  Uint32 flags = SDL_GetWindowFlags(w);
-  int width = 0, height = 0;
-  SDL_GetWindowSize(w, &width, &height);
-  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
-         (isWindowUnflagged(w) ? "bordered" : "borderless") + " " + std::to_string(width) + "x" +
-         std::to_string(height);
 }
 
 // A script of steps; each runs after a frame until it says it is done. A step
@@ -240,19 +209,19 @@ class CountingSounds : public SoundBackend {
   second.add("borderless", on("options", [&](GameLoop& loop) { clickId(loop, 62); }));
   second.add("settle", wait(5));
   second.add("bordered", on("options", [&](GameLoop& loop) {
-               obs << "borderless " << windowMode(loop.window()) << std::endl;
+               obs << "borderless " << windowModeText(loop.window()) << std::endl;
                obs << "file-borderless " << loadVideoSettings().borderless << std::endl;
                clickId(loop, 61);
              }));
   second.add("settle", wait(5));
   second.add("fullscreen", on("options", [&](GameLoop& loop) {
-               obs << "bordered " << windowMode(loop.window()) << std::endl;
+               obs << "bordered " << windowModeText(loop.window()) << std::endl;
                clickId(loop, 59);
              }));
   second.add("settle", wait(12));
   second.add("resolution step", on("options", [&](GameLoop& loop) {
                auto* o = dynamic_cast<OptionsState*>(loop.current());
-               obs << "fullscreen " << windowMode(loop.window()) << " " << o->resolutions().resolutions.size()
+               obs << "fullscreen " << windowModeText(loop.window()) << " " << o->resolutions().resolutions.size()
                    << std::endl;
                ResolutionFile f = loadVideoSettings();
                obs << "file-before-step " << f.fullscreenWidth << "x" << f.fullscreenHeight << std::endl;
@@ -261,14 +230,14 @@ class CountingSounds : public SoundBackend {
              }));
   second.add("settle", wait(12));
   second.add("windowed", on("options", [&](GameLoop& loop) {
-               obs << "stepped " << windowMode(loop.window()) << std::endl;
+               obs << "stepped " << windowModeText(loop.window()) << std::endl;
                ResolutionFile f = loadVideoSettings();
                obs << "file-fullscreen " << f.fullscreenWidth << "x" << f.fullscreenHeight << std::endl;
                clickId(loop, 60);
              }));
   second.add("settle", wait(12));
   second.add("sound slider", on("options", [&](GameLoop& loop) {
-               obs << "windowed " << windowMode(loop.window()) << std::endl;
+               obs << "windowed " << windowModeText(loop.window()) << std::endl;
                auto* o = dynamic_cast<OptionsState*>(loop.current());
                GeoRect track = o->soundSlider.layout(o->soundSliderAnchor().x, o->soundSliderAnchor().y).track();
                mouse(track.x + 2, track.y + 3, true);
@@ -361,17 +330,6 @@ class CountingSounds : public SoundBackend {
   runGame(options);
   obs << "finished " << (second.at == second.steps.size()) << std::endl;
   std::exit(second.at == second.steps.size() ? 0 : 4);
-}
-
-std::map<std::string, std::string> readObservations() {
-  std::map<std::string, std::string> out;
-  std::ifstream in("observed.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    auto space = line.find(' ');
-    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
-  }
-  return out;
 }
 
 TEST(Journey, FromAFreshFolderThroughEveryMenuScreen) {

@@ -1,7 +1,8 @@
 #include "menu_fixture.h"
 
+#include "shell_ui/fixture.h"
+
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -38,20 +39,11 @@ class RecordingBackend : public SoundBackend {
 }  // namespace
 
 void MenuWindowTest::SetUp() {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
   dir = std::make_unique<TempWorkingDir>();
   linkGameFolder();
   clock = std::make_unique<ManualClock>(100000);
-  ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-  IMG_Init(IMG_INIT_PNG);
-  TTF_Init();
-  window = SDL_CreateWindow("Brasswick", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 1024,
-                            768, SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE);
-  ASSERT_NE(window, nullptr) << SDL_GetError();
-  renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-  ASSERT_NE(renderer, nullptr) << SDL_GetError();
-  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
-  registerRendererWindow(renderer, window);
+  openTestWindow(window, renderer);
+  if (HasFatalFailure()) return;
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
   selectStoredProfile();
@@ -66,11 +58,7 @@ void MenuWindowTest::TearDown() {
   loop.reset();
   musicManager().setBackend(nullptr);
   setMousePositionOverride(std::nullopt);
-  releaseAllMedia();
-  destroyWindowAndRenderer(window, renderer);
-  IMG_Quit();
-  TTF_Quit();
-  SDL_Quit();
+  closeTestWindow(window, renderer);
   clock.reset();
   dir.reset();
 }
@@ -103,26 +91,11 @@ bool MenuWindowTest::runUntil(const std::string& name, int limit) {
   return false;
 }
 
-void MenuWindowTest::moveMouse(int x, int y) {
-  setMousePositionOverride(Point{x, y});
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_MOUSEMOTION;
-  e.motion.x = x;
-  e.motion.y = y;
-  SDL_PushEvent(&e);
-}
+void MenuWindowTest::moveMouse(int x, int y) { pushMouseMotion(x, y); }
 
 void MenuWindowTest::mouseButton(int x, int y, bool down, Uint8 button) {
-  moveMouse(x, y);
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-  e.button.button = button;
-  e.button.x = x;
-  e.button.y = y;
-  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-  SDL_PushEvent(&e);
+  pushMouseMotion(x, y);
+  pushMouseButton(down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP, button, x, y);
 }
 
 void MenuWindowTest::click(int x, int y, Uint8 button) {
@@ -137,13 +110,7 @@ void MenuWindowTest::clickButton(const ButtonList& buttons, int id) {
 }
 
 void MenuWindowTest::holdKey(SDL_Scancode scancode, bool down) {
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-  e.key.keysym.scancode = scancode;
-  e.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
-  e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-  SDL_PushEvent(&e);
+  pushKey(down ? SDL_KEYDOWN : SDL_KEYUP, scancode);
 }
 
 void MenuWindowTest::pressKey(SDL_Scancode scancode) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "shell/fonts.h"
@@ -15,10 +16,8 @@
 
 namespace fs = std::filesystem;
 
-void SdlTest::SetUp() {
+void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  dir = std::make_unique<TempWorkingDir>();
-  writeFixtureWorkingFolder();
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   IMG_Init(IMG_INIT_PNG);
   TTF_Init();
@@ -29,6 +28,21 @@ void SdlTest::SetUp() {
   ASSERT_NE(renderer, nullptr) << SDL_GetError();
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   registerRendererWindow(renderer, window);
+}
+
+void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
+  releaseAllMedia();
+  destroyWindowAndRenderer(window, renderer);
+  IMG_Quit();
+  TTF_Quit();
+  SDL_Quit();
+}
+
+void SdlTest::SetUp() {
+  dir = std::make_unique<TempWorkingDir>();
+  writeFixtureWorkingFolder();
+  openTestWindow(window, renderer);
+  if (HasFatalFailure()) return;
   loadFonts(renderer);
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
@@ -38,12 +52,28 @@ void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
-  releaseAllMedia();
-  destroyWindowAndRenderer(window, renderer);
-  IMG_Quit();
-  TTF_Quit();
-  SDL_Quit();
+  closeTestWindow(window, renderer);
   dir.reset();
+}
+
+std::string windowModeText(SDL_Window* w) {
+  Uint32 flags = SDL_GetWindowFlags(w);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(w, &width, &height);
+  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
+         (flags & SDL_WINDOW_BORDERLESS ? "borderless" : "bordered") + " " +
+         std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::map<std::string, std::string> readObservations() {
+  std::map<std::string, std::string> out;
+  std::ifstream in("observed.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    auto space = line.find(' ');
+    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
+  }
+  return out;
 }
 
 SDL_Color SdlTest::pixelAt(int x, int y) {
@@ -98,5 +128,15 @@ void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
 
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   SDL_Event e = mouseButtonEvent(type, button, x, y);
+  SDL_PushEvent(&e);
+}
+
+void pushMouseMotion(int x, int y) {
+  setMousePositionOverride(Point{x, y});
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = x;
+  e.motion.y = y;
   SDL_PushEvent(&e);
 }

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ class SdlTest : public ::testing::Test {
   SDL_Renderer* renderer = nullptr;
 };
 
+// SDL video (and audio on the dummy driver), SDL_image and SDL_ttf started, a
+// 1024x768 resizable window and a software renderer registered as its
+// window's renderer; closing releases every global medium first.
+void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
+void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
+
+// "windowed bordered 1024x768" and the like, from the window's own flags.
+std::string windowModeText(SDL_Window* window);
+// The "key rest-of-line" pairs a child process noted in observed.txt.
+std::map<std::string, std::string> readObservations();
+
 SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode = 0);
 // Key and mouse-button events as SDL delivers them (keycode 0: the layout's
 // key for the scancode); the push forms put them on the event queue.
@@ -36,3 +48,5 @@ SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode 
 SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x = 0, int y = 0);
 void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
+// Moves the (overridden) mouse position there and queues the motion.
+void pushMouseMotion(int x, int y);

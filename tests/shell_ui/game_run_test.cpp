@@ -50,15 +50,6 @@ void clickButton(GameLoop& loop, int id) {
   }
 }
 
-std::string windowMode(SDL_Window* w) {
-  Uint32 flags = SDL_GetWindowFlags(w);
-  int width = 0, height = 0;
-  SDL_GetWindowSize(w, &width, &height);
-  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
-         (flags & SDL_WINDOW_BORDERLESS ? "borderless" : "bordered") + " " +
-         std::to_string(width) + "x" + std::to_string(height);
-}
-
 // The child: runs the game and notes what it sees in observed.txt (flushed
 // line by line, since the run ends with exit()).
 [[noreturn]] void playThroughMenu() {
@@ -72,7 +63,7 @@ std::string windowMode(SDL_Window* w) {
       case 1:
         obs << "splash " << (ticksNow() - splashTick) << std::endl;
         obs << "state " << loop.current()->name() << std::endl;
-        obs << "start " << windowMode(w) << std::endl;
+        obs << "start " << windowModeText(w) << std::endl;
         pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
         pushKey(SDL_KEYUP, SDL_SCANCODE_PRINTSCREEN);
         break;
@@ -85,20 +76,20 @@ std::string windowMode(SDL_Window* w) {
         clickButton(loop, 62);  // borderless
         break;
       case 8:
-        obs << "borderless " << windowMode(w) << " " << !isWindowUnflagged(w) << std::endl;
+        obs << "borderless " << windowModeText(w) << " " << !isWindowUnflagged(w) << std::endl;
         clickButton(loop, 61);  // bordered again
         break;
       case 13:
-        obs << "bordered " << windowMode(w) << std::endl;
+        obs << "bordered " << windowModeText(w) << std::endl;
         clickButton(loop, 59);  // fullscreen
         break;
       case 25:
-        obs << "fullscreen " << windowMode(w) << std::endl;
+        obs << "fullscreen " << windowModeText(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
         clickButton(loop, 60);  // windowed
         break;
       case 40: {
-        obs << "windowed " << windowMode(w) << std::endl;
+        obs << "windowed " << windowModeText(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
         SDL_Event quit;
         SDL_zero(quit);
@@ -114,17 +105,6 @@ std::string windowMode(SDL_Window* w) {
   int code = runGame(options);
   obs << "frames " << frame << std::endl;
   std::exit(frame < 400 ? code : 3);
-}
-
-std::map<std::string, std::string> readObservations() {
-  std::map<std::string, std::string> out;
-  std::ifstream in("observed.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    auto space = line.find(' ');
-    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
-  }
-  return out;
 }
 
 TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
