@@ -29,7 +29,8 @@ blackboard_id resolveSelectBoard(blackboard_id requested) {
     const blackboard_id lastPage = firstCommunityBoard + std::max(0, communityPageCount() - 1);
     return std::min(requested, lastPage);
   }
-  return requested;
+  // No board between the chapters and the community pages: the first board.
+  return requested >= 0 && requested < int(chaptersVector().size()) ? requested : 0;
 }
 
 const std::set<puzzle_id>& boardPuzzles(blackboard_id board) {

@@ -24,6 +24,9 @@ TEST_F(SelectRulesTest, BoardOfTheLastPuzzle) {
   EXPECT_EQ(resolveSelectBoard(noBoard), 0);
   EXPECT_EQ(resolveSelectBoard(3), 3);
   EXPECT_EQ(resolveSelectBoard(secretBoard), secretBoard);
+  EXPECT_EQ(resolveSelectBoard(6), 0);
+  EXPECT_EQ(resolveSelectBoard(99), 0);
+  EXPECT_EQ(resolveSelectBoard(-5), 0);
   // Community pages past the last one show the last.
   rebuildCommunityPages();
   ASSERT_EQ(communityPageCount(), 1);
