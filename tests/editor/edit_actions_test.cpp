@@ -4,6 +4,7 @@
 #include "editor/module_geometry.h"
 #include "editor_fixture.h"
 #include "services/music_manager.h"
+#include "support/sound_fixture.h"
 
 #include <algorithm>
 #include <random>
@@ -298,17 +299,9 @@ TEST_F(EditActions, ResetAndLoadSuccessful) {
   EXPECT_THROW(stale->apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
 }
 
-struct RecordingSound : SoundBackend {
-  std::vector<int> played;
-  void playSound(int id, float scale) override {
-    EXPECT_EQ(scale, 1.0f);
-    played.push_back(id);
-  }
-};
-
 TEST_F(EditActions, SoundsOfEachDirection) {
-  auto sounds = std::make_shared<RecordingSound>();
-  musicManager().setBackend(sounds);
+  writeFixtureSoundBanks();
+  musicManager().loadBanks();
   auto editor = openEditor();
   editor->machine.clear();
   auto a = add(*editor, kNumberKind, 0, 0, "A");
@@ -317,7 +310,7 @@ TEST_F(EditActions, SoundsOfEachDirection) {
   wire(*editor, b->ports[0].get(), a->ports[0].get());
   editor->undo();  // removes C: the delete sound
   editor->redo();
-  sounds->played.clear();
+  musicManager().studioSystem->clearJournal();
 
   Selection modules;
   modules.modules = {c};
@@ -332,8 +325,10 @@ TEST_F(EditActions, SoundsOfEachDirection) {
   ASSERT_TRUE(editor->performAction(std::make_shared<ModuleNameAction>(b, "Quiet")));
   ASSERT_TRUE(editor->performAction(std::make_shared<ClockSetAction>(2, editor->clockPeriod)));
   editor->undo();
-  EXPECT_EQ(sounds->played, (std::vector<int>{8, 5, 4, 3}));
-  musicManager().setBackend(nullptr);
+  // Every edit sound plays at the full sound volume (50).
+  EXPECT_EQ(playedSounds(musicManager()),
+            (std::vector<PlayedSound>{{8, 0.5f}, {5, 0.5f}, {4, 0.5f}, {3, 0.5f}}));
+  musicManager().release();
 }
 
 class RandomEdits : public EditActions, public ::testing::WithParamInterface<unsigned> {};

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "services/music_manager.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
 #include "shell/startup.h"
@@ -30,6 +31,9 @@ void SdlTest::SetUp() {
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   registerRendererWindow(renderer, window);
   loadFonts(renderer);
+  // The frame loop advances the sound every frame: the fixture's banks, on
+  // the recording device.
+  musicManager().loadBanks();
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
 }
@@ -38,6 +42,7 @@ void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
+  musicManager().release();
   releaseAllMedia();
   destroyWindowAndRenderer(window, renderer);
   IMG_Quit();
