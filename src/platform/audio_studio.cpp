@@ -264,6 +264,7 @@ int AudioStudio::descriptionUnloadSamples(unsigned id) {
   for (unsigned iid : users) {
     silence(instances_[iid]);
     instances_[iid].state = PlayState::Stopped;
+    if (instances_[iid].released) destroyInstance(iid);
   }
   unloadSamples(it->second);
   return audioOk;

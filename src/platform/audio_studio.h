@@ -126,7 +126,7 @@ class AudioStudio {
   // Stops everything, frees every bank, sample and instance, closes the device.
   int release();
 
-  // Inspection for tests and diagnostics.
+  // Queries for tests and diagnostics.
   struct InstanceInfo {
     std::string event;
     bool started = false;

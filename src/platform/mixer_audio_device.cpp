@@ -31,18 +31,15 @@ std::string MixerAudioDevice::open() {
   }
   // Exactly this format (no allowed changes): SDL converts for the hardware,
   // and the resampler below can rely on 16-bit stereo.
-  if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, 2, bufferFrames, nullptr, 0) < 0) {
+  if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, deviceChannels, bufferFrames, nullptr, 0) < 0) {
     std::string why = Mix_GetError();
     if (ownsAudioSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     ownsAudioSubsystem_ = false;
     return why.empty() ? "no audio device" : why;
   }
-  int freq = 0;
-  Uint16 format = 0;
-  Mix_QuerySpec(&freq, &format, &deviceChannels_);
   const char* driver = SDL_GetCurrentAudioDriver();
   logLine("Sound through SDL2_mixer on the " + std::string(driver ? driver : "unknown") + " driver at " +
-          std::to_string(freq) + " Hz, " + std::to_string(deviceChannels_) + " channels");
+          std::to_string(frequency) + " Hz, " + std::to_string(deviceChannels) + " channels");
   open_ = true;
   return "";
 }
@@ -115,7 +112,7 @@ Mix_Chunk* MixerAudioDevice::chunkFor(int sample, int rateKey) {
   auto key = std::make_pair(sample, rateKey);
   if (auto it = resampled_.find(key); it != resampled_.end()) return it->second.chunk;
   // Linear interpolation over the 16-bit frames of the device format.
-  const int width = std::max(deviceChannels_, 1);
+  const int width = deviceChannels;
   const auto* in = reinterpret_cast<const Sint16*>(base->abuf);
   const size_t inFrames = base->alen / (sizeof(Sint16) * size_t(width));
   if (inFrames < 2) return base;

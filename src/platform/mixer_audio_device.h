@@ -16,6 +16,7 @@ namespace platform {
 class MixerAudioDevice : public AudioDevice {
  public:
   static constexpr int frequency = 22050;  // the banks' own rate
+  static constexpr int deviceChannels = 2;
   static constexpr int bufferFrames = 1024;
 
   ~MixerAudioDevice() override;
@@ -49,7 +50,6 @@ class MixerAudioDevice : public AudioDevice {
 
   bool open_ = false;
   bool ownsAudioSubsystem_ = false;
-  int deviceChannels_ = 2;
   std::vector<Mix_Chunk*> chunks_;
   std::map<std::pair<int, int>, Resampled> resampled_;
   std::vector<Channel> channels_;

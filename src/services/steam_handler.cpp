@@ -60,16 +60,25 @@ std::string leaderboardName(int puzzle, int kind) {
 
 SteamHandler::SteamHandler() = default;
 
+std::vector<SteamHandler::PendingCall*> SteamHandler::allCalls() {
+  return {&moduleFind_,        &timeFind_,          &moduleUpload_,      &timeUpload_,
+          &displayFind_[0][0], &displayFind_[0][1], &displayFind_[1][0], &displayFind_[1][1],
+          &download_[0][0],    &download_[0][1],    &download_[1][0],    &download_[1][1]};
+}
+
 SteamHandler::~SteamHandler() {
   if (!client_) return;
-  for (PendingCall* p : {&moduleFind_, &timeFind_, &moduleUpload_, &timeUpload_, &displayFind_[0][0],
-                         &displayFind_[0][1], &displayFind_[1][0], &displayFind_[1][1], &download_[0][0],
-                         &download_[0][1], &download_[1][0], &download_[1][1]})
+  for (PendingCall* p : allCalls())
     if (p->active()) client_->cancelCall(p->call);
   client_->setStatsReceivedHandler(nullptr);
 }
 
 void SteamHandler::setClient(std::unique_ptr<platform::StoreClient> client) {
+  // A new store starts from nothing: answers the old one owed never come.
+  if (client_) client_->setStatsReceivedHandler(nullptr);
+  for (PendingCall* p : allCalls()) *p = PendingCall{};
+  steamAvailable = statsValid = false;
+  uploadPuzzle = globalTimeSlot = globalModuleSlot = friendsTimeSlot = friendsModuleSlot = 87;
   client_ = std::move(client);
   client_->setStatsReceivedHandler([this](const platform::StatsReceived& s) { onStatsReceieved(s); });
 }

@@ -84,7 +84,7 @@ class SteamHandler {
                                      bool friends);
 
   // The store backend; the environment's choice (platform::storeBackendVariable)
-  // unless one was set before initSteam.
+  // unless one was set before initSteam. Setting one starts the handler afresh.
   void setClient(std::unique_ptr<platform::StoreClient> client);
   platform::StoreClient& client();
   // Where the progress lines go (one line each, without its line end);
@@ -99,6 +99,7 @@ class SteamHandler {
   };
   template <class T, class Issue, class Handle>
   void issue(PendingCall& slot, Issue&& issueCall, Handle&& handler);
+  std::vector<PendingCall*> allCalls();
   void say(const std::string& line);
   int& displaySlot(int kind, bool friends);
   void endUploadChain() { uploadPuzzle = 87; }

@@ -69,10 +69,8 @@ struct Step {
   MusicManager& music = musicManager();
   std::vector<Step> steps = {
       {[&](GameLoop&) {
-         int freq = 0, channels = 0;
-         Uint16 format = 0;
          obs << "device " << music.studioSystem->device().name() << " " << SDL_GetCurrentAudioDriver() << " "
-             << Mix_QuerySpec(&freq, &format, &channels) << " " << freq << std::endl;
+             << Mix_AllocateChannels(-1) << std::endl;
          obs << "store " << steamHandler().steamAvailable << std::endl;
          // The main menu: its track and the opening loop.
          music.setTrack(6);
@@ -188,7 +186,10 @@ TEST(SoundWalk, TheGameOpensItsDeviceAndAWalkPlaysTheExpectedEvents) {
   EXPECT_EXIT(walk(), ::testing::ExitedWithCode(0), "");
   unsetenv(platform::storeBackendVariable);
 
-  EXPECT_EQ(linesOf("observed.txt", "device "), std::vector<std::string>{"SDL2_mixer dummy 1 22050"});
+  // 2 music groups of 4 channels, 2 loop groups of 8 and the pool of 48.
+  EXPECT_EQ(linesOf("observed.txt", "device "), std::vector<std::string>{"SDL2_mixer dummy 72"});
+  EXPECT_NE(readWholeFile("log.txt").find("Sound through SDL2_mixer on the dummy driver at 22050 Hz, 2 channels"),
+            std::string::npos);
   EXPECT_EQ(linesOf("observed.txt", "store "), std::vector<std::string>{"1"});
   // Two layers of the opening track and the opening loop's layer, the track at half volume.
   EXPECT_EQ(linesOf("observed.txt", "playing "), std::vector<std::string>{"3 volume 64"});
