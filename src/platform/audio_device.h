@@ -10,6 +10,9 @@
 
 namespace platform {
 
+// A gain, rate or parameter value as the call records write it ("0.25").
+std::string audioNumberText(float value);
+
 class AudioDevice {
  public:
   virtual ~AudioDevice() = default;

@@ -1,23 +1,12 @@
 #include "platform/audio_studio.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 
 #include "platform/filesystem.h"
 #include "shell/log.h"
 
 namespace platform {
-
-namespace {
-
-std::string num(float v) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%g", double(v));
-  return buffer;
-}
-
-}  // namespace
 
 std::string audioResultText(int code) {
   switch (code) {
@@ -449,7 +438,7 @@ int AudioStudio::instanceRelease(unsigned id) {
 }
 
 int AudioStudio::instanceSetVolume(unsigned id, float volume) {
-  Instance* inst = findInstance(id, "setVolume", num(volume));
+  Instance* inst = findInstance(id, "setVolume", audioNumberText(volume));
   if (!inst) return audioErrInvalidHandle;
   inst->volume = std::clamp(volume, 0.0f, 1.0f);
   sendMix(*inst, false);
@@ -467,7 +456,7 @@ int AudioStudio::instanceSetPaused(unsigned id, bool paused) {
 }
 
 int AudioStudio::instanceSetParameter(unsigned id, const std::string& name, float value) {
-  Instance* inst = findInstance(id, "setParameterValue", name + " " + num(value));
+  Instance* inst = findInstance(id, "setParameterValue", name + " " + audioNumberText(value));
   if (!inst) return audioErrInvalidHandle;
   const SoundParameter* p = descriptions_[inst->description].def->parameter(name);
   if (!p) return audioErrParameterNotFound;

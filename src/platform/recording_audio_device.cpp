@@ -5,13 +5,11 @@
 
 namespace platform {
 
-namespace {
-std::string num(float v) {
+std::string audioNumberText(float value) {
   char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%g", double(v));
+  std::snprintf(buffer, sizeof buffer, "%g", double(value));
   return buffer;
 }
-}  // namespace
 
 void RecordingAudioDevice::record(const std::string& call) {
   calls_.push_back(call);
@@ -52,17 +50,17 @@ void RecordingAudioDevice::freeSample(int sample) {
 
 void RecordingAudioDevice::play(int index, int sample, bool loop, float gain, float rate, bool paused) {
   record("play " + std::to_string(index) + " sample " + std::to_string(sample) + (loop ? " loop" : "") +
-         " gain " + num(gain) + " rate " + num(rate) + (paused ? " paused" : ""));
+         " gain " + audioNumberText(gain) + " rate " + audioNumberText(rate) + (paused ? " paused" : ""));
   if (Channel* c = channel(index)) *c = Channel{sample, loop, true, paused, false, gain, rate};
 }
 
 void RecordingAudioDevice::setGain(int index, float gain) {
-  record("gain " + std::to_string(index) + " " + num(gain));
+  record("gain " + std::to_string(index) + " " + audioNumberText(gain));
   if (Channel* c = channel(index)) c->gain = gain;
 }
 
 void RecordingAudioDevice::setRate(int index, float rate) {
-  record("rate " + std::to_string(index) + " " + num(rate));
+  record("rate " + std::to_string(index) + " " + audioNumberText(rate));
   if (Channel* c = channel(index)) c->rate = rate;
 }
 

@@ -53,6 +53,12 @@ std::optional<int> readVolumeFile(const std::string& path, bool& opened) {
   return int(std::clamp<long>(v, 0, 100));
 }
 
+// The number alone, without a line end; a failed write is logged and the game goes on.
+void saveVolume(const std::string& path, int volume) {
+  std::string error = writeFileAtomically(path, std::to_string(volume));
+  if (!error.empty()) logLine(error);
+}
+
 std::string resultText(int code) { return std::to_string(code) + ": " + platform::audioResultText(code); }
 
 }  // namespace
@@ -280,14 +286,12 @@ void MusicManager::setMusicVolume(int volume) {
     channelLevel[0] = float(musicVolume) / 100.0f;
     trackInstance(currentTrack).setVolume(channelLevel[0]);
   }
-  std::string error = writeFileAtomically(musicVolumeFilePath, std::to_string(musicVolume));
-  if (!error.empty()) logLine(error);
+  saveVolume(musicVolumeFilePath, musicVolume);
 }
 
 void MusicManager::setSoundVolume(int volume) {
   soundVolume = std::clamp(volume, 0, 100);
-  std::string error = writeFileAtomically(soundVolumeFilePath, std::to_string(soundVolume));
-  if (!error.empty()) logLine(error);
+  saveVolume(soundVolumeFilePath, soundVolume);
 }
 
 void MusicManager::release() {

@@ -26,19 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Presses one of the title screen's buttons as a player would; the release
-// comes in a later frame (a switch drops input queued with the press).
-void pressTitleButton(GameLoop& loop, int id) {
-  auto* title = dynamic_cast<TitleState*>(loop.current());
-  if (!title) return;
-  for (const Button& b : title->buttons) {
-    if (b.id != id || !b.isVisible()) continue;
-    SDL_Rect r = b.hitRect();
-    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
-    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
-  }
-}
-
+// The release comes a frame after the press: the switch drops what is queued behind it.
 void releaseMouse(GameLoop&) {
   Point m = mousePosition();
   pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, m.x, m.y);
@@ -84,11 +72,11 @@ struct Step {
          int playing = 0;
          for (int ch = 0; ch < Mix_AllocateChannels(-1); ++ch) playing += Mix_Playing(ch) && !Mix_Paused(ch);
          obs << "playing " << playing << " volume " << Mix_Volume(0, -1) << std::endl;
-         pressTitleButton(loop, 62);  // borderless
+         clickTitleButton(loop, 62, false);  // borderless
        },
        [&] { return true; }},
       {releaseMouse, [&] { return true; }},
-      {[&](GameLoop& loop) { pressTitleButton(loop, 61); }, [&] { return true; }},  // bordered again
+      {[&](GameLoop& loop) { clickTitleButton(loop, 61, false); }, [&] { return true; }},  // bordered again
       {releaseMouse, [&] { return true; }},
       {[&](GameLoop&) {
          // A chalk board: its track and the ambience of board 1.

@@ -12,6 +12,7 @@
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/startup_media.h"
+#include "shell/title_state.h"
 #include "shell/video_settings.h"
 
 namespace fs = std::filesystem;
@@ -104,4 +105,16 @@ void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   SDL_Event e = mouseButtonEvent(type, button, x, y);
   SDL_PushEvent(&e);
+}
+
+void clickTitleButton(GameLoop& loop, int id, bool release) {
+  auto* title = dynamic_cast<TitleState*>(loop.current());
+  if (!title) return;
+  for (const Button& b : title->buttons) {
+    if (b.id != id || !b.isVisible()) continue;
+    SDL_Rect r = b.hitRect();
+    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+    if (release) pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+  }
 }

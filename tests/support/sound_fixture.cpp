@@ -1,42 +1,20 @@
 #include "support/sound_fixture.h"
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
 
 #include "services/music_manager.h"
+#include "sound/wav.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-void put16(std::ofstream& out, std::uint16_t v) { out.put(char(v & 0xFF)).put(char(v >> 8)); }
-void put32(std::ofstream& out, std::uint32_t v) {
-  put16(out, std::uint16_t(v & 0xFFFF));
-  put16(out, std::uint16_t(v >> 16));
-}
-
-}  // namespace
 
 void writeTestWav(const std::string& path, int frames) {
   fs::path p(path);
   if (p.has_parent_path()) fs::create_directories(p.parent_path());
-  std::ofstream out(path, std::ios::binary);
-  const std::uint32_t bytes = std::uint32_t(frames) * 2;
-  out.write("RIFF", 4);
-  put32(out, 36 + bytes);
-  out.write("WAVEfmt ", 8);
-  put32(out, 16);
-  put16(out, 1);  // PCM
-  put16(out, 1);  // mono
-  put32(out, 22050);
-  put32(out, 22050 * 2);
-  put16(out, 2);
-  put16(out, 16);
-  out.write("data", 4);
-  put32(out, bytes);
-  for (int i = 0; i < frames; ++i) put16(out, std::uint16_t((i % 16) * 512));
+  std::vector<float> samples(static_cast<size_t>(frames));
+  for (int i = 0; i < frames; ++i) samples[size_t(i)] = float(i % 16) / 64.0f;
+  snd::writeWav(path, samples, 22050);
 }
 
 void writeFixtureSoundBanks() {
