@@ -276,13 +276,22 @@ TEST_F(MusicManagerTest, SoundIdsOutsideTheTableAreIgnored) {
   EXPECT_EQ(log.find("unknown sound id 0"), std::string::npos);
 }
 
-TEST_F(MusicManagerTest, InvalidTracksAreFatal) {
+TEST_F(MusicManagerTest, InvalidTracksAndLoopKindsAreFatal) {
   for (int track : {11, -1, 1000}) {
     try {
       music.setTrack(track);
       ADD_FAILURE() << track;
     } catch (const FatalErrorException& e) {
       EXPECT_EQ(std::string(e.what()), "invalid track " + std::to_string(track));
+    }
+  }
+  for (int kind : {5, -2}) {
+    music.requestedLoopKind = kind;
+    try {
+      music.switchLoop();
+      ADD_FAILURE() << kind;
+    } catch (const FatalErrorException& e) {
+      EXPECT_EQ(std::string(e.what()), "invalid loop kind " + std::to_string(kind));
     }
   }
 }
@@ -319,6 +328,7 @@ TEST_F(MusicManagerTest, ReleaseFreesEverythingAndTheManagerLoadsAgain) {
 }
 
 TEST(MusicManagerStart, UpdateBeforeLoadingIsFatal) {
+  TempWorkingDir dir;
   MusicManager music;
   try {
     music.update(16);
