@@ -245,24 +245,21 @@ void MusicManager::applyLoopLevelNow() {
   loopInstance.setVolume(level);
 }
 
-void MusicManager::setReverseLoop(int amount, float reverseSpeed) {
-  requestedLoopKind = LatchReverseLoop;
+bool MusicManager::requestLoopNow(int kind, int amount) {
+  requestedLoopKind = kind;
   requestedLoopValue = amount;
   channelOn[2] = true;
-  if (amount == 0) return;
+  if (amount == 0) return false;
   switchLoop();
   applyLoopLevelNow();
-  loopInstance.setParameterValue("reversespeed", reverseSpeed);
+  return true;
 }
 
-void MusicManager::setLatchLoop(int amount) {
-  requestedLoopKind = LatchLoop;
-  requestedLoopValue = amount;
-  channelOn[2] = true;
-  if (amount == 0) return;
-  switchLoop();
-  applyLoopLevelNow();
+void MusicManager::setReverseLoop(int amount, float reverseSpeed) {
+  if (requestLoopNow(LatchReverseLoop, amount)) loopInstance.setParameterValue("reversespeed", reverseSpeed);
 }
+
+void MusicManager::setLatchLoop(int amount) { requestLoopNow(LatchLoop, amount); }
 
 void MusicManager::playSound(int soundId, float volumeScale) {
   if (soundId == 0) return;

@@ -125,6 +125,9 @@ class MusicManager {
   platform::AudioEventInstance& trackInstance(int track);
   float loopTarget() const;
   void applyLoopLevelNow();
+  // The loop request of the simulation screen: with the loop channel on; a
+  // non-zero amount switches at once at full level. False for amount 0.
+  bool requestLoopNow(int kind, int amount);
   void resetState();
 
   AudioDeviceFactory deviceFactory_;
