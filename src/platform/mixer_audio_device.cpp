@@ -46,17 +46,14 @@ std::string MixerAudioDevice::open() {
 
 void MixerAudioDevice::close() {
   if (!open_) return;
-  if (!SDL_WasInit(SDL_INIT_AUDIO)) {
-    // SDL is already gone (an exit after a fatal error): nothing left to stop.
-    open_ = false;
-    return;
-  }
+  // Also right when SDL has already been shut down (a run that ended without
+  // releasing its sound): SDL2_mixer then only frees its chunks and channels.
   Mix_HaltChannel(-1);
   for (size_t s = 0; s < chunks_.size(); ++s) freeSample(int(s));
   chunks_.clear();
   channels_.clear();
   Mix_CloseAudio();
-  if (ownsAudioSubsystem_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  if (ownsAudioSubsystem_ && SDL_WasInit(SDL_INIT_AUDIO)) SDL_QuitSubSystem(SDL_INIT_AUDIO);
   ownsAudioSubsystem_ = false;
   open_ = false;
 }

@@ -95,6 +95,8 @@ void MusicManager::resetState() {
 
 void MusicManager::setAudioDeviceFactory(AudioDeviceFactory factory) { deviceFactory_ = std::move(factory); }
 
+void MusicManager::setBackend(std::shared_ptr<SoundBackend> backend) { backend_ = std::move(backend); }
+
 platform::AudioEventInstance& MusicManager::trackInstance(int track) {
   return isBoardTrack(track) ? boardMusicInstance : otherMusicInstance;
 }
@@ -267,6 +269,7 @@ void MusicManager::playSound(int soundId, float volumeScale) {
     logLine("Ignoring unknown sound id " + std::to_string(soundId));
     return;
   }
+  if (backend_) backend_->playSound(soundId, volumeScale);
   const SoundEvent& event = soundEvents[size_t(soundId)];
   if (!event.description) return;
   platform::AudioEventInstance instance;

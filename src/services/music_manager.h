@@ -14,6 +14,15 @@
 
 #include "platform/audio_studio.h"
 
+// Hears every one-shot sound request with an id of the table, whether the
+// banks are loaded or not: tests install one to see what a screen or an edit
+// played. The sound itself still goes through the audio layer.
+class SoundBackend {
+ public:
+  virtual ~SoundBackend() = default;
+  virtual void playSound(int soundId, float volumeScale) = 0;
+};
+
 // Sound ids of playSound.
 enum SoundId : int {
   ClickButton = 1,
@@ -120,6 +129,8 @@ class MusicManager {
 
   // The device the next createSystem plays on; empty: the recording device.
   void setAudioDeviceFactory(AudioDeviceFactory factory);
+  // The listener of sound requests; null removes it.
+  void setBackend(std::shared_ptr<SoundBackend> backend);
 
  private:
   platform::AudioEventInstance& trackInstance(int track);
@@ -131,6 +142,7 @@ class MusicManager {
   void resetState();
 
   AudioDeviceFactory deviceFactory_;
+  std::shared_ptr<SoundBackend> backend_;
 };
 
 MusicManager& musicManager();

@@ -327,6 +327,28 @@ TEST_F(MusicManagerTest, ReleaseFreesEverythingAndTheManagerLoadsAgain) {
   EXPECT_EQ(playedSoundIds(music), std::vector<int>{17});
 }
 
+struct HeardSounds : SoundBackend {
+  std::vector<std::pair<int, float>> heard;
+  void playSound(int id, float scale) override { heard.emplace_back(id, scale); }
+};
+
+TEST(MusicManagerStart, AListenerHearsEveryValidRequestLoadedOrNot) {
+  TempWorkingDir dir;
+  MusicManager music;
+  auto listener = std::make_shared<HeardSounds>();
+  music.setBackend(listener);
+  music.playSound(ClickButton, 0.5f);
+  for (int id : {0, 18, -1}) music.playSound(id, 1.0f);
+  writeFixtureSoundBanks();
+  music.loadBanks();
+  music.playSound(Chalk, 1.0f);
+  EXPECT_EQ(listener->heard, (std::vector<std::pair<int, float>>{{1, 0.5f}, {17, 1.0f}}));
+  EXPECT_EQ(playedSoundIds(music), std::vector<int>{17});
+  music.setBackend(nullptr);
+  music.playSound(Chalk, 1.0f);
+  EXPECT_EQ(listener->heard.size(), 2u);
+}
+
 TEST(MusicManagerStart, UpdateBeforeLoadingIsFatal) {
   TempWorkingDir dir;
   MusicManager music;
