@@ -353,6 +353,9 @@ TEST(Journey, FromAFreshFolderThroughEveryMenuScreen) {
   EXPECT_EQ(obs["windowed"], "windowed bordered 1024x768");
   EXPECT_EQ(obs["sound"], "100");
   EXPECT_EQ(obs["music"], "49");
+  // Both volumes are kept in their files.
+  EXPECT_EQ(readWholeFile("settings/sound.txt"), "100");
+  EXPECT_EQ(readWholeFile("settings/music.txt"), "49");
   EXPECT_EQ(obs["clicks-on-release"], "1");
   EXPECT_EQ(obs["active"], "1");
   EXPECT_EQ(obs["active-again"], "0");

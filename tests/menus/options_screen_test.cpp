@@ -98,6 +98,8 @@ TEST_F(OptionsScreenTest, SlidersSetTheVolumesAndOnlyTheSoundSliderClicks) {
   clickButton(options()->soundSlider.stepButtons(a.x, a.y), 25);
   frame();
   EXPECT_EQ(musicManager().soundVolume, 99);
+  EXPECT_EQ(readWholeFile("settings/sound.txt"), "99");
+  EXPECT_EQ(readWholeFile("settings/music.txt"), "100");
   screenshot("options_volumes");
   musicManager().setMusicVolume(50);
   musicManager().setSoundVolume(50);

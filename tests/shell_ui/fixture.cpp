@@ -8,6 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "menus/main_menu_state.h"
+#include "menus/menu_screen.h"
+#include "menus/options_state.h"
+#include "services/music_manager.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
 #include "shell/startup.h"
@@ -31,6 +35,7 @@ void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
 }
 
 void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
+  musicManager().release();
   releaseAllMedia();
   destroyWindowAndRenderer(window, renderer);
   IMG_Quit();
@@ -44,6 +49,9 @@ void SdlTest::SetUp() {
   openTestWindow(window, renderer);
   if (HasFatalFailure()) return;
   loadFonts(renderer);
+  // The frame loop advances the sound every frame: the fixture's banks, on
+  // the recording device.
+  musicManager().loadBanks();
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
 }
@@ -139,4 +147,31 @@ void pushMouseMotion(int x, int y) {
   e.motion.x = x;
   e.motion.y = y;
   SDL_PushEvent(&e);
+}
+
+namespace {
+// The buttons of the menu screens the window tests go through.
+ButtonList menuScreenButtons(GameState* state) {
+  if (auto* options = dynamic_cast<OptionsState*>(state)) {
+    ButtonList list = options->buttons();
+    for (Button& b : MenuScreen(optionsInfo).buildButtons(state->viewport().screen)) list.push_back(b);
+    return list;
+  }
+  if (dynamic_cast<MainMenuState*>(state)) return MenuScreen(mainMenuInfo).buildButtons(state->viewport().screen);
+  return {};
+}
+}  // namespace
+
+void clickScreenButton(GameLoop& loop, int id, bool release) {
+  for (const Button& b : menuScreenButtons(loop.current())) {
+    if (b.id != id || !b.isVisible()) continue;
+    SDL_Rect r = b.hitRect();
+    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+    if (release) pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+  }
+}
+
+void writeIntroSeen() {
+  writeWholeFile("profiles/profile0/global/tutorial.mgrlt", "TUTORIAL\n0.01\n13 (entered the first puzzle)\n");
 }

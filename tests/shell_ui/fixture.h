@@ -32,7 +32,7 @@ class SdlTest : public ::testing::Test {
 
 // SDL video (and audio on the dummy driver), SDL_image and SDL_ttf started, a
 // 1024x768 resizable window and a software renderer registered as its
-// window's renderer; closing releases every global medium first.
+// window's renderer; closing releases the sound and every global medium first.
 void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
 void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
 
@@ -50,3 +50,13 @@ void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0)
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
 // Moves the (overridden) mouse position there and queues the motion.
 void pushMouseMotion(int x, int y);
+
+class GameLoop;
+// Puts the mouse on the visible button id of the menu screen showing (the
+// main menu or the options) and presses the left button there; the release
+// follows at once unless release is false (a state switch drops input queued
+// behind the press, so a test that needs the release to arrive sends it in a
+// later frame).
+void clickScreenButton(GameLoop& loop, int id, bool release = true);
+// The active profile has seen the intro, so the game starts on the main menu.
+void writeIntroSeen();

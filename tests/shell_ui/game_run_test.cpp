@@ -15,40 +15,11 @@
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/text_item.h"
-#include "menus/main_menu_state.h"
-#include "menus/menu_screen.h"
-#include "menus/options_state.h"
 #include "shell/video_settings.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// The buttons of the menu screens these runs go through.
-ButtonList buttonsOf(GameState* state) {
-  if (auto* options = dynamic_cast<OptionsState*>(state)) {
-    ButtonList list = options->buttons();
-    for (Button& b : MenuScreen(optionsInfo).buildButtons(state->viewport().screen)) list.push_back(b);
-    return list;
-  }
-  if (dynamic_cast<MainMenuState*>(state)) return MenuScreen(mainMenuInfo).buildButtons(state->viewport().screen);
-  return {};
-}
-
-// A profile that has seen the intro starts on the main menu.
-void skipIntro() {
-  writeWholeFile("profiles/profile0/global/tutorial.mgrlt", "TUTORIAL\n0.01\n13 (entered the first puzzle)\n");
-}
-
-void clickButton(GameLoop& loop, int id) {
-  for (const Button& b : buttonsOf(loop.current())) {
-    if (b.id != id || !b.isVisible()) continue;
-    SDL_Rect r = b.hitRect();
-    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
-    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
-    pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
-  }
-}
 
 // The child: runs the game and notes what it sees in observed.txt (flushed
 // line by line, since the run ends with exit()).
@@ -69,24 +40,24 @@ void clickButton(GameLoop& loop, int id) {
         break;
       case 3:
         obs << "screenshot " << fs::exists("screenshot.bmp") << std::endl;
-        clickButton(loop, 53);  // options
+        clickScreenButton(loop, 53);  // options
         break;
       case 5:
         obs << "options " << loop.current()->name() << std::endl;
-        clickButton(loop, 62);  // borderless
+        clickScreenButton(loop, 62);  // borderless
         break;
       case 8:
         obs << "borderless " << windowModeText(w) << " " << !isWindowUnflagged(w) << std::endl;
-        clickButton(loop, 61);  // bordered again
+        clickScreenButton(loop, 61);  // bordered again
         break;
       case 13:
         obs << "bordered " << windowModeText(w) << std::endl;
-        clickButton(loop, 59);  // fullscreen
+        clickScreenButton(loop, 59);  // fullscreen
         break;
       case 25:
         obs << "fullscreen " << windowModeText(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
-        clickButton(loop, 60);  // windowed
+        clickScreenButton(loop, 60);  // windowed
         break;
       case 40: {
         obs << "windowed " << windowModeText(w) << std::endl;
@@ -110,7 +81,7 @@ void clickButton(GameLoop& loop, int id) {
 TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
-  skipIntro();
+  writeIntroSeen();
   writeWholeFile("settings/resolution.txt",
                  "Fullscreen: 1280x1024\nWindowed: 1100x800\nwindowed\nbordered\n");
   EXPECT_EXIT(playThroughMenu(), ::testing::ExitedWithCode(0), "");
@@ -138,13 +109,13 @@ TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
 TEST(GameRun, QuitButtonEndsTheRunWithExitCodeZero) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
-  skipIntro();
+  writeIntroSeen();
   auto run = [] {
     GameOptions options;
     options.splashMinimumMs = 0;
     int frame = 0;
     options.afterFrame = [&](GameLoop& loop) {
-      if (++frame == 2) clickButton(loop, 57);
+      if (++frame == 2) clickScreenButton(loop, 57);
       return frame < 200;
     };
     std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
@@ -291,10 +262,11 @@ namespace {
 // built), the game starts, draws its first screen and quits cleanly.
 TEST(GameRun, StartsWithTheGeneratedMedia) {
   const std::string game = BRASSWICK_GAME_DIR;
-  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf"))
+  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf") ||
+      !fs::exists(game + "/music/Build/Desktop/Master Bank.bank"))
     GTEST_SKIP() << "no generated media in " << game;
   TempWorkingDir dir;
-  for (const char* dir : {"art", "fonts", "puzzle_descriptions", "tests", "initial"})
+  for (const char* dir : {"art", "fonts", "music", "puzzle_descriptions", "tests", "initial"})
     fs::create_directory_symlink(game + "/" + dir, dir);
   auto run = [] {
     GameOptions options;
