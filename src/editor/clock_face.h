@@ -63,10 +63,11 @@ std::vector<NotchPlacement> clockNotches(double handAngle, int period, double cx
 // The notch colour of a module clock.
 Rgba moduleNotchColour(bool allowed);
 
-// Module clock drawing (with the view). centre is DisplayModule::clockCentre.
+// Module clock drawing (with the view). centre is DisplayModule::clockCentre;
+// the face art is that of the kind's category, grey when not allowed.
 void drawClockFace(SDL_Renderer* renderer, const Viewport& viewport, bool coloured, GeoPoint centre);
 void drawModuleClock(SDL_Renderer* renderer, const Viewport& viewport, GeoPoint centre, const ConstContext& context,
-                     const ClockAnimation& animation, bool allowed, std::uint8_t alpha);
+                     int kind, bool allowed, std::uint8_t alpha, const ClockAnimation& animation);
 void loadClockTextures(SDL_Renderer* renderer);
 
 // The larger dial, drawn in screen pixels.

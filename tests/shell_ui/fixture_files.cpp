@@ -2,7 +2,10 @@
 
 #include <SDL_image.h>
 
+#include <cctype>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "shell/button.h"
 #include "shell/cursors.h"
@@ -21,6 +24,27 @@ void writePng(const std::string& path, int w, int h, SDL_Color c) {
 void removeFixtureFile(const std::string& path) { fs::remove(path); }
 
 namespace {
+// Every image start-up must find, as a plain grey picture at the listed size
+// (32 px where the list leaves the size free), unless the fixture already
+// drew a picture of its own there.
+void writeManifestArt() {
+  std::ifstream in(fs::path(BRASSWICK_SOURCE_DIR) / "data" / "assets" / "art-manifest.tsv");
+  std::string line;
+  std::getline(in, line);  // header
+  auto size = [](const std::string& field) {
+    return !field.empty() && std::isdigit(static_cast<unsigned char>(field[0])) ? std::stoi(field) : 32;
+  };
+  while (std::getline(in, line)) {
+    std::vector<std::string> f;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+      f.push_back(line.substr(start, tab - start));
+    f.push_back(line.substr(start));
+    if (f.size() < 4 || f[3] != "fatal" || fs::exists(f[0])) continue;
+    writePng(f[0], size(f[1]), size(f[2]), SDL_Color{128, 128, 128, 255});
+  }
+}
+
 void copyFont(const std::string& from, const std::string& to) {
   fs::create_directories(fs::path(to).parent_path());
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
@@ -64,6 +88,7 @@ void writeFixtureWorkingFolder() {
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1Code-Bold.otf", "fonts/mplus-1m-bold.ttf");
   copyFont("/usr/share/fonts/truetype/breip/Breip.ttf", "fonts/chawp.ttf");
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1-Medium.otf", "fonts/nokiafc22.ttf");
+  writeManifestArt();
   // Start-up reads every puzzle's description and tests: use the game's own.
   for (const char* dir : {"puzzle_descriptions", "tests", "initial"}) {
     fs::copy(fs::path(BRASSWICK_SOURCE_DIR) / "data" / dir, dir, fs::copy_options::recursive);
