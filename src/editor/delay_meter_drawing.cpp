@@ -6,6 +6,7 @@
 #include "editor/delay_meter.h"
 #include "editor/display_art.h"
 #include "model/module_defs.h"
+#include "shell/fonts.h"
 #include "shell/strings.h"
 #include "shell/text_item.h"
 
@@ -37,6 +38,16 @@ DelayMeterArt art;
 const DelayMeterSet& setFor(const DelayMeter& meter) {
   if (!meter.allowed || meter.category < 1 || meter.category > 3) return art.sets[0];
   return art.sets[std::size_t(meter.category)];
+}
+
+// How far below a text's top its digits' middle lies, so a count can be
+// centred on the meter whatever the font's size.
+int digitMiddle(int font) {
+  TTF_Font* ttf = font >= 0 && font < fontCount ? openFonts[std::size_t(font)] : nullptr;
+  if (ttf == nullptr) return 0;
+  int minX = 0, maxX = 0, minY = 0, maxY = 0, advance = 0;
+  TTF_GlyphMetrics(ttf, '0', &minX, &maxX, &minY, &maxY, &advance);
+  return TTF_FontAscent(ttf) - (maxY + minY) / 2;
 }
 
 void drawScaled(SDL_Renderer* renderer, const Texture& texture, Point at, int zoom, std::uint8_t alpha,
@@ -80,9 +91,17 @@ void DelayMeter::draw(SDL_Renderer* renderer, int remaining, std::uint8_t alpha,
     // A delay with no bar image draws no bars rather than stopping the game.
     if (bars != set.bars.end()) drawScaled(renderer, bars->second, at, zoom, alpha);
   }
-  TextItem number(std::to_string(remaining), at.x + 23 / zoom, at.y + 10 / zoom, SDL_Color{0, 0, 0, 255},
-                  zoom == 1 ? 9 : 11, AlignCentre);
+  // The count sits on the meter's left part, its digits centred on the bar,
+  // light with a dark shadow so it reads over the fill and the empty bar.
+  const int font = zoom == 1 ? 9 : 11;
+  const int top = at.y + art.meter.height / zoom / 2 - digitMiddle(font);
+  TextItem number(std::to_string(remaining), at.x + 23 / zoom + 1, top + 1, SDL_Color{20, 14, 8, 255}, font,
+                  AlignCentre);
   number.alpha = alpha;
+  number.draw(renderer);
+  number.x -= 1;
+  number.y -= 1;
+  number.colour = SDL_Color{255, 250, 236, 255};
   number.draw(renderer);
 }
 

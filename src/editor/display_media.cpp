@@ -9,6 +9,7 @@
 #include "shell/startup_media.h"
 
 void releaseModuleMedia();
+std::size_t wireTextureCount();
 void releaseDelayMeterMedia();
 void releaseClockMedia();
 
@@ -44,3 +45,5 @@ void resetDisplayRenderTargets(SDL_Renderer* renderer) {
   dropWireTextureCache();
   reloadPortInfoboxTextures(renderer);
 }
+
+std::size_t displayCachedTextureCount() { return moduleTextureCacheSize() + wireTextureCount(); }

@@ -178,6 +178,15 @@ bool boundsOnScreen(SDL_Renderer* renderer, const Viewport& viewport, int minX, 
 SDL_Color withAlpha(Rgba c, std::uint8_t a) { return {c.r, c.g, c.b, a}; }
 }  // namespace
 
+std::size_t wireTextureCount() {
+  std::size_t n = 0;
+  for (const auto& [port, path] : wirePathCache) {
+    if (!path.textures) continue;
+    for (const auto& record : path.textures->records) n += record.texture != nullptr;
+  }
+  return n;
+}
+
 void DisplayWire::render(SDL_Renderer* renderer, const Viewport& viewport, const ConstContext& context, int highlight,
                          int sparks, bool caching) const {
   const int zoom = viewport.zoom;
