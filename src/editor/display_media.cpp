@@ -10,6 +10,7 @@
 
 void releaseModuleMedia();
 std::size_t wireTextureCount();
+
 void releaseDelayMeterMedia();
 void releaseClockMedia();
 

@@ -84,5 +84,12 @@ class DisplayWire {
   void populate(const std::shared_ptr<const ObstacleMap>& obstacles);
 };
 
+// Whether wires keep their drawings as textures. Auto does on accelerated
+// renderers; a software renderer blends every transparent pixel of a
+// wire's bounding box on each copy, so there the wires are drawn piece by
+// piece (a few rectangles a wire), which is many times faster.
+enum class WireTextureMode { Auto, Always, Never };
+void setWireTextureMode(WireTextureMode mode);
+
 // The cache entry of a wire's destination port, or null.
 WirePath* cachedWirePath(const PortView& destination);

@@ -124,7 +124,9 @@ void drawSections(SDL_Renderer* renderer, const DisplayModule& m, int zoom, bool
   const SDL_Rect band{0, 6 / zoom + topH / zoom, (m.width + 24) / zoom, std::max(bottomY - 6 / zoom - topH / zoom, 0)};
   SDL_RenderSetClipRect(renderer, &band);
   const int step = std::max(middleH / zoom, 1);
-  for (int s = 0; s < m.height - bottomH - topH + 12; s += step) {
+  // Tiles go on until the band is covered; the clip trims the last.
+  for (int s = 0; s < m.height - bottomH - topH + 12 || (s + 6 / zoom + topH) / zoom + zoom - 1 < band.y + band.h;
+       s += step) {
     copyExact(renderer, middle, 4 / zoom, (s + 6 / zoom + topH) / zoom + zoom - 1);
   }
   SDL_RenderSetClipRect(renderer, nullptr);
@@ -210,7 +212,7 @@ const Texture& moduleOutlineTexture(SDL_Renderer* renderer, const GeoRect& scree
     const SDL_Rect band{0, topH / zoom, w, std::max(bottomY - topH / zoom, 0)};
     SDL_RenderSetClipRect(renderer, &band);
     const int limit = zoom * (6 / zoom) + worldHeight - topH - bottomH + 6;
-    for (int t = 0; t < limit; t += std::max(middleH, 1)) {
+    for (int t = 0; t < limit || (t + topH) / zoom - zoom + 1 < band.y + band.h; t += std::max(middleH, 1)) {
       copyExact(renderer, set.middle.at(zoom), 0, (t + topH) / zoom - zoom + 1);
     }
     SDL_RenderSetClipRect(renderer, nullptr);

@@ -61,12 +61,7 @@ ObstacleMap::ObstacleMap(const std::set<GeoPoint>& pixelCells) {
   }
 }
 
-bool ObstacleMap::blocked(int x, int y) const {
-  if (count_ == 0 || x < min_.x || y < min_.y || x > max_.x || y > max_.y) return false;
-  if (stride_ == 0) return sparse_.count(cellKey(x, y)) != 0;
-  const std::size_t dx = std::size_t(x - min_.x);
-  return (bits_[std::size_t(y - min_.y) * std::size_t(stride_) + dx / 64] >> (dx % 64)) & 1;
-}
+bool ObstacleMap::blockedSparse(int x, int y) const { return sparse_.count(cellKey(x, y)) != 0; }
 
 RoutingGrid RoutingGrid::around(std::shared_ptr<const ObstacleMap> obstacles, const std::vector<GeoPoint>& cells) {
   RoutingGrid grid;

@@ -28,7 +28,12 @@ class ObstacleMap {
   // From blocked points in board pixels, as the modules' occupied cells give them.
   explicit ObstacleMap(const std::set<GeoPoint>& pixelCells);
 
-  bool blocked(int x, int y) const;
+  bool blocked(int x, int y) const {
+    if (count_ == 0 || x < min_.x || y < min_.y || x > max_.x || y > max_.y) return false;
+    if (stride_ == 0) return blockedSparse(x, y);
+    const std::size_t dx = std::size_t(x - min_.x);
+    return (bits_[std::size_t(y - min_.y) * std::size_t(stride_) + dx / 64] >> (dx % 64)) & 1;
+  }
   bool empty() const { return count_ == 0; }
   std::size_t count() const { return count_; }
   // Smallest and largest blocked cell; meaningless when empty.
@@ -36,6 +41,8 @@ class ObstacleMap {
   GeoPoint maxCell() const { return max_; }
 
  private:
+  bool blockedSparse(int x, int y) const;
+
   std::size_t count_ = 0;
   GeoPoint min_;
   GeoPoint max_;
