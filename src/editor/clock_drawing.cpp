@@ -61,6 +61,8 @@ void drawNotches(SDL_Renderer* renderer, const Texture& notch, const std::vector
 
 void ClockAnimation::valueAt(int target) { valueAt(target, ticksNow()); }
 
+double ClockAnimation::currentValue(int target) const { return currentValue(target, ticksNow()); }
+
 std::uint8_t ClockAnimation::flashAlpha(const ConstContext& context) const { return flashAlpha(context, ticksNow()); }
 
 void loadClockTextures(SDL_Renderer* renderer) {

@@ -30,6 +30,7 @@ struct ClockAnimation {
 
   // The value shown at `now` while animating toward target.
   double currentValue(int target, Tick now) const;
+  double currentValue(int target) const;  // at ticksNow()
   // Starts the sweep from the value shown now back to zero.
   void valueAt(int target, Tick now);
   void valueAt(int target);  // at ticksNow()
@@ -69,6 +70,8 @@ void drawClockFace(SDL_Renderer* renderer, const Viewport& viewport, bool colour
 void drawModuleClock(SDL_Renderer* renderer, const Viewport& viewport, GeoPoint centre, const ConstContext& context,
                      int kind, bool allowed, std::uint8_t alpha, const ClockAnimation& animation);
 void loadClockTextures(SDL_Renderer* renderer);
+// Frees the module clock and dial art.
+void releaseClockMedia();
 
 // The larger dial, drawn in screen pixels.
 struct ClockDial {

@@ -41,6 +41,7 @@ struct DelayMeter {
   void drawOverlay(SDL_Renderer* renderer, const Viewport& viewport) const;
   static void loadMedia(SDL_Renderer* renderer);
 };
+void releaseDelayMeterMedia();
 
 // Height of the meter images once loaded (the art's, 24 until then).
 int delayMeterHeight();

@@ -3,16 +3,11 @@
 #include "editor/clock_face.h"
 #include "editor/delay_meter.h"
 #include "editor/display_module.h"
+#include "editor/display_wire.h"
 #include "editor/port_textures.h"
 #include "editor/wire_path.h"
 #include "shell/game_loop.h"
 #include "shell/startup_media.h"
-
-void releaseModuleMedia();
-std::size_t wireTextureCount();
-
-void releaseDelayMeterMedia();
-void releaseClockMedia();
 
 void loadDisplayMedia(SDL_Renderer* renderer) {
   DisplayModule::loadSymbolMedia(renderer);

@@ -144,3 +144,5 @@ void clearModuleTextureCache();
 void clearModuleOutlineCaches();
 std::size_t moduleTextureCacheSize();
 void loadModuleOutlineTextures(SDL_Renderer* renderer);
+// Frees the module art and the caches (before the renderer goes).
+void releaseModuleMedia();

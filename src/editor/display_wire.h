@@ -90,6 +90,8 @@ class DisplayWire {
 // piece (a few rectangles a wire), which is many times faster.
 enum class WireTextureMode { Auto, Always, Never };
 void setWireTextureMode(WireTextureMode mode);
+// Wire drawings held as textures now.
+std::size_t wireTextureCount();
 
 // The cache entry of a wire's destination port, or null.
 WirePath* cachedWirePath(const PortView& destination);

@@ -58,6 +58,12 @@ void makeTintedInfobox(SDL_Renderer* renderer, const Texture& base, Texture& tar
   target.adopt(tinted);
 }
 
+Texture tintPortInfoboxTexture(SDL_Renderer* renderer, const Texture& base, Rgba colour) {
+  Texture tinted;
+  makeTintedInfobox(renderer, base, tinted, colour);
+  return tinted;
+}
+
 void loadPortMedia(SDL_Renderer* renderer) {
   loadPortArt(renderer);
   reloadPortInfoboxTextures(renderer);

@@ -51,6 +51,8 @@ extern PortTextureTable ownColourInfoboxTextures;
 // Fills target with base and the overlay shape tinted in colour on top.
 // Reloads the port art when base was lost; fatal when that fails too.
 void makeTintedInfobox(SDL_Renderer* renderer, const Texture& base, Texture& target, Rgba colour);
+// The same as a new texture.
+Texture tintPortInfoboxTexture(SDL_Renderer* renderer, const Texture& base, Rgba colour);
 // The art, then the tinted sets.
 void loadPortMedia(SDL_Renderer* renderer);
 // Makes every tinted set again (start-up, and after the render targets reset).

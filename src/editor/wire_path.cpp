@@ -36,6 +36,11 @@ void dropWireTextureCache() {
   for (auto& [port, path] : wirePathCache) path.textures.reset();
 }
 
+void dropCachedPathTextures(const std::shared_ptr<Port>& port) {
+  auto it = wirePathCache.find(std::weak_ptr<Port>(port));
+  if (it != wirePathCache.end()) it->second.textures.reset();
+}
+
 void installDisplayHooks() {
   editorDisplayHooks().clearWirePathCache = clearWirePathCache;
   // The drawings are shared by every port of the machine, so dropping them

@@ -58,6 +58,8 @@ extern WirePathCache wirePathCache;
 void clearWirePathCache();
 // Releases every cached drawing; the routes stay.
 void dropWireTextureCache();
+// Releases the drawing cached for the wire into one port (it was reconnected).
+void dropCachedPathTextures(const std::shared_ptr<Port>& port);
 // Points the Editor's after-edit hooks at the cache above.
 void installDisplayHooks();
 

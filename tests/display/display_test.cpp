@@ -468,3 +468,21 @@ TEST_F(DisplayCore, WriterLightGlowsForHalfAStepWhenItWrites) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DisplayClamps, SelectorsAboveEightDrawAsEight) {
+  // A stored size far above the drawer's range: ports, height and delay
+  // follow the clamped size, and the meter has a row for that delay.
+  for (int kind : {kInputSelectorKind, kOutputSelectorKind}) {
+    auto wide = Module::create(kind, 0, 0, makeNumericValue(20), "Wide");
+    auto eight = Module::create(kind, 0, 0, makeNumericValue(8), "Eight");
+    DisplayModule a(kDelayBoardPuzzle, false, wide), b(kDelayBoardPuzzle, false, eight);
+    EXPECT_EQ(a.ports.size(), b.ports.size()) << kind;
+    EXPECT_EQ(a.height, b.height) << kind;
+    EXPECT_EQ(wide->delay, eight->delay) << kind;
+    EXPECT_TRUE(hasDelayMeterRow(wide->delay)) << kind;
+  }
+}
+
+}  // namespace

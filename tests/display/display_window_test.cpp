@@ -10,6 +10,7 @@
 #include "display_fixture.h"
 #include "editor/clock_face.h"
 #include "editor/display_media.h"
+#include "editor/display_wire.h"
 #include "editor/wire_path.h"
 #include "fixture.h"
 #include "model/memory.h"
@@ -157,6 +158,53 @@ TEST_F(DisplayWindow, BoardOfEveryKindAtBothZooms) {
   display.draw(renderer, context, view(2, 24.0f, 40.0f), INT_MAX, INT_MAX);
   EXPECT_EQ(displayCachedTextureCount(), cached);
   EXPECT_EQ(textTextureCache.size(), texts);
+}
+
+TEST_F(DisplayWindow, WireDrawingsKeptAsTexturesLookTheSame) {
+  ManualClock clock(100000);
+  BoardMachine board = buildBoardMachine(kPlainBoardPuzzle);
+  Display display(false, board.editor, {0, 0, 1024, 768}, {}, {});
+  const ConstContext context = board.editor->constContext();
+  const Viewport v = view(1, 16.0f, 8.0f);
+  const GeoPoint shift = wireInto(display, board.port("Equals", 0)).offset();
+  const GeoPoint nailed = wireInto(display, board.port("Subtract", 1)).offset();
+  struct Probe {
+    GeoPoint at;
+    std::string what;
+  };
+  const std::vector<Probe> probes = {{{504 + shift.x, 56 + shift.y}, "core"},
+                                     {{504 + shift.x, 56 + shift.y + 2}, "rim"},
+                                     {{256 + nailed.x, 312 + nailed.y}, "dark core"},
+                                     {{504 + shift.x, 56 + shift.y + 8}, "board"}};
+  std::vector<SDL_Color> pieces;
+  clear();
+  display.draw(renderer, context, v, INT_MAX, INT_MAX);
+  for (const Probe& p : probes) pieces.push_back(at(v, p.at.x, p.at.y));
+  EXPECT_EQ(wireTextureCount(), 0u);
+
+  setWireTextureMode(WireTextureMode::Always);
+  clear();
+  display.draw(renderer, context, v, INT_MAX, INT_MAX);
+  save("board_wire_textures.png");
+  const std::size_t made = wireTextureCount();
+  EXPECT_GT(made, 0u);
+  for (std::size_t i = 0; i < probes.size(); ++i) {
+    const SDL_Color c = at(v, probes[i].at.x, probes[i].at.y);
+    EXPECT_LE(distance(c, {pieces[i].r, pieces[i].g, pieces[i].b, 255}), 8) << probes[i].what << text(c);
+  }
+  // A warm frame copies them; dropping them (an edit, a target reset) makes them again.
+  clear();
+  display.draw(renderer, context, v, INT_MAX, INT_MAX);
+  EXPECT_EQ(wireTextureCount(), made);
+  dropWireTextureCache();
+  EXPECT_EQ(wireTextureCount(), 0u);
+  clear();
+  display.draw(renderer, context, v, INT_MAX, INT_MAX);
+  EXPECT_EQ(wireTextureCount(), made);
+  // One reconnected port drops only its own.
+  dropCachedPathTextures(board.editor->machine[3]->ports[0]);  // the Adder's first input
+  EXPECT_EQ(wireTextureCount(), made - 2);
+  setWireTextureMode(WireTextureMode::Auto);
 }
 
 TEST_F(DisplayWindow, DelayBoardWithMetersClocksAndAPathShown) {
