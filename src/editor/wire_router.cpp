@@ -264,8 +264,8 @@ bool PathSearch::jump(int x, int y, int dx, int dy, GeoPoint& found) {
       if (x == goal_->x && y == goal_->y) break;
       if ((free(x - dx, y + dy) && !free(x - dx, y)) || (free(x + dx, y - dy) && !free(x, y - dy))) break;
       GeoPoint ignored;
-      if (free(x + dx, y) && jumpX(x + dx, y, dx, ignored)) break;
-      if (free(x, y + dy) && jumpY(x, y + dy, dy, ignored)) break;
+      if (free(x + dx, y) && jumpStraight(x + dx, y, dx, 0, ignored)) break;
+      if (free(x, y + dy) && jumpStraight(x, y + dy, 0, dy, ignored)) break;
       if (free(x + dx, y + dy) && (free(x + dx, y) || free(x, y + dy))) {
         x += dx;
         y += dy;
@@ -277,41 +277,27 @@ bool PathSearch::jump(int x, int y, int dx, int dy, GeoPoint& found) {
     found = {x, y};
     return true;
   }
-  if (dx != 0) return jumpX(x, y, dx, found);
-  if (dy != 0) return jumpY(x, y, dy, found);
+  if (dx != 0 || dy != 0) return jumpStraight(x, y, dx, dy, found);
   jpsCrash();
 }
 
-bool PathSearch::jumpX(int x, int y, int dx, GeoPoint& found) {
+// Straight along (dx, dy): stops at the goal, or at a cell beside which a
+// blocked cell gives way to a free one (a forced neighbour); none when the
+// way ahead is blocked.
+bool PathSearch::jumpStraight(int x, int y, int dx, int dy, GeoPoint& found) {
   if (!free(x, y)) jpsCrash();
-  bool upBlocked = !free(x, y + 1), downBlocked = !free(x, y - 1);
+  const int sx = dy != 0 ? 1 : 0, sy = dx != 0 ? 1 : 0;  // one side; the other is its opposite
+  bool sideBlocked = !free(x + sx, y + sy), otherBlocked = !free(x - sx, y - sy);
   for (;;) {
     if (exhausted_) return false;
-    const int xn = x + dx;
-    const bool upFree = free(xn, y + 1), downFree = free(xn, y - 1);
-    if ((upFree && upBlocked) || (downFree && downBlocked) || (x == goal_->x && y == goal_->y)) break;
-    if (!free(xn, y)) return false;
-    x = xn;
-    upBlocked = !upFree;
-    downBlocked = !downFree;
-    advance();
-  }
-  found = {x, y};
-  return true;
-}
-
-bool PathSearch::jumpY(int x, int y, int dy, GeoPoint& found) {
-  if (!free(x, y)) jpsCrash();
-  bool rightBlocked = !free(x + 1, y), leftBlocked = !free(x - 1, y);
-  for (;;) {
-    if (exhausted_) return false;
-    const int yn = y + dy;
-    const bool rightFree = free(x + 1, yn), leftFree = free(x - 1, yn);
-    if ((rightFree && rightBlocked) || (leftFree && leftBlocked) || (x == goal_->x && y == goal_->y)) break;
-    if (!free(x, yn)) return false;
-    y = yn;
-    rightBlocked = !rightFree;
-    leftBlocked = !leftFree;
+    const int nx = x + dx, ny = y + dy;
+    const bool sideFree = free(nx + sx, ny + sy), otherFree = free(nx - sx, ny - sy);
+    if ((sideFree && sideBlocked) || (otherFree && otherBlocked) || (x == goal_->x && y == goal_->y)) break;
+    if (!free(nx, ny)) return false;
+    x = nx;
+    y = ny;
+    sideBlocked = !sideFree;
+    otherBlocked = !otherFree;
     advance();
   }
   found = {x, y};

@@ -106,8 +106,7 @@ class PathSearch {
   void identifySuccessors(Node* n);
   int neighbours(const Node* n, GeoPoint out[8]) const;
   bool jump(int x, int y, int dx, int dy, GeoPoint& found);
-  bool jumpX(int x, int y, int dx, GeoPoint& found);
-  bool jumpY(int x, int y, int dy, GeoPoint& found);
+  bool jumpStraight(int x, int y, int dx, int dy, GeoPoint& found);
   void advance();
   void buildPath(std::vector<GeoPoint>& out) const;
 
