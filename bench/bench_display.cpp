@@ -234,6 +234,9 @@ class Window {
 
 void BM_WarmFrame(benchmark::State& state) {
   const int zoom = int(state.range(0));
+  // Second argument 1: wires kept as textures even on this software
+  // renderer, to compare with the rectangles it uses by itself.
+  setWireTextureMode(state.range(1) != 0 ? WireTextureMode::Always : WireTextureMode::Auto);
   Window window;
   if (window.renderer() == nullptr) {
     state.SkipWithError("no window (run under a display)");
@@ -261,7 +264,8 @@ void BM_WarmFrame(benchmark::State& state) {
   state.counters["textures_made_warm"] = double(displayCachedTextureCount() + textTextureCache.size() - textures);
   state.counters["cached_textures"] = double(textures);
   clearWirePathCache();
+  setWireTextureMode(WireTextureMode::Auto);
 }
-BENCHMARK(BM_WarmFrame)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WarmFrame)->Args({1, 0})->Args({2, 0})->Args({1, 1})->Args({2, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
