@@ -32,10 +32,17 @@ class DisplayWindow : public SdlTest {
  protected:
   void SetUp() override {
     SdlTest::SetUp();
-    // The game's own art and fonts over the fixture's placeholders.
+    // The game's own art and fonts in place of whatever the fixture put
+    // there (placeholders, or links to the same files).
     for (const char* dir : {"art", "fonts"}) {
-      fs::copy(fs::path(BRASSWICK_GAME_DIR) / dir, dir,
-               fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+      const fs::path from = fs::path(BRASSWICK_GAME_DIR) / dir;
+      for (const fs::directory_entry& entry : fs::recursive_directory_iterator(from)) {
+        if (!entry.is_regular_file()) continue;
+        const fs::path to = fs::path(dir) / fs::relative(entry.path(), from);
+        fs::create_directories(to.parent_path());
+        fs::remove(to);
+        fs::copy_file(entry.path(), to);
+      }
     }
     loadFonts(renderer);
     wireSheetTexture.loadChecked(renderer, "art/wiresheet.png");
