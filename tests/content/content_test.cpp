@@ -1,7 +1,7 @@
 // The game's own puzzle data: every listed puzzle's description, tests and
-// initial machine load, the placards fit their boards, descriptions name only
-// slots their tests use, and the reference machines solve the puzzles whose
-// tests or starting machines are authored here (and their broken twins don't).
+// initial machine load, the placards fit their boards, and descriptions name
+// only slots their tests use and kinds the player can use. The reference
+// machines have their own test.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,14 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "model/contexts.h"
-#include "model/delay_paths.h"
-#include "model/memory.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "menus/character_names.h"
-#include "model/simulation.h"
 #include "puzzles/chapter.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/story_texts.h"
@@ -31,6 +27,7 @@
 #include "saves/puzzle_locations.h"
 #include "saves/puzzle_test_file.h"
 #include "shell/strings.h"
+#include "reference_corpus.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -38,21 +35,12 @@ namespace fs = std::filesystem;
 namespace {
 
 const std::string dataDir = std::string(BRASSWICK_SOURCE_DIR) + "/data";
-const std::string fixtureDir = std::string(BRASSWICK_SOURCE_DIR) + "/tests/content/fixtures";
 
 // A working folder holding a copy of the game data, with the tests and
 // descriptions loaded as start-up does.
 class ContentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    for (const char* dir : {"initial", "tests", "puzzle_descriptions"}) {
-      fs::copy(dataDir + "/" + dir, dir, fs::copy_options::recursive);
-    }
-    testCache.clear();
-    descriptionCache.clear();
-    ASSERT_EQ(loadAllPuzzleTests(), "");
-    ASSERT_EQ(loadAllPuzzleDescriptions(), "");
-  }
+  void SetUp() override { ASSERT_EQ(installPuzzleData(), ""); }
   void TearDown() override {
     testCache.clear();
     descriptionCache.clear();
@@ -61,69 +49,8 @@ class ContentTest : public ::testing::Test {
   TempWorkingDir workingDir;
 };
 
-std::vector<puzzle_id> listedPuzzles() {
-  std::vector<puzzle_id> ids;
-  for (puzzle_id id = 0; id < puzzleTableSize; ++id) {
-    if (!getPuzzle(id).hasFlag(puzzleFlagHidden)) ids.push_back(id);
-  }
-  return ids;
-}
-
-struct LoadedMachine {
-  std::string error;
-  ModuleList modules;
-  int clockPeriod = 1;
-};
-
-LoadedMachine loadMachineFile(puzzle_id id, const std::string& path) {
-  LoadedMachine machine;
-  Memory memory = getTestInitialMemory(id, 1);
-  ConstContext context{&memory, 0, getPuzzle(id).hasFlag(puzzleFlagDelay), 1};
-  machine.error = readMachineFile(machine.modules, machine.clockPeriod, path, context);
-  return machine;
-}
-
-// The clock period the editor would run this machine with.
-int editorClockPeriod(puzzle_id id, const LoadedMachine& machine) {
-  const Puzzle& puzzle = getPuzzle(id);
-  if (puzzle.hasFlag(puzzleFlagAutoClock)) {
-    return std::min(std::max(computeDelayPaths(machine.modules).longestDelay + 1, 1), 64);
-  }
-  return puzzle.hasFlag(puzzleFlagTimed) ? machine.clockPeriod : 1;
-}
-
-// Runs test n as the simulation screen judges it: success is tested first.
-bool passesTest(puzzle_id id, int n, const ModuleList& modules, int clockPeriod) {
-  std::shared_ptr<Simulation> sim = makePuzzleSimulation(id, n, modules, clockPeriod);
-  const int stepCap = sim->testCase().tickLimit + 2;
-  for (int steps = 0; steps <= stepCap; ++steps) {
-    if (sim->isSuccess()) return true;
-    if (sim->isFailed()) return false;
-    sim->step();
-  }
-  return false;
-}
-
-// Whether a machine wins the puzzle: every test passes, except on Validation,
-// which is won when tests 1 and 2 pass and test 3 fails.
-bool winsPuzzle(puzzle_id id, const ModuleList& modules, int clockPeriod, std::string& detail) {
-  const int count = getPuzzle(id).testCount;
-  std::vector<bool> passed(count + 1, false);
-  for (int n = 1; n <= count; ++n) passed[n] = passesTest(id, n, modules, clockPeriod);
-  detail.clear();
-  for (int n = 1; n <= count; ++n) {
-    if (!passed[n]) detail += " fails test " + std::to_string(n);
-  }
-  if (id == 71) return passed[1] && passed[2] && !passed[3];
-  return std::all_of(passed.begin() + 1, passed.end(), [](bool p) { return p; });
-}
-
-std::multiset<int> kindsOutside(const ModuleList& modules, const std::set<int>& allowed) {
-  std::multiset<int> kinds;
-  for (const auto& module : modules) {
-    if (!allowed.count(module->kind())) kinds.insert(module->kind());
-  }
-  return kinds;
+PuzzleMachine initialMachine(puzzle_id id) {
+  return readPuzzleMachine(id, machineSaveDir(saveLocationInitial) + machineFileName(id));
 }
 
 std::string descriptionText(puzzle_id id) {
@@ -155,7 +82,7 @@ TEST_F(ContentTest, EveryListedPuzzleHasADescriptionTestsAndAnInitialMachine) {
     // Every test the puzzle runs can be made.
     for (int n = 1; n <= getPuzzle(id).testCount; ++n) EXPECT_NO_THROW(getTestCase(id, n));
 
-    LoadedMachine machine = loadMachineFile(id, machineSaveDir(saveLocationInitial) + machineFileName(id));
+    PuzzleMachine machine = initialMachine(id);
     EXPECT_EQ(machine.error, "");
 
     // A puzzle whose drawer holds nothing starts from modules of its own.
@@ -190,6 +117,13 @@ TEST_F(ContentTest, FixedTestsAreReadFromTheirFiles) {
     EXPECT_EQ(test.tickLimit, limit);
     EXPECT_FALSE(test.initial.equals(test.goal));
   }
+
+  // Oh No asks for a corrupted memory within one tick: its test names the
+  // unknown slot in the goal.
+  const puzzle_id ohNo = idByName("Oh No");
+  ASSERT_TRUE(fs::exists(puzzleTestPath(ohNo)));
+  EXPECT_TRUE(getTestCase(ohNo, 1).goal.corrupt);
+  EXPECT_EQ(getTestCase(ohNo, 1).tickLimit, 1);
 }
 
 TEST_F(ContentTest, DescriptionsNameOnlySlotsTheTestsUse) {
@@ -226,7 +160,7 @@ TEST_F(ContentTest, DescriptionsNameOnlyModuleKindsThePlayerCanUse) {
     if (id == 73) continue;
     SCOPED_TRACE(getPuzzle(id).name);
     std::set<int> usable = getPuzzleAllowedModules(id);
-    LoadedMachine machine = loadMachineFile(id, machineSaveDir(saveLocationInitial) + machineFileName(id));
+    PuzzleMachine machine = initialMachine(id);
     ASSERT_EQ(machine.error, "");
     for (const auto& module : machine.modules) usable.insert(module->kind());
     const std::string text = descriptionText(id);
@@ -270,62 +204,6 @@ TEST_F(ContentTest, PlacardsSitOnTheirBoardsWithoutOverlapping) {
   }
   for (const auto& [id, location] : puzzleLocations) {
     EXPECT_TRUE(onBoards.count(id)) << "placard for a puzzle on no board: " << id;
-  }
-}
-
-// Reference machines. Each puzzle that starts from authored modules or runs
-// authored tests has one machine that wins it and one that must not.
-TEST_F(ContentTest, ReferenceMachinesWinAndBrokenOnesDoNot) {
-  const std::vector<std::string> names = {
-      "Wiring", "Multiwiring", "Modules", "Config", "Dragging", "Memory", "Memsum", "Time2", "Latch",
-      "Accumulate", "Copying", "Stall", "Rewrite", "Spares", "Increment", "Validation", "Cows",
-      "Multiplex", "Alternator", "Threes", "Fastcount", "Delay", "Maze", "Swap", "Combiner",
-      "Copier", "Back", "Splitcount", "Delay Zero", "Parallels", "Faux-Reg", "Shift One", "Mem Hazard",
-      "Time", "Configuration", "Nil", "Clock", "Delay Latch", "Slowstall", "Quadruple"};
-  for (const std::string& name : names) {
-    SCOPED_TRACE(name);
-    const puzzle_id id = idByName(name);
-    const std::set<int> allowed = getPuzzle(id).allowedModules;
-    LoadedMachine initial = loadMachineFile(id, machineSaveDir(saveLocationInitial) + machineFileName(id));
-    ASSERT_EQ(initial.error, "");
-
-    // A fixed machine is its own solution.
-    const std::string solutionPath = getPuzzle(id).hasFlag(puzzleFlagFixedMachine)
-                                         ? machineSaveDir(saveLocationInitial) + machineFileName(id)
-                                         : fixtureDir + "/puzz-" + name + ".mgrlv";
-    for (const auto& [path, shouldWin] :
-         std::vector<std::pair<std::string, bool>>{{solutionPath, true},
-                                                   {fixtureDir + "/puzz-" + name + "-wrong.mgrlv", false}}) {
-      SCOPED_TRACE(path);
-      LoadedMachine machine = loadMachineFile(id, path);
-      ASSERT_EQ(machine.error, "");
-      // Kinds the drawer doesn't offer can be neither placed nor deleted.
-      if (!getPuzzle(id).hasFlag(puzzleFlagFixedMachine)) {
-        EXPECT_EQ(kindsOutside(machine.modules, allowed), kindsOutside(initial.modules, allowed));
-      }
-      std::string detail;
-      EXPECT_EQ(winsPuzzle(id, machine.modules, editorClockPeriod(id, machine), detail), shouldWin) << detail;
-    }
-  }
-}
-
-// Oh No asks for a corrupted memory within one tick: its test names the
-// unknown slot in the goal.
-TEST_F(ContentTest, OhNoReferenceMachinesCorruptTheMemoryOrNot) {
-  const puzzle_id id = idByName("Oh No");
-  ASSERT_TRUE(fs::exists(puzzleTestPath(id)));
-  TestCase test = getTestCase(id, 1);
-  ASSERT_TRUE(test.goal.corrupt);
-  EXPECT_EQ(test.tickLimit, 1);
-  for (const auto& [file, shouldWin] :
-       std::vector<std::pair<std::string, bool>>{{"puzz-Oh No.mgrlv", true}, {"puzz-Oh No-wrong.mgrlv", false}}) {
-    SCOPED_TRACE(file);
-    LoadedMachine machine = loadMachineFile(id, fixtureDir + "/" + file);
-    ASSERT_EQ(machine.error, "");
-    EXPECT_EQ(kindsOutside(machine.modules, getPuzzle(id).allowedModules), std::multiset<int>{});
-    Simulation sim(machine.modules, false, 1, 1, test);
-    while (!sim.isSuccess() && !sim.isFailed()) sim.step();
-    EXPECT_EQ(sim.isSuccess(), shouldWin);
   }
 }
 

@@ -15,6 +15,9 @@ namespace fs = std::filesystem;
 void writePng(const std::string& path, int w, int h, SDL_Color c) {
   fs::path p(path);
   if (p.has_parent_path()) fs::create_directories(p.parent_path());
+  // The folder may hold a link to the game's own art here: replace the link,
+  // never write through it.
+  fs::remove(p);
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_RGBA32);
   SDL_FillRect(s, nullptr, SDL_MapRGBA(s->format, c.r, c.g, c.b, c.a));
   IMG_SavePNG(s, path.c_str());
@@ -49,8 +52,23 @@ void writeManifestPlaceholders() {
 }
 }  // namespace
 
+namespace {
+// Every screen loads its art at start-up: link the game's generated art, then
+// overwrite the files whose look the shell tests depend on.
+void linkGameArt() {
+  const fs::path art = fs::path(BRASSWICK_GAME_DIR) / "art";
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(art)) {
+    if (!entry.is_regular_file()) continue;
+    fs::path link = fs::path("art") / fs::relative(entry.path(), art);
+    fs::create_directories(link.parent_path());
+    fs::create_symlink(entry.path(), link);
+  }
+}
+}  // namespace
+
 void writeFixtureWorkingFolder() {
   const SDL_Color grey{128, 128, 128, 255};
+  linkGameArt();
   writePng("art/Icon256.png", 256, 256, grey);
   writePng("art/fmod.png", 200, 100, SDL_Color{255, 255, 255, 255});
   writePng("art/wiresheet.png", 32, 32, grey);
