@@ -2,10 +2,7 @@
 
 #include <SDL_image.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "shell/button.h"
 #include "shell/cursors.h"
@@ -30,25 +27,6 @@ namespace {
 void copyFont(const std::string& from, const std::string& to) {
   fs::create_directories(fs::path(to).parent_path());
   fs::copy_file(from, to, fs::copy_options::overwrite_existing);
-}
-// Every other image of the art manifest that start-up loads, as a plain
-// placeholder of the listed size (32x32 where the size is free), so screens
-// that add their art to start-up don't need this list kept by hand.
-void writeManifestPlaceholders() {
-  std::ifstream in(std::string(BRASSWICK_SOURCE_DIR) + "/data/assets/art-manifest.tsv");
-  std::string line;
-  std::getline(in, line);  // header
-  auto size = [](const std::string& field) {
-    int n = std::atoi(field.c_str());
-    return n > 0 ? n : 32;
-  };
-  while (std::getline(in, line)) {
-    std::istringstream fields(line);
-    std::string path, w, h;
-    if (!std::getline(fields, path, '\t') || !std::getline(fields, w, '\t') || !std::getline(fields, h, '\t')) continue;
-    if (path.empty() || fs::exists(path)) continue;
-    writePng(path, size(w), size(h), SDL_Color{128, 128, 128, 255});
-  }
 }
 }  // namespace
 
@@ -104,7 +82,6 @@ void writeFixtureWorkingFolder() {
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1Code-Bold.otf", "fonts/mplus-1m-bold.ttf");
   copyFont("/usr/share/fonts/truetype/breip/Breip.ttf", "fonts/chawp.ttf");
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1-Medium.otf", "fonts/nokiafc22.ttf");
-  writeManifestPlaceholders();
   // Start-up reads every puzzle's description and tests: use the game's own.
   for (const char* dir : {"puzzle_descriptions", "tests", "initial"}) {
     fs::copy(fs::path(BRASSWICK_SOURCE_DIR) / "data" / dir, dir, fs::copy_options::recursive);
