@@ -11,13 +11,6 @@
 #include "shell/log.h"
 
 namespace {
-enum Sound : int {
-  soundWireConnect = 3,
-  soundWireDelete = 4,
-  soundModulePlace = 5,
-  soundClickNumber = 7,
-  soundModuleDelete = 8,
-};
 void play(int sound) { musicManager().playSound(sound, 1.0f); }
 }  // namespace
 
@@ -51,9 +44,9 @@ DeleteAction::DeleteAction(const Selection& selection, const ModuleList& machine
 
 bool DeleteAction::apply(ModuleList& machine, int&, int) {
   if (!deletedModules.empty()) {
-    play(soundModuleDelete);
+    play(ModuleDelete);
   } else if (!wireRemovals.empty()) {
-    play(soundWireDelete);
+    play(WireDelete);
   }
   applyAll(wireRemovals, context);
   for (auto it = deletedModules.rbegin(); it != deletedModules.rend(); ++it) {
@@ -68,9 +61,9 @@ bool DeleteAction::apply(ModuleList& machine, int&, int) {
 
 void DeleteAction::revert(ModuleList& machine, int&, int) {
   if (!deletedModules.empty()) {
-    play(soundModulePlace);
+    play(ModulePlace);
   } else if (!wireRemovals.empty()) {
-    play(soundWireConnect);
+    play(WireConnect);
   }
   for (const DeletedModule& deleted : deletedModules) {
     machine.insert(machine.begin() + std::min<ptrdiff_t>(deleted.index, ptrdiff_t(machine.size())), deleted.module);
@@ -87,14 +80,14 @@ MoveModuleAction::MoveModuleAction(std::set<std::shared_ptr<Module>> modulesIn, 
 bool MoveModuleAction::apply(ModuleList&, int&, int) {
   for (const auto& module : modules) module->moveWithWires(dx, dy, modules);
   applyAll(wireChanges, context);
-  play(soundModulePlace);
+  play(ModulePlace);
   return true;
 }
 
 void MoveModuleAction::revert(ModuleList&, int&, int) {
   undoAll(wireChanges, context);
   for (const auto& module : modules) module->moveWithWires(-dx, -dy, modules);
-  play(soundModulePlace);
+  play(ModulePlace);
 }
 
 // ---- Place ----
@@ -104,7 +97,7 @@ PlaceModulesAction::PlaceModulesAction(std::set<std::shared_ptr<Module>> modules
     : modules(std::move(modulesIn)), wireChanges(std::move(wireChangesIn)), context(contextIn) {}
 
 bool PlaceModulesAction::apply(ModuleList& machine, int&, int) {
-  play(soundModulePlace);
+  play(ModulePlace);
   for (const auto& module : modules) machine.push_back(module);
   applyAll(wireChanges, context);
   return true;
@@ -119,7 +112,7 @@ void PlaceModulesAction::revert(ModuleList& machine, int&, int) {
   }
   undoAll(wireChanges, context);
   machine.resize(machine.size() - modules.size());
-  play(soundModuleDelete);
+  play(ModuleDelete);
 }
 
 // ---- Module configuration ----
@@ -167,7 +160,7 @@ void ModuleEditAction::setConfiguration(ModuleList& machine, const ModuleStoredS
 
 bool ModuleEditAction::apply(ModuleList& machine, int&, int) {
   if (setupBefore.config ? setupBefore.config->equals(newConfig) : !newConfig) return false;
-  play(soundClickNumber);
+  play(ClickNumber);
   setConfiguration(machine, *setupAfter, newConfig);
   applyAll(wireChanges, context_);
   return true;
@@ -175,7 +168,7 @@ bool ModuleEditAction::apply(ModuleList& machine, int&, int) {
 
 void ModuleEditAction::revert(ModuleList& machine, int&, int) {
   undoAll(wireChanges, context_);
-  play(soundClickNumber);
+  play(ClickNumber);
   setConfiguration(machine, setupBefore, setupBefore.config);
   putBackPositions();
 }

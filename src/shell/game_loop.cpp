@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "services/music_manager.h"
+#include "services/steam_handler.h"
 #include "shell/button_table.h"
 #include "shell/cursors.h"
 #include "shell/input.h"
@@ -260,6 +261,8 @@ void GameLoop::runFrame() {
   }
   renderFrame(renderer_, current_);
   lastFrameTick = now;
+  // Store answers (uploads, downloads, statistics) arrive only here.
+  steamHandler().runCallbacks();
   ++frames_;
 }
 

@@ -7,6 +7,7 @@
 
 #include "editor/display_media.h"
 #include "menus/menu_media.h"
+#include "platform/mixer_audio_device.h"
 #include "playscreens/play_media.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"
@@ -113,6 +114,7 @@ bool loadMedia(SDL_Renderer* renderer) {
   loadDisplayMedia(renderer);
   loadPlayScreenMedia(renderer);
   loadMenuMedia(renderer);
+  musicManager().setAudioDeviceFactory([] { return std::make_unique<platform::MixerAudioDevice>(); });
   musicManager().loadBanks();
   return true;
 }
@@ -148,12 +150,13 @@ bool runGame(SDL_Window*& window, SDL_Renderer*& renderer, const GameOptions& op
   steamHandler().updateAchievements();
   GameLoop loop(window, renderer, first);
   loop.lastFrameTick = ticksNow();
+  steamHandler().runCallbacks();
   loop.run(options.afterFrame);
   return true;
 }
 
 void shutDown(SDL_Window*& window, SDL_Renderer*& renderer) {
-  if (steamHandler().steamAvailable) steamHandler().steamAvailable = false;
+  steamHandler().shutdown();
   musicManager().release();
   releaseAllMedia();
   destroyWindowAndRenderer(window, renderer);

@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <sstream>
 
+#include "services/music_manager.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/startup_media.h"
+#include "shell/title_state.h"
 #include "shell/video_settings.h"
 
 namespace fs = std::filesystem;
@@ -30,6 +32,9 @@ void SdlTest::SetUp() {
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   registerRendererWindow(renderer, window);
   loadFonts(renderer);
+  // The frame loop advances the sound every frame: the fixture's banks, on
+  // the recording device.
+  musicManager().loadBanks();
   keyState = KeyState{};
   setMousePositionOverride(Point{0, 0});
 }
@@ -38,6 +43,7 @@ void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
+  musicManager().release();
   releaseAllMedia();
   destroyWindowAndRenderer(window, renderer);
   IMG_Quit();
@@ -99,4 +105,16 @@ void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode) {
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   SDL_Event e = mouseButtonEvent(type, button, x, y);
   SDL_PushEvent(&e);
+}
+
+void clickTitleButton(GameLoop& loop, int id, bool release) {
+  auto* title = dynamic_cast<TitleState*>(loop.current());
+  if (!title) return;
+  for (const Button& b : title->buttons) {
+    if (b.id != id || !b.isVisible()) continue;
+    SDL_Rect r = b.hitRect();
+    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+    if (release) pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
+  }
 }

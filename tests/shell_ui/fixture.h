@@ -36,3 +36,10 @@ SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode 
 SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x = 0, int y = 0);
 void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
+
+class GameLoop;
+// Puts the mouse on the title screen's visible button id and presses the
+// left button there; the release follows at once unless release is false (a
+// state switch drops input queued behind the press, so a test that needs the
+// release to arrive sends it in a later frame).
+void clickTitleButton(GameLoop& loop, int id, bool release = true);

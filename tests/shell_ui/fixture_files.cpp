@@ -6,6 +6,7 @@
 
 #include "shell/button.h"
 #include "shell/cursors.h"
+#include "support/sound_fixture.h"
 
 namespace fs = std::filesystem;
 
@@ -82,6 +83,7 @@ void writeFixtureWorkingFolder() {
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1Code-Bold.otf", "fonts/mplus-1m-bold.ttf");
   copyFont("/usr/share/fonts/truetype/breip/Breip.ttf", "fonts/chawp.ttf");
   copyFont("/usr/share/fonts/opentype/mplus/Mplus1-Medium.otf", "fonts/nokiafc22.ttf");
+  writeFixtureSoundBanks();
   // Start-up reads every puzzle's description and tests: use the game's own.
   for (const char* dir : {"puzzle_descriptions", "tests", "initial"}) {
     fs::copy(fs::path(BRASSWICK_SOURCE_DIR) / "data" / dir, dir, fs::copy_options::recursive);

@@ -22,18 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void clickButton(GameLoop& loop, int id) {
-  auto* title = dynamic_cast<TitleState*>(loop.current());
-  if (!title) return;
-  for (const Button& b : title->buttons) {
-    if (b.id != id || !b.isVisible()) continue;
-    SDL_Rect r = b.hitRect();
-    setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
-    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
-    pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
-  }
-}
-
 std::string windowMode(SDL_Window* w) {
   Uint32 flags = SDL_GetWindowFlags(w);
   int width = 0, height = 0;
@@ -62,20 +50,20 @@ std::string windowMode(SDL_Window* w) {
         break;
       case 3:
         obs << "screenshot " << fs::exists("screenshot.bmp") << std::endl;
-        clickButton(loop, 62);  // borderless
+        clickTitleButton(loop, 62);  // borderless
         break;
       case 8:
         obs << "borderless " << windowMode(w) << " " << !isWindowUnflagged(w) << std::endl;
-        clickButton(loop, 61);  // bordered again
+        clickTitleButton(loop, 61);  // bordered again
         break;
       case 13:
         obs << "bordered " << windowMode(w) << std::endl;
-        clickButton(loop, 59);  // fullscreen
+        clickTitleButton(loop, 59);  // fullscreen
         break;
       case 25:
         obs << "fullscreen " << windowMode(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
-        clickButton(loop, 60);  // windowed
+        clickTitleButton(loop, 60);  // windowed
         break;
       case 40: {
         obs << "windowed " << windowMode(w) << std::endl;
@@ -141,7 +129,7 @@ TEST(GameRun, QuitButtonEndsTheRunWithExitCodeZero) {
     options.splashMinimumMs = 0;
     int frame = 0;
     options.afterFrame = [&](GameLoop& loop) {
-      if (++frame == 2) clickButton(loop, 57);
+      if (++frame == 2) clickTitleButton(loop, 57);
       return frame < 200;
     };
     std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
@@ -288,10 +276,11 @@ namespace {
 // built), the game starts, draws its title and quits cleanly.
 TEST(GameRun, StartsWithTheGeneratedMedia) {
   const std::string game = BRASSWICK_GAME_DIR;
-  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf"))
+  if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf") ||
+      !fs::exists(game + "/music/Build/Desktop/Master Bank.bank"))
     GTEST_SKIP() << "no generated media in " << game;
   TempWorkingDir dir;
-  for (const char* dir : {"art", "fonts", "puzzle_descriptions", "tests", "initial"})
+  for (const char* dir : {"art", "fonts", "music", "puzzle_descriptions", "tests", "initial"})
     fs::create_directory_symlink(game + "/" + dir, dir);
   auto run = [] {
     GameOptions options;
