@@ -94,6 +94,15 @@ bool rectsIntersect(const GeoRect& a, const GeoRect& b) {
   return left < right && top < bottom;
 }
 
+bool rectContains(const GeoRect& r, int x, int y) {
+  return x >= r.x && y >= r.y && (long long)x < (long long)r.x + r.w && (long long)y < (long long)r.y + r.h;
+}
+
+GeoRect worldRectToScreen(const ViewTransform& view, const GeoRect& r) {
+  Point p = view.worldToScreen(r.x, r.y);
+  return {p.x, p.y, r.w / view.zoom, r.h / view.zoom};
+}
+
 int floorToGrid(int v) { return v - (((v % 16) + 16) % 16); }
 
 ModuleGeometry ModuleGeometry::of(const Module& module, bool showDelay, const ArtMetrics& metrics) {
@@ -194,7 +203,9 @@ GeoPoint ModuleGeometry::portPosition(const Module& module, int portIndex) const
   return {module.x + p.dx, module.y + p.dy};
 }
 
-bool showsDelay(int puzzle) { return puzzle != kNoPuzzle && (getPuzzle(puzzle).flags & 2) != 0; }
+bool puzzleHasFlag(int puzzle, int flag) { return puzzle != kNoPuzzle && getPuzzle(puzzle).hasFlag(flag); }
+
+bool showsDelay(int puzzle) { return puzzleHasFlag(puzzle, puzzleFlagDelay); }
 
 GeoPoint infoboxOrigin(int portKind, GeoPoint position, const ArtMetrics& metrics) {
   int x = portKind == kResultPort ? position.x + 14 : position.x - 2;

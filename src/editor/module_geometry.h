@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/view_transform.h"
+
 class Module;
 
 struct ArtMetrics {
@@ -58,6 +60,10 @@ struct GeoRect {
 
 // True when both rectangles are non-empty and share some area.
 bool rectsIntersect(const GeoRect& a, const GeoRect& b);
+// Half-open: the left and top edges are inside, the right and bottom ones not.
+bool rectContains(const GeoRect& r, int x, int y);
+// The screen rectangle a board rectangle covers.
+GeoRect worldRectToScreen(const ViewTransform& view, const GeoRect& r);
 // Rounds toward minus infinity to a multiple of 16.
 int floorToGrid(int v);
 
@@ -88,6 +94,8 @@ struct ModuleGeometry {
   GeoPoint portPosition(const Module& module, int portIndex) const;
 };
 
+// A flag of the puzzle's row; false for "no puzzle" (87).
+bool puzzleHasFlag(int puzzle, int flag);
 // Whether modules are drawn with their delays in this puzzle.
 bool showsDelay(int puzzle);
 

@@ -9,6 +9,9 @@ std::array<Texture, 2> backgroundTextures;
 void loadBackgroundMedia(SDL_Renderer* renderer) {
   backgroundTextures[0].loadChecked(renderer, "art/display/bg.png");
   backgroundTextures[1].loadChecked(renderer, "art/display/inverse_bg.png");
+  // The tiles are opaque and drawn first: copying them without blending
+  // keeps a software renderer's frame cheap.
+  for (Texture& tile : backgroundTextures) SDL_SetTextureBlendMode(tile.texture, SDL_BLENDMODE_NONE);
 }
 
 void drawTiledBackground(int index, SDL_Renderer* renderer, const Viewport& viewport) {

@@ -7,15 +7,14 @@
 
 Point Viewport::offset() const { return {int(panX) + shakeX, int(panY) + shakeY}; }
 
-Point Viewport::screenToWorld(int x, int y) const {
+ViewTransform Viewport::transform() const {
   Point o = offset();
-  return {(x - o.x) * zoom, (y - o.y) * zoom};
+  return {zoom, o.x, o.y};
 }
 
-Point Viewport::worldToScreen(int x, int y) const {
-  Point o = offset();
-  return {x / zoom + o.x, y / zoom + o.y};
-}
+Point Viewport::screenToWorld(int x, int y) const { return transform().screenToWorld(x, y); }
+
+Point Viewport::worldToScreen(int x, int y) const { return transform().worldToScreen(x, y); }
 
 SDL_Rect Viewport::worldRectToScreen(SDL_Rect r) const {
   Point p = worldToScreen(r.x, r.y);

@@ -6,19 +6,7 @@
 #include <climits>
 
 #include "shell/ticks.h"
-
-struct Point {
-  int x = 0;
-  int y = 0;
-  bool operator==(const Point&) const = default;
-};
-
-struct ScrollBounds {
-  int minX = INT_MIN;
-  int minY = INT_MIN;
-  int maxX = INT_MAX;
-  int maxY = INT_MAX;
-};
+#include "shell/view_transform.h"
 
 struct Viewport {
   int zoom = 1;  // divisor: at 2 the world is drawn at half size
@@ -31,6 +19,7 @@ struct Viewport {
   bool bordered = true;
 
   Point offset() const;
+  ViewTransform transform() const;
   Point screenToWorld(int x, int y) const;
   Point worldToScreen(int x, int y) const;
   SDL_Rect worldRectToScreen(SDL_Rect r) const;
