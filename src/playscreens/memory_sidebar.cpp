@@ -30,13 +30,16 @@ const ViewRow& viewRow(int kind, const char* checking) {
   return memoryViewKinds[size_t(kind)];
 }
 
-constexpr TextRgb lightText{224, 224, 224};
-constexpr TextRgb goalColour{244, 217, 176};
-constexpr TextRgb goalChangedColour{255, 241, 220};
+// The panel is paper: labels are written in ink, and values already at their
+// goal in a muted sand that still reads on it (brighter when just changed).
+constexpr TextRgb lightText{52, 44, 36};
+constexpr TextRgb goalColour{156, 126, 84};
+constexpr TextRgb goalChangedColour{204, 150, 60};
 constexpr TextRgb allowedColour{255, 93, 83};
 constexpr TextRgb allowedChangedColour{255, 144, 171};
 constexpr TextRgb wrongColour{55, 0, 187};
 constexpr TextRgb wrongChangedColour{75, 0, 255};
+constexpr int titleFont = 3;
 
 // The editing screens' view for a puzzle: the goal for an untimed one.
 int editingViewKind(int puzzle) {
@@ -145,12 +148,13 @@ SidebarLayout MemorySidebar::calcLayout() {
   SidebarLayout out;
 
   const bool onRight = memoryViewOnRight(viewKind);
-  const int titleY = rect.y + 10;
-  out.texts.push_back({"Memory", onRight ? rect.x + 23 : rect.x + rect.w - 30, titleY, lightText, 1,
+  const int titleY = rect.y + 16;
+  // The header plate holds both words side by side in the medium face.
+  out.texts.push_back({"Memory", onRight ? rect.x + 23 : rect.x + rect.w - 30, titleY, lightText, titleFont,
                        onRight ? textLeft : textRight,
                        "A series of numbered slots that your machine can manipulate."});
   if (initialDiffersFromGoal || viewKind != viewGoal)
-    out.texts.push_back({memoryViewName(viewKind), onRight ? rect.x + rect.w - 30 : rect.x + 23, titleY, lightText, 1,
+    out.texts.push_back({memoryViewName(viewKind), onRight ? rect.x + rect.w - 30 : rect.x + 23, titleY, lightText, titleFont,
                          onRight ? textRight : textLeft, memoryViewDescription(viewKind)});
 
   int y = rect.y + 65;

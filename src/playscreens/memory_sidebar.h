@@ -101,6 +101,8 @@ class MemorySidebar {
   bool handleEvent(const SDL_Event& event, int mouseX, int mouseY, Editor& editor);
   void render(SDL_Renderer* renderer, int highlightedAddress, int mouseX, int mouseY);
   bool tooltipAt(SDL_Renderer* renderer, int mouseX, int mouseY);
+  // A held scroll or test button repeats its click.
+  void refire(int dtMs);
 
   GeoRect rect{INT_MAX, 0, 0, 0};
   std::shared_ptr<Editor> editor;
@@ -124,6 +126,9 @@ class MemorySidebar {
  private:
   void finishSetup();
 };
+
+// Start-up: the panel art and the font sizes of the layout.
+void loadMemorySidebarMedia(SDL_Renderer* renderer);
 
 // "TEST 03/12": the test number padded to the count's digits.
 std::string sidebarTestRowText(int testNumber, int testCount);

@@ -70,7 +70,7 @@ TEST_F(MemorySidebarTest, LinesAreColouredAgainstTheGoal) {
   sidebar.place(1024, 768);
   const auto& lines = sidebar.layout.lines;
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines.at(0).text.colour, (TextRgb{244, 217, 176}));  // at its goal
+  EXPECT_EQ(lines.at(0).text.colour, (TextRgb{156, 126, 84}));  // at its goal
   EXPECT_EQ(lines.at(1).text.colour, (TextRgb{55, 0, 187}));     // wrong
   EXPECT_EQ(lines.at(2).text.colour, (TextRgb{255, 93, 83}));    // one of the values the slot may hold
   EXPECT_EQ(lines.at(3).text.text, unpoweredValue()->text());
@@ -147,7 +147,7 @@ TEST_F(MemorySidebarTest, SimulationShowsTheTestWithoutArrowsAndLightsChangedLin
   sidebar.relayout();
   EXPECT_EQ(sidebar.layout.highlighted, (std::vector<int>{1}));
   EXPECT_EQ(sidebar.layout.lines.at(1).text.font, 8);
-  EXPECT_EQ(sidebar.layout.lines.at(1).text.colour, (TextRgb{255, 241, 220}));
+  EXPECT_EQ(sidebar.layout.lines.at(1).text.colour, (TextRgb{204, 150, 60}));
 }
 
 }  // namespace
