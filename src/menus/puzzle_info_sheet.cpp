@@ -56,12 +56,18 @@ const ColoredText& PuzzleInfoSheet::text() {
 std::vector<ColoredSegment> PuzzleInfoSheet::buildText() const {
   const int puzzle = editor->puzzle;
   std::vector<ColoredSegment> segments;
-  // The speaker's attribution closes the description (the character art and
-  // the dialogue layout of the story screens are still to come).
+  // The speaker's attribution closes the description: it takes the place of
+  // the line break that ends a plain last run, or follows a coloured one.
   const PuzzleDescriptionText description = getPuzzleDescriptionLines(puzzle);
-  for (const DescriptionLine& run : description.lines) segments.push_back({run.text, argbColour(run.colour)});
-  if (description.speaker != noSpeaker && !speakerTag(description.speaker).empty())
-    segments.push_back({speakerTag(description.speaker), SDL_Color{0, 0, 0, 0}});
+  std::vector<DescriptionLine> runs = description.lines;
+  const std::string tag = description.speaker == noSpeaker ? "" : speakerTag(description.speaker);
+  if (!tag.empty()) {
+    if (!runs.empty() && runs.back().colour == 0)
+      runs.back().text = runs.back().text.substr(0, runs.back().text.find('\n')) + tag;
+    else
+      runs.push_back({tag, 0});
+  }
+  for (const DescriptionLine& run : runs) segments.push_back({run.text, argbColour(run.colour)});
   if (puzzle == fauxRegPuzzle)
     for (const FauxRegHintSegment& s : fauxRegVariantHint(editor->machine))
       segments.push_back({s.text, s.a == 0 ? SDL_Color{0, 0, 0, 0} : SDL_Color{s.r, s.g, s.b, 255}});

@@ -118,4 +118,31 @@ TEST_F(EditorRoad, FromTheDrawersToTheVictory) {
   EXPECT_EQ(switches(), expected);
 }
 
+TEST_F(EditorRoad, TheFirstPuzzleIsSolvedByItsWiresAlone) {
+  enter(17);  // two Numbers and an Adder; no tick limit, so no test button
+  EXPECT_TRUE(tutorialFlags[13]);
+  EXPECT_EQ(barButtonCentre(barTest).x, -1);
+  auto first = moduleOfKind(kNumberKind, 0);
+  auto second = moduleOfKind(kNumberKind, 1);
+  auto adder = moduleOfKind(kAdderKind);
+  drawWire(adder->ports[0].get(), first->ports[0].get());
+  EXPECT_EQ(stateName(), "neutral");
+  drawWire(adder->ports[1].get(), second->ports[0].get());
+  EXPECT_EQ(stateName(), "puzzle-victory");  // the edit solved it
+  EXPECT_TRUE(isPuzzleBeaten(17));
+  EXPECT_TRUE(editor()->stillSolved);
+  // The dialog takes input 400 ms on; a further edit shows no second victory.
+  key(SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(stateName(), "puzzle-victory");
+  waitMs(450);
+  key(SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(stateName(), "neutral");
+  const Point p = moduleCentre(*adder);
+  press(p.x + 10, p.y + 40);
+  dragTo(p.x + 10, p.y + 200);
+  release(p.x + 10, p.y + 200);
+  EXPECT_TRUE(logHas("Performed action: Module Move"));
+  EXPECT_EQ(stateName(), "neutral");
+}
+
 }  // namespace
