@@ -78,7 +78,8 @@ TEST_F(SimulationScreen, StepBackRunFastJumpAndTypedTick) {
   editor()->clockPeriod = 4;
   SimPlayState* sim = openSimulation();
   ASSERT_NE(sim, nullptr);
-  Simulation& run = *sim->simulation;
+  const std::shared_ptr<Simulation> kept = sim->simulation;  // outlives the screen
+  Simulation& run = *kept;
   key(SDL_SCANCODE_RIGHT);
   EXPECT_EQ(run.tick(), 1);
   key(SDL_SCANCODE_LEFT);
