@@ -25,6 +25,8 @@ using Clock = std::chrono::steady_clock;
 // What a player writes or the game leaves behind: never part of a fresh folder.
 const std::set<std::string> userFiles = {"log.txt", "error.txt", "screenshot.bmp", "profiles", "settings",
                                          "sdlaudio.raw"};
+// The large parts the game only reads are linked, the rest copied.
+const std::set<std::string> linkedFiles = {"brasswick", "art", "fonts", "music"};
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -235,8 +237,12 @@ void Runner::prepareFolder() {
   fs::create_directories(workDir_);
   if (!fs::exists(fs::path(options_.gameDir) / "brasswick")) fail("no game built in " + options_.gameDir);
   for (const auto& entry : fs::directory_iterator(options_.gameDir)) {
-    if (userFiles.count(entry.path().filename().string())) continue;
-    fs::copy(entry.path(), workDir_ / entry.path().filename(), fs::copy_options::recursive, ec);
+    const std::string name = entry.path().filename().string();
+    if (userFiles.count(name)) continue;
+    if (linkedFiles.count(name))
+      fs::create_symlink(fs::absolute(entry.path()), workDir_ / name, ec);
+    else
+      fs::copy(entry.path(), workDir_ / name, fs::copy_options::recursive, ec);
     if (ec) fail("cannot copy " + entry.path().string() + ": " + ec.message());
   }
 }
