@@ -297,15 +297,15 @@ void Runner::startGame() {
   ++runs_;
   runChecked_ = false;
   // Start-up loads every picture and sound before the first screen: allow
-  // it three waits' worth.
-  std::optional<WindowInfo> w;
+  // it three waits' worth. SDL may replace its first window while it sets up
+  // the renderer, so the focus is given to the one that stays.
   waitFor([&] {
     checkAlive("its window");
-    w = x_.findWindow("Brasswick");
-    return w.has_value();
-  }, [&] { return "no game window within " + seconds(3 * timeoutMs_); }, 3 * timeoutMs_);
-  // A window manager would give the new window the keyboard focus.
-  xdotool({"windowfocus", "--sync", std::to_string(w->id)});
+    std::optional<WindowInfo> w = x_.findWindow("Brasswick");
+    // A window manager would give the new window the keyboard focus.
+    return w && runProgram({"xdotool", "windowfocus", "--sync", std::to_string(w->id)}, {{"DISPLAY", x_.display()}},
+                           5000) == 0;
+  }, [&] { return "no game window took the focus within " + seconds(3 * timeoutMs_); }, 3 * timeoutMs_);
 }
 
 void Runner::checkAlive(const std::string& waitingFor) {
