@@ -473,6 +473,13 @@ void Runner::execute(const Step& step) {
   } else if (v == "move") {
     markLog();
     xdotool(moveTo(arg(step, 0), arg(step, 1)));
+  } else if (v == "press" || v == "release") {
+    markLog();
+    // A button held when the game went away is let go where it is.
+    std::vector<std::string> cmd;
+    if (v == "press" || game_.running()) cmd = moveTo(arg(step, 0), arg(step, 1));
+    cmd.insert(cmd.end(), {v == "press" ? "mousedown" : "mouseup", "1"});
+    xdotool(cmd);
   } else if (v == "drag") {
     markLog();
     // Pressed, moved in small steps at a hand's pace, released.
