@@ -35,12 +35,10 @@ void loadPuzzleInfoMedia(SDL_Renderer* renderer) {
   arrowDownMoused.loadChecked(renderer, "art/editor/InstructionArrow-Down-Moused.png");
   paper.loadChecked(renderer, "art/paper_tall_blotched.png");
   cowPicture.loadChecked(renderer, "art/cow_eq.png");
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    for (Texture* t : {&arrowUp, &arrowUpMoused, &arrowDown, &arrowDownMoused, &paper, &cowPicture}) t->free();
-  });
+}
+
+void releasePuzzleInfoMedia() {
+  for (Texture* t : {&arrowUp, &arrowUpMoused, &arrowDown, &arrowDownMoused, &paper, &cowPicture}) t->free();
 }
 
 PuzzleInfoSheet::PuzzleInfoSheet(std::shared_ptr<Editor> editorIn) : editor(std::move(editorIn)) {}
