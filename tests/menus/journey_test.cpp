@@ -22,7 +22,6 @@
 #include "menus/profile_reset_state.h"
 #include "menus/profile_select_state.h"
 #include "menus/puzzle_select_state.h"
-#include "playscreens/enter_puzzle.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/profiles.h"
 #include "saves/records.h"
@@ -131,9 +130,7 @@ class CountingSounds : public SoundBackend {
   auto sounds = std::make_shared<CountingSounds>();
   musicManager().setBackend(sounds);
   auto clicksBefore = std::make_shared<int>(0);
-  // The idle editor a puzzle opens on. (Entering a puzzle needs a profile and
-  // marks it as entered, so it can't be probed before the game starts.)
-  const std::string editor = "neutral";
+  const std::string editor = "neutral";  // the idle editor
 
   // First run: a fresh folder starts on the intro.
   Script first;
