@@ -32,5 +32,6 @@ struct Script {
 
 Script parseScript(const std::string& name, const std::string& text);
 Script loadScript(const std::string& path);
-// Every known verb with the count of arguments it takes (-1: one or more).
+// Every known verb with the count of arguments it takes (-1: one or more,
+// -3: any number; -2 for an unknown verb).
 int stepArity(const std::string& verb);
