@@ -298,14 +298,19 @@ void Runner::startGame() {
   runChecked_ = false;
   // Start-up loads every picture and sound before the first screen: allow
   // it three waits' worth. SDL may replace its first window while it sets up
-  // the renderer, so the focus is given to the one that stays.
+  // the renderer, so the focus goes to the one that stays.
+  std::optional<WindowInfo> w;
   waitFor([&] {
     checkAlive("its window");
-    std::optional<WindowInfo> w = x_.findWindow("Brasswick");
-    // A window manager would give the new window the keyboard focus.
-    return w && runProgram({"xdotool", "windowfocus", "--sync", std::to_string(w->id)}, {{"DISPLAY", x_.display()}},
-                           5000) == 0;
-  }, [&] { return "no game window took the focus within " + seconds(3 * timeoutMs_); }, 3 * timeoutMs_);
+    return (w = x_.findWindow("Brasswick")).has_value();
+  }, [&] { return "no game window within " + seconds(3 * timeoutMs_); }, 3 * timeoutMs_);
+  // The window manager gives a new window the focus; this makes sure of it
+  // (best effort: a window replaced meanwhile is found again).
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    if (runProgram({"xdotool", "windowfocus", std::to_string(w->id)}, {{"DISPLAY", x_.display()}}, 5000) == 0) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    if (auto again = x_.findWindow("Brasswick")) w = again;
+  }
 }
 
 void Runner::checkAlive(const std::string& waitingFor) {
