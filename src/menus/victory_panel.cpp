@@ -117,8 +117,11 @@ void VictoryPanel::drawVeil(SDL_Renderer* renderer, Uint8 alpha) {
 void VictoryPanel::draw(SDL_Renderer* renderer, Uint8 alpha) const {
   const GeoRect& d = dialog;
   drawArt(renderer, victoryArt.dialog, d.x - 6, d.y - 4, alpha);
-  if (view == storyView && hasPortrait()) portrait().drawPortrait(renderer, alpha);
-  if (view == storyView) drawArt(renderer, victoryArt.corners, d.x + cornersX, d.y + portraitY, alpha);
+  // The brass corners frame a picture, never an empty space.
+  if (view == storyView && hasPortrait() && portrait().texture().exists()) {
+    portrait().drawPortrait(renderer, alpha);
+    drawArt(renderer, victoryArt.corners, d.x + cornersX, d.y + portraitY, alpha);
+  }
   if (view != storyView) {
     const int shadeX = view == moduleHistogramView ? moduleShadeX : tickShadeX;
     fill(renderer, {d.x + shadeX, d.y + d.h - shadeFromBottom, shadeW, shadeH}, {0, 0, 0, 64}, alpha);
