@@ -162,6 +162,15 @@ TEST_F(VictoryScreenTest, ASolvedRunOpensTheVictoryWithItsTableHistogramsAndFrie
   moveMouse(20, 20);
   frame();
   saveShot("story");
+  // Tooltips: a table value's, and the speaker's portrait's.
+  const VictoryPanel shown = v->panel();
+  const SDL_Rect face = shown.portrait().rect();
+  EXPECT_TRUE(shown.drawViewTooltip(renderer, face.x + face.w / 2, face.y + face.h / 2));
+  bool valueTip = false;
+  for (const VictoryText& t : shown.texts())
+    if (t.text == "2!") valueTip = shown.drawTableTooltip(renderer, t.x, t.y + 5);
+  EXPECT_TRUE(valueTip);
+  EXPECT_FALSE(shown.drawTableTooltip(renderer, 20, 20));
 
   // The downloads arrived: the histograms draw, absurd scores left out, the
   // friends listed around the player though all scored better.
