@@ -5,8 +5,6 @@
 // resize, and the ending that plays once.
 #include <gtest/gtest.h>
 
-#include <SDL_image.h>
-
 #include <filesystem>
 
 #include "editor/editor.h"
@@ -104,18 +102,7 @@ class VictoryScreenTest : public MenuWindowTest {
     store->addEntry(ticks, 2002, 12);
     store->addEntry(ticks, 2004, 13);
   }
-  void saveShot(const std::string& name) {
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    current()->render(renderer);
-    const int w = current()->viewport().screen.w, h = current()->viewport().screen.h;
-    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-    const fs::path out = fs::path(BRASSWICK_GAME_DIR).parent_path() / "screenshots" / "victory";
-    fs::create_directories(out);
-    IMG_SavePNG(s, (out / (name + ".png")).c_str());
-    SDL_FreeSurface(s);
-  }
+  void saveShot(const std::string& name) { saveStateScreenshot(renderer, current(), name, "victory"); }
   bool runUntilVictory(int limit = 2000) {
     for (int i = 0; i < limit; ++i) {
       frame(50);
