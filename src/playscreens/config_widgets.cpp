@@ -15,14 +15,11 @@ Texture configNumberMousedTexture;
 void loadConfigNumberArt(SDL_Renderer* renderer) {
   configNumberTexture.loadChecked(renderer, "art/config/ModuleEditor_Number.png");
   configNumberMousedTexture.loadChecked(renderer, "art/config/ModuleEditor_Number-Moused.png");
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      configNumberTexture.free();
-      configNumberMousedTexture.free();
-    });
-  }
+}
+
+void releaseConfigNumberArt() {
+  configNumberTexture.free();
+  configNumberMousedTexture.free();
 }
 
 namespace {

@@ -22,6 +22,7 @@ using ValueGetter = std::function<std::shared_ptr<Value>()>;
 extern Texture configNumberTexture;
 extern Texture configNumberMousedTexture;
 void loadConfigNumberArt(SDL_Renderer* renderer);
+void releaseConfigNumberArt();
 
 constexpr int sliderLessButton = 25;
 constexpr int sliderMoreButton = 26;

@@ -7,6 +7,19 @@
 #include "playscreens/module_chooser_state.h"
 #include "playscreens/test_bottom_bar.h"
 #include "playscreens/tick_slider.h"
+#include "shell/startup_media.h"
+
+namespace {
+void releasePlayScreenMedia() {
+  releaseConfigNumberArt();
+  releaseTickSliderMedia();
+  releaseClockCounterMedia();
+  releaseMemorySidebarMedia();
+  releaseChooserTextures();
+  releaseDrawerTabArt();
+  releasePuzzleInfoMedia();
+}
+}  // namespace
 
 void loadPlayScreenMedia(SDL_Renderer* renderer) {
   loadConfigNumberArt(renderer);
@@ -16,4 +29,8 @@ void loadPlayScreenMedia(SDL_Renderer* renderer) {
   loadChooserTextures(renderer);
   loadDrawerTabArt(renderer);
   loadPuzzleInfoMedia(renderer);
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  registerMediaRelease(releasePlayScreenMedia);
 }
