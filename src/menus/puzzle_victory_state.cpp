@@ -1,9 +1,6 @@
 #include "menus/puzzle_victory_state.h"
 
-#include <climits>
-
 #include "menus/menu_entry.h"
-#include "menus/victory_media.h"
 #include "model/simulation.h"
 #include "playscreens/enter_puzzle.h"
 #include "playscreens/neutral_play_state.h"
