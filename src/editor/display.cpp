@@ -26,6 +26,14 @@ std::vector<PortSpot> portSpots(const Module& module, bool showDelay) {
   return spots;
 }
 
+// The cells the machine's modules cover, as the wires are routed around them.
+std::shared_ptr<const ObstacleMap> machineObstacles(const Editor& editor) {
+  const bool showDelay = showsDelay(editor.puzzle);
+  std::vector<GeoPoint> cells;
+  for (const auto& module : editor.machine) ModuleGeometry::of(*module, showDelay).appendOccupiedCells(*module, cells);
+  return std::make_shared<const ObstacleMap>(cells);
+}
+
 // The Editor the wire cache was last filled for: a view of another Editor
 // (a puzzle entered anew) starts from an empty cache.
 std::weak_ptr<Editor>& lastCacheEditor() {
@@ -63,16 +71,14 @@ void Display::populate(bool simulatingIn, std::shared_ptr<Editor> editorIn, GeoR
   for (const auto& module : editor->machine) {
     modules.emplace_back(editor->puzzle, selectedModulesIn.count(module) != 0, module);
   }
-  occupied = editor->occupiedCells();
-  obstacles_ = std::make_shared<const ObstacleMap>(occupied);
+  obstacles_ = machineObstacles(*editor);
   infoboxForWires(selectedWires);
 }
 
 int Display::puzzle() const { return editor ? editor->puzzle : kNoPuzzle; }
 
 void Display::refreshSelection() {
-  occupied = editor->occupiedCells();
-  obstacles_ = std::make_shared<const ObstacleMap>(occupied);
+  obstacles_ = machineObstacles(*editor);
   infoboxForWires({});
 }
 
@@ -82,7 +88,7 @@ void Display::infoboxForWires(const std::set<WireEnds>& selectedWires) {
   for (const DisplayModule& m : modules) {
     for (const PortView& v : m.ports) views.emplace(v.port, &v);
   }
-  if (!obstacles_) obstacles_ = std::make_shared<const ObstacleMap>(occupied);
+  if (!obstacles_) obstacles_ = std::make_shared<const ObstacleMap>();
   for (const DisplayModule& m : modules) {
     for (const PortView& v : m.ports) {
       if (v.port->source == nullptr) continue;
@@ -105,12 +111,9 @@ void Display::refreshWires() {
 }
 
 void Display::updateObstacles() {
-  occupied.clear();
-  for (const DisplayModule& m : modules) {
-    std::set<GeoPoint> own = m.occupiedCells();
-    occupied.insert(own.begin(), own.end());
-  }
-  obstacles_ = std::make_shared<const ObstacleMap>(occupied);
+  std::vector<GeoPoint> cells;
+  for (const DisplayModule& m : modules) m.appendOccupiedCells(cells);
+  obstacles_ = std::make_shared<const ObstacleMap>(cells);
 }
 
 DisplayModule& Display::addModule(const std::shared_ptr<Module>& module) {

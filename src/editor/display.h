@@ -51,8 +51,8 @@ class Display {
   // Re-routes every wire around the given cells (or this view's modules).
   void refreshWires(const std::set<GeoPoint>& obstacleCells);
   void refreshWires();
-  // The cells this view's modules cover, machine and modules being placed
-  // alike, and the matching obstacle map for re-routing wires one by one.
+  // The obstacle map of the cells this view's modules cover, machine and
+  // modules being placed alike, for re-routing wires one by one.
   void updateObstacles();
   const std::shared_ptr<const ObstacleMap>& obstacleMap() const { return obstacles_; }
   // Adds a module that is not (yet) in the machine, as placing does, and
@@ -117,7 +117,6 @@ class Display {
   std::vector<DisplayModule> modules;
   std::vector<DisplayWire> wires;
   std::set<const Module*> selectedModules;
-  std::set<GeoPoint> occupied;
   GeoRect area;
   int wireSparks = 1;
   bool showDelayPaths = false;

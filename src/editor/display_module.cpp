@@ -68,6 +68,10 @@ void DisplayModule::moveCentreTo(int x, int y) { geometry().moveCentreTo(*module
 
 std::set<GeoPoint> DisplayModule::occupiedCells() const { return geometry().occupiedCells(*module); }
 
+void DisplayModule::appendOccupiedCells(std::vector<GeoPoint>& cells) const {
+  geometry().appendOccupiedCells(*module, cells);
+}
+
 int DisplayModule::category() const { return getModuleCategory(module->kind()); }
 
 GeoPoint DisplayModule::clockCentre() const { return {module->x + width - 37, module->y + height - 35}; }

@@ -84,6 +84,7 @@ class DisplayModule {
   bool isPlacementFree(const std::vector<DisplayModule>& others) const;
   void moveCentreTo(int x, int y);
   std::set<GeoPoint> occupiedCells() const;
+  void appendOccupiedCells(std::vector<GeoPoint>& cells) const;
   int category() const;
   GeoPoint clockCentre() const;
   GeoPoint writeLightCentre() const;

@@ -181,13 +181,17 @@ void ModuleGeometry::moveCentreTo(Module& module, int x, int y) const {
 }
 
 std::set<GeoPoint> ModuleGeometry::occupiedCells(const Module& module) const {
-  std::set<GeoPoint> cells;
+  std::vector<GeoPoint> cells;
+  appendOccupiedCells(module, cells);
+  return {cells.begin(), cells.end()};
+}
+
+void ModuleGeometry::appendOccupiedCells(const Module& module, std::vector<GeoPoint>& cells) const {
   for (int i = 0; module.x + 8 + 16 * i <= module.x + width; ++i) {
     for (int j = 0; module.y - 8 + 16 * j <= module.y + height; ++j) {
-      cells.insert({module.x + 8 + 16 * i, module.y - 8 + 16 * j});
+      cells.push_back({module.x + 8 + 16 * i, module.y - 8 + 16 * j});
     }
   }
-  return cells;
 }
 
 GeoPoint ModuleGeometry::clockCentre(const Module& module) const {

@@ -89,6 +89,8 @@ struct ModuleGeometry {
   GeoRect placementBounds(const Module& module) const;
   void moveCentreTo(Module& module, int x, int y) const;
   std::set<GeoPoint> occupiedCells(const Module& module) const;
+  // The same cells appended to a list (a whole machine's, for routing).
+  void appendOccupiedCells(const Module& module, std::vector<GeoPoint>& cells) const;
   GeoPoint clockCentre(const Module& module) const;
   GeoPoint writeLightCentre(const Module& module) const;
   GeoPoint portPosition(const Module& module, int portIndex) const;

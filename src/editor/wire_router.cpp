@@ -18,6 +18,26 @@ int sign(int v) { return (v > 0) - (v < 0); }
 
 [[noreturn]] void jpsCrash() { fatalError("JPS Crash"); }
 
+// Bits offset .. offset + 63 of a bitmap line of `words` words, zero beyond it.
+std::uint64_t bitsAt(const std::uint64_t* line, int words, long long offset) {
+  if (offset <= -64 || offset >= (long long)words * 64) return 0;
+  const long long word = offset >= 0 ? offset / 64 : -((-offset + 63) / 64);
+  const int shift = int(offset - word * 64);
+  const std::uint64_t low = word >= 0 && word < words ? line[word] : 0;
+  if (shift == 0) return low;
+  const std::uint64_t high = word + 1 >= 0 && word + 1 < words ? line[word + 1] : 0;
+  return (low >> shift) | (high << (64 - shift));
+}
+
+// Bits lo .. hi - 1 set, clipped to one word.
+std::uint64_t bitRange(long long lo, long long hi) {
+  lo = std::max(lo, 0LL);
+  hi = std::min(hi, 64LL);
+  if (lo >= hi) return 0;
+  const std::uint64_t upTo = hi == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << hi) - 1;
+  return upTo & ~((std::uint64_t(1) << lo) - 1);
+}
+
 struct NodeOrder {
   template <typename N>
   bool operator()(const N* a, const N* b) const {
@@ -30,7 +50,10 @@ int gridCell(int v) { return v / kWireCellSize - (v < 0 ? 1 : 0); }
 
 GeoPoint gridCellOf(GeoPoint pixel) { return {gridCell(pixel.x), gridCell(pixel.y)}; }
 
-ObstacleMap::ObstacleMap(const std::set<GeoPoint>& pixelCells) {
+ObstacleMap::ObstacleMap(const std::set<GeoPoint>& pixelCells)
+    : ObstacleMap(std::vector<GeoPoint>(pixelCells.begin(), pixelCells.end())) {}
+
+ObstacleMap::ObstacleMap(const std::vector<GeoPoint>& pixelCells) {
   if (pixelCells.empty()) return;
   std::vector<GeoPoint> cells;
   cells.reserve(pixelCells.size());
@@ -47,13 +70,16 @@ ObstacleMap::ObstacleMap(const std::set<GeoPoint>& pixelCells) {
   const long long h = (long long)max_.y - min_.y + 1;
   if (w * h <= kDenseCellLimit) {
     stride_ = int((w + 63) / 64);
+    columnStride_ = int((h + 63) / 64);
     bits_.assign(std::size_t(stride_) * std::size_t(h), 0);
+    columns_.assign(std::size_t(columnStride_) * std::size_t(w), 0);
     for (const GeoPoint& c : cells) {
-      const std::size_t dx = std::size_t(c.x - min_.x);
-      std::uint64_t& word = bits_[std::size_t(c.y - min_.y) * std::size_t(stride_) + dx / 64];
+      const std::size_t dx = std::size_t(c.x - min_.x), dy = std::size_t(c.y - min_.y);
+      std::uint64_t& word = bits_[dy * std::size_t(stride_) + dx / 64];
       const std::uint64_t bit = std::uint64_t(1) << (dx % 64);
       if ((word & bit) == 0) ++count_;
       word |= bit;
+      columns_[dx * std::size_t(columnStride_) + dy / 64] |= std::uint64_t(1) << (dy % 64);
     }
   } else {
     for (const GeoPoint& c : cells) sparse_.insert(cellKey(c.x, c.y));
@@ -62,6 +88,29 @@ ObstacleMap::ObstacleMap(const std::set<GeoPoint>& pixelCells) {
 }
 
 bool ObstacleMap::blockedSparse(int x, int y) const { return sparse_.count(cellKey(x, y)) != 0; }
+
+std::uint64_t ObstacleMap::rowBits(int x, int y) const {
+  if (count_ == 0 || y < min_.y || y > max_.y) return 0;
+  return bitsAt(&bits_[std::size_t(y - min_.y) * std::size_t(stride_)], stride_, (long long)x - min_.x);
+}
+
+std::uint64_t ObstacleMap::columnBits(int x, int y) const {
+  if (count_ == 0 || x < min_.x || x > max_.x) return 0;
+  return bitsAt(&columns_[std::size_t(x - min_.x) * std::size_t(columnStride_)], columnStride_,
+                (long long)y - min_.y);
+}
+
+std::uint64_t RoutingGrid::freeAlongRow(int x, int y) const {
+  if (y < y0 || y >= y0 + height) return 0;
+  const std::uint64_t inside = bitRange((long long)x0 - x, (long long)x0 + width - x);
+  return blocked ? inside & ~blocked->rowBits(x, y) : inside;
+}
+
+std::uint64_t RoutingGrid::freeAlongColumn(int x, int y) const {
+  if (x < x0 || x >= x0 + width) return 0;
+  const std::uint64_t inside = bitRange((long long)y0 - y, (long long)y0 + height - y);
+  return blocked ? inside & ~blocked->columnBits(x, y) : inside;
+}
 
 RoutingGrid RoutingGrid::around(std::shared_ptr<const ObstacleMap> obstacles, const std::vector<GeoPoint>& cells) {
   RoutingGrid grid;
@@ -106,7 +155,6 @@ PathSearch::Node* PathSearch::node(int x, int y) {
 }
 
 void PathSearch::advance() {
-  --stepsLeft_;
   if (++visited_ > budget_) exhausted_ = true;
 }
 
@@ -114,7 +162,7 @@ bool PathSearch::run(GeoPoint start, GeoPoint goal, std::vector<GeoPoint>& out) 
   out.clear();
   Result result = initialise(start, goal);
   if (result == EmptyPath) return true;
-  while (result == MoreSteps) result = step();
+  if (result == MoreSteps) result = search();
   if (result != Found) return false;
   buildPath(out);
   return true;
@@ -177,9 +225,8 @@ bool PathSearch::straightShortcut(Node* start) {
   return true;
 }
 
-PathSearch::Result PathSearch::step() {
-  stepsLeft_ = 0;
-  do {
+PathSearch::Result PathSearch::search() {
+  for (;;) {
     if (open_.empty() || exhausted_) return NoPath;
     std::pop_heap(open_.begin(), open_.end(), NodeOrder{});
     Node* n = open_.back();
@@ -187,8 +234,7 @@ PathSearch::Result PathSearch::step() {
     n->flags = 2;
     if (n == goal_) return Found;
     identifySuccessors(n);
-  } while (stepsLeft_ >= 0);
-  return exhausted_ ? NoPath : MoreSteps;
+  }
 }
 
 int PathSearch::neighbours(const Node* n, GeoPoint out[8]) const {
@@ -286,6 +332,57 @@ bool PathSearch::jump(int x, int y, int dx, int dy, GeoPoint& found) {
 // way ahead is blocked.
 bool PathSearch::jumpStraight(int x, int y, int dx, int dy, GeoPoint& found) {
   if (!free(x, y)) jpsCrash();
+  return grid_.readsRuns() ? jumpStraightByRuns(x, y, dx, dy, found) : jumpStraightByCells(x, y, dx, dy, found);
+}
+
+// The same scan 63 cells at a time: the line and its two sides are read as
+// words, and the first cell where a side opens up, the goal lies or the way
+// ahead is blocked is found by counting bits. Cells advanced over count
+// toward the budget exactly as one by one.
+bool PathSearch::jumpStraightByRuns(int x, int y, int dx, int dy, GeoPoint& found) {
+  if (exhausted_) return false;
+  const bool column = dx == 0;
+  const int d = column ? dy : dx;
+  const int v = column ? x : y;  // the fixed coordinate
+  const int goalU = column ? goal_->y : goal_->x, goalV = column ? goal_->x : goal_->y;
+  auto line = [&](int at, int start) {
+    return column ? grid_.freeAlongColumn(at, start) : grid_.freeAlongRow(start, at);
+  };
+  int u = column ? y : x;
+  std::int64_t advanced = 0;
+  for (;;) {
+    // The window holds cells u .. u + 63 (forward) or u - 63 .. u (backward);
+    // `ahead` moves each cell's bit onto the one before it along the scan.
+    const int start = d > 0 ? u : u - 63;
+    const std::uint64_t on = line(v, start), side = line(v + 1, start), other = line(v - 1, start);
+    auto ahead = [d](std::uint64_t bits) { return d > 0 ? bits >> 1 : bits << 1; };
+    const std::uint64_t valid = d > 0 ? ~std::uint64_t(0) >> 1 : ~std::uint64_t(1);
+    std::uint64_t stop = (ahead(side) & ~side) | (ahead(other) & ~other);
+    if (goalV == v && goalU >= start && goalU <= start + 63) stop |= std::uint64_t(1) << (goalU - start);
+    stop &= valid;
+    const std::uint64_t blockedAhead = ~ahead(on) & valid;
+    const std::uint64_t any = stop | blockedAhead;
+    if (any != 0) {
+      const int bit = d > 0 ? __builtin_ctzll(any) : 63 - __builtin_clzll(any);
+      advanced += d > 0 ? bit : 63 - bit;
+      if (visited_ + advanced > budget_) break;
+      visited_ += advanced;
+      if ((stop >> bit & 1) == 0) return false;
+      const int at = start + bit;
+      found = column ? GeoPoint{x, at} : GeoPoint{at, y};
+      return true;
+    }
+    advanced += 63;
+    if (visited_ + advanced > budget_) break;
+    u += 63 * d;
+  }
+  // The budget runs out on the way: one cell past it, as cell by cell.
+  visited_ = budget_ + 1;
+  exhausted_ = true;
+  return false;
+}
+
+bool PathSearch::jumpStraightByCells(int x, int y, int dx, int dy, GeoPoint& found) {
   const int sx = dy != 0 ? 1 : 0, sy = dx != 0 ? 1 : 0;  // one side; the other is its opposite
   bool sideBlocked = !free(x + sx, y + sy), otherBlocked = !free(x - sx, y - sy);
   for (;;) {

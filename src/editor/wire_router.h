@@ -27,6 +27,8 @@ class ObstacleMap {
   ObstacleMap() = default;
   // From blocked points in board pixels, as the modules' occupied cells give them.
   explicit ObstacleMap(const std::set<GeoPoint>& pixelCells);
+  // The same from a list, which may name a cell more than once.
+  explicit ObstacleMap(const std::vector<GeoPoint>& pixelCells);
 
   bool blocked(int x, int y) const {
     if (count_ == 0 || x < min_.x || y < min_.y || x > max_.x || y > max_.y) return false;
@@ -35,6 +37,12 @@ class ObstacleMap {
     return (bits_[std::size_t(y - min_.y) * std::size_t(stride_) + dx / 64] >> (dx % 64)) & 1;
   }
   bool empty() const { return count_ == 0; }
+  // Whether the cells are kept as bitmaps (always, but for a huge board),
+  // so whole runs of cells can be read at once.
+  bool dense() const { return stride_ != 0 || count_ == 0; }
+  // Blocked cells as bits, bit i for cell (x + i, y) or (x, y + i); dense only.
+  std::uint64_t rowBits(int x, int y) const;
+  std::uint64_t columnBits(int x, int y) const;
   std::size_t count() const { return count_; }
   // Smallest and largest blocked cell; meaningless when empty.
   GeoPoint minCell() const { return min_; }
@@ -47,7 +55,9 @@ class ObstacleMap {
   GeoPoint min_;
   GeoPoint max_;
   int stride_ = 0;  // 64-bit words per bitmap row; 0 when the hash set is used
+  int columnStride_ = 0;  // 64-bit words per column of the transposed bitmap
   std::vector<std::uint64_t> bits_;
+  std::vector<std::uint64_t> columns_;  // the same cells column by column, for vertical runs
   std::unordered_set<std::uint64_t> sparse_;
 };
 
@@ -67,6 +77,12 @@ struct RoutingGrid {
     if (x < x0 || y < y0 || x >= x0 + width || y >= y0 + height) return false;
     return !blocked || !blocked->blocked(x, y);
   }
+  // Whether runs of cells can be read 64 at a time (not on a huge board).
+  bool readsRuns() const { return !blocked || blocked->dense(); }
+  // isFree of 64 cells at once: bit i for cell (x + i, y), or (x, y + i)
+  // along a column.
+  std::uint64_t freeAlongRow(int x, int y) const;
+  std::uint64_t freeAlongColumn(int x, int y) const;
 };
 
 // Cells one leg's search may advance over before it gives up and the leg
@@ -99,7 +115,7 @@ class PathSearch {
   };
 
   Result initialise(GeoPoint start, GeoPoint goal);
-  Result step();
+  Result search();
   bool free(int x, int y) const { return grid_.isFree(x, y); }
   Node* node(int x, int y);
   bool straightShortcut(Node* start);
@@ -107,6 +123,8 @@ class PathSearch {
   int neighbours(const Node* n, GeoPoint out[8]) const;
   bool jump(int x, int y, int dx, int dy, GeoPoint& found);
   bool jumpStraight(int x, int y, int dx, int dy, GeoPoint& found);
+  bool jumpStraightByRuns(int x, int y, int dx, int dy, GeoPoint& found);
+  bool jumpStraightByCells(int x, int y, int dx, int dy, GeoPoint& found);
   void advance();
   void buildPath(std::vector<GeoPoint>& out) const;
 
@@ -115,7 +133,6 @@ class PathSearch {
   std::int64_t visited_ = 0;
   bool openListUsed_ = false;
   bool exhausted_ = false;
-  int stepsLeft_ = 0;
   Node* goal_ = nullptr;
   Node* start_ = nullptr;
   std::vector<Node*> open_;
