@@ -59,8 +59,23 @@ std::vector<GeoPoint> DisplayWire::routeKey() const {
 
 const WirePath* DisplayWire::currentPath() const {
   const WirePath* cached = cachedWirePath(destination);
-  if (cached == nullptr || cached->empty() || cached->routedFrom != routeKey()) return nullptr;
+  if (cached == nullptr || cached->empty() || !isRouteOf(*cached)) return nullptr;
   return cached;
+}
+
+// routeKey() == path.routedFrom, without making the key (this is asked for
+// every wire on every frame).
+bool DisplayWire::isRouteOf(const WirePath& path) const {
+  const std::vector<WirePoint>& nails = destination.port->controlPoints;
+  const std::vector<GeoPoint>& key = path.routedFrom;
+  if (key.size() != nails.size() + 2 || key.front() != destination.getInfoboxOrigin() ||
+      key.back() != source.getInfoboxOrigin()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < nails.size(); ++i) {
+    if (key[i + 1] != GeoPoint{nails[i].x, nails[i].y}) return false;
+  }
+  return true;
 }
 
 void DisplayWire::populate(const std::shared_ptr<const ObstacleMap>& obstacles) {

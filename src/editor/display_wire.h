@@ -45,6 +45,8 @@ class DisplayWire {
   std::vector<GeoPoint> routeKey() const;
   // The cache entry of this wire when it was routed for the wire as it is now.
   const WirePath* currentPath() const;
+  // Whether a route was made for the wire as it is now (its ends and nails).
+  bool isRouteOf(const WirePath& path) const;
   GeoPoint offset() const;
 
   // Index of the destination port's nail under the point, or -1.

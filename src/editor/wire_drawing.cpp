@@ -3,32 +3,50 @@
 // boxes on top. A routed wire's drawing is kept in its cache entry: as
 // textures on an accelerated renderer, as ready-made rectangles on a
 // software one, where copying a wire's bounding-box texture would blend
-// every transparent pixel of it on each frame.
+// every transparent pixel of it on each frame. There an opaque band is
+// filled with its runs (the same pixels in fewer, narrow rectangles); a
+// dimmed band blends, so it keeps its overlapping pieces and looks as it
+// always has.
 #include <SDL.h>
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
 #include <vector>
 
 #include "editor/display_art.h"
 #include "editor/display_wire.h"
+#include "editor/wire_bands.h"
 #include "model/module.h"
 #include "model/port.h"
 #include "shell/log.h"
 #include "shell/video_settings.h"
 
-// A band's drawing as rectangles: one for each straight horizontal or
-// vertical run, small squares stepped along slanted ones.
-struct BandShapes {
-  std::vector<SDL_Rect> rects;
-
-  void clear() { rects.clear(); }
+namespace {
+// One band's rectangles at one zoom: the pieces, and what an opaque band is
+// filled with. A drawing in screen coordinates holds for one view offset.
+// The rectangles last handed to the renderer are kept with where they were
+// put, so a view that stays put draws them again as they are.
+struct BandCache {
+  std::vector<GeoRect> pieces;
+  std::vector<GeoRect> opaque;
+  bool piecesMade = false;
+  bool opaqueMade = false;
+  Point madeAt{INT_MIN, INT_MIN};
+  std::vector<SDL_Rect> shown;
+  Point shownAt{INT_MIN, INT_MIN};
+  SDL_Rect shownWindow{0, 0, 0, 0};
+  bool shownOpaque = false;
 };
+}  // namespace
 
 // The drawings of one route, in its own frame (board position origin):
 // bands 0 rim at zoom 1, 1 rim at zoom 2, 2 core at zoom 1, 3 core at zoom
 // 2. Each is made white the first time it is drawn and tinted when drawn.
+// A route too big for a texture keeps, on a software renderer, the pieces
+// an unkept wire is drawn with, in screen coordinates, while the view
+// stays where it is. The sparks' distances along the route are kept too.
 struct PathTextures {
   struct Record {
     SDL_Texture* texture = nullptr;
@@ -36,8 +54,9 @@ struct PathTextures {
     int h = 0;
   };
   std::array<Record, 4> records;
-  std::array<BandShapes, 4> pieces;
-  std::array<bool, 4> piecesMade{};
+  std::array<BandCache, 4> bands;
+  bool inScreenFrame = false;
+  std::vector<double> sparkTrack;
   int originX = 0;
   int originY = 0;
 
@@ -61,11 +80,9 @@ constexpr SDL_Color kSelectedRim{255, 64, 32, 255};
 constexpr SDL_Color kNailEdge{24, 17, 12, 255};
 constexpr SDL_Color kWhiteBand{255, 255, 255, 255};
 constexpr SDL_Color kSparkColour{255, 240, 196, 255};
+constexpr GeoRect kWholeBoard{INT_MIN / 2, INT_MIN / 2, INT_MAX, INT_MAX};
 
 WireTextureMode textureMode = WireTextureMode::Auto;
-
-// One screen pixel of rim each side of the core at either zoom.
-int rimWidth(int zoom) { return kWireDrawWidth + 2 * zoom; }
 
 bool texturesPay(SDL_Renderer* renderer) {
   if (textureMode != WireTextureMode::Auto) return textureMode == WireTextureMode::Always;
@@ -74,116 +91,86 @@ bool texturesPay(SDL_Renderer* renderer) {
   return (info.flags & SDL_RENDERER_SOFTWARE) == 0 && (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0;
 }
 
-// screen = board * scale + d
-struct ScreenMap {
-  double scale = 1.0;
-  double dx = 0.0;
-  double dy = 0.0;
-};
-
-ScreenMap mapFor(const Viewport& viewport) {
+BandMap mapFor(const Viewport& viewport) {
   const Point o = viewport.offset();
   return {1.0 / viewport.zoom, double(o.x), double(o.y)};
 }
 
-// The shapes of a band (0 rim, 1 core) along the points: a rectangle per
-// straight horizontal or vertical run (ends squared off, so bends close),
-// and along a slanted run squares whose corners give the band its width
-// across the run. Pieces outside `clip` are left out.
-void bandShapes(BandShapes& out, const std::vector<GeoPoint>& points, GeoPoint offset, const ScreenMap& map, int zoom,
-                int band, const SDL_Rect& clip) {
-  if (points.empty()) return;
-  const double w = std::max(1.0, (band == 0 ? rimWidth(zoom) : kWireDrawWidth) * map.scale);
-  auto at = [&](const GeoPoint& p) {
-    return std::pair<double, double>{(p.x + offset.x) * map.scale + map.dx, (p.y + offset.y) * map.scale + map.dy};
-  };
-  auto keep = [&](const SDL_Rect& r) {
-    if (SDL_HasIntersection(&r, &clip)) out.rects.push_back(r);
-  };
-  auto square = [&](double cx, double cy, int side) {
-    keep({int(std::floor(cx - side / 2.0)), int(std::floor(cy - side / 2.0)), side, side});
-  };
-  if (points.size() == 1) {
-    const auto [x, y] = at(points[0]);
-    square(x, y, std::max(1, int(std::lround(w))));
-    return;
-  }
-  std::size_t i = 0;
-  while (i + 1 < points.size()) {
-    const int dx = points[i + 1].x - points[i].x, dy = points[i + 1].y - points[i].y;
-    // Merge the pieces that go on in the same direction.
-    std::size_t j = i + 1;
-    while (j + 1 < points.size()) {
-      const int ex = points[j + 1].x - points[j].x, ey = points[j + 1].y - points[j].y;
-      if ((long long)ex * dy != (long long)ey * dx || (ex > 0) != (dx > 0) || (ey > 0) != (dy > 0) ||
-          (ex < 0) != (dx < 0) || (ey < 0) != (dy < 0)) {
-        break;
-      }
-      ++j;
+// The rectangles moved by (dx, dy), those off the window left out, ready
+// for the renderer.
+void onScreen(const std::vector<GeoRect>& rects, int dx, int dy, const SDL_Rect& window, std::vector<SDL_Rect>& out) {
+  out.clear();
+  for (const GeoRect& g : rects) {
+    const SDL_Rect r{g.x + dx, g.y + dy, g.w, g.h};
+    if (r.x < window.x + window.w && r.y < window.y + window.h && r.x + r.w > window.x && r.y + r.h > window.y) {
+      out.push_back(r);
     }
-    const auto [ax, ay] = at(points[i]);
-    const auto [bx, by] = at(points[j]);
-    const double spanX = std::abs(bx - ax), spanY = std::abs(by - ay);
-    if (dx == 0 || dy == 0) {
-      keep({int(std::floor(std::min(ax, bx) - w / 2)), int(std::floor(std::min(ay, by) - w / 2)),
-            std::max(1, int(std::lround(spanX + w))), std::max(1, int(std::lround(spanY + w)))});
-    } else {
-      const SDL_Rect reach{int(std::floor(std::min(ax, bx) - w)), int(std::floor(std::min(ay, by) - w)),
-                           int(spanX + 2 * w) + 2, int(spanY + 2 * w) + 2};
-      if (SDL_HasIntersection(&reach, &clip)) {
-        const double side = w * std::hypot(spanX, spanY) / (spanX + spanY);
-        // Squares two pixels apart, one pixel larger, where they are big
-        // enough to keep the band's edge smooth.
-        const int step = side >= 1.4 ? 2 : 1;
-        const int s = std::max(1, int(std::lround(side)) + step - 1);
-        const int steps = std::max(1, int(std::ceil(std::max(spanX, spanY) / step)));
-        for (int k = 0; k <= steps; ++k) {
-          const double t = double(k) / steps;
-          square(ax + (bx - ax) * t, ay + (by - ay) * t, s);
-        }
-      }
-    }
-    i = j;
   }
 }
 
-void drawShapes(SDL_Renderer* renderer, const BandShapes& shapes, SDL_Color colour) {
-  if (shapes.rects.empty()) return;
+std::vector<SDL_Rect>& onScreen(const std::vector<GeoRect>& rects, int dx, int dy, const SDL_Rect& window) {
+  static std::vector<SDL_Rect> scratch;
+  onScreen(rects, dx, dy, window, scratch);
+  return scratch;
+}
+
+void drawShapes(SDL_Renderer* renderer, const std::vector<SDL_Rect>& rects, SDL_Color colour) {
+  if (rects.empty()) return;
   // Opaque bands are copied; only a dimmed one blends.
   SDL_SetRenderDrawBlendMode(renderer, colour.a == 255 ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
   SDL_SetRenderDrawColor(renderer, colour.r, colour.g, colour.b, colour.a);
-  SDL_RenderFillRects(renderer, shapes.rects.data(), int(shapes.rects.size()));
+  SDL_RenderFillRects(renderer, rects.data(), int(rects.size()));
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+}
+
+// A band in screen coordinates, as a wire without a kept drawing is drawn:
+// its pieces, and for an opaque band the same with the widest split (its
+// runs would take longer to work out than to draw).
+void screenPieces(BandCache& band, const std::vector<GeoPoint>& points, GeoPoint offset, const Viewport& viewport,
+                  int index, bool opaque, const GeoRect& clip) {
+  if (!band.piecesMade) {
+    bandPieces(band.pieces, points, offset, mapFor(viewport), viewport.zoom, index, clip);
+    band.piecesMade = true;
+  }
+  if (opaque && !band.opaqueMade) {
+    band.opaque = band.pieces;
+    splitWidePieces(band.opaque);
+    band.opaqueMade = true;
+  }
 }
 
 // The rim, then the core, straight onto the screen.
 void drawWire(SDL_Renderer* renderer, const std::vector<GeoPoint>& points, GeoPoint offset, const Viewport& viewport,
               SDL_Color rim, SDL_Color core) {
-  const SDL_Rect clip = getRendererWindowRect(renderer);
-  const ScreenMap map = mapFor(viewport);
-  BandShapes shapes;
-  bandShapes(shapes, points, offset, map, viewport.zoom, 0, clip);
-  drawShapes(renderer, shapes, rim);
-  shapes.clear();
-  bandShapes(shapes, points, offset, map, viewport.zoom, 1, clip);
-  drawShapes(renderer, shapes, core);
+  const SDL_Rect window = getRendererWindowRect(renderer);
+  for (int index : {0, 1}) {
+    const SDL_Color colour = index == 0 ? rim : core;
+    BandCache band;
+    screenPieces(band, points, offset, viewport, index, colour.a == 255, {window.x, window.y, window.w, window.h});
+    drawShapes(renderer, onScreen(colour.a == 255 ? band.opaque : band.pieces, 0, 0, window), colour);
+  }
 }
 
 // Drawing `index` (see PathTextures) of a route, in the route's own frame.
-ScreenMap frameMap(const PathTextures& drawings, int zoom) {
+BandMap frameMap(const PathTextures& drawings, int zoom) {
   return {1.0 / zoom, -double(drawings.originX) / zoom, -double(drawings.originY) / zoom};
+}
+
+GeoRect frameBox(const WirePath& path, int zoom) {
+  return {0, 0, (path.width + 2 * kTexturePad) / zoom + 1, (path.height + 2 * kTexturePad) / zoom + 1};
 }
 
 void makeRecord(SDL_Renderer* renderer, PathTextures& drawings, const WirePath& path, GeoPoint offset, int index) {
   const int zoom = index % 2 + 1;
-  const int w = (path.width + 2 * kTexturePad) / zoom + 1, h = (path.height + 2 * kTexturePad) / zoom + 1;
-  BandShapes shapes;
-  bandShapes(shapes, path.points, offset, frameMap(drawings, zoom), zoom, index / 2, {0, 0, w, h});
+  const GeoRect box = frameBox(path, zoom);
+  std::vector<GeoRect> pieces;
+  bandPieces(pieces, path.points, offset, frameMap(drawings, zoom), zoom, index / 2, box);
   SDL_Texture* previous = SDL_GetRenderTarget(renderer);
-  SDL_Texture* texture = makeTargetTexture(renderer, SDL_PIXELFORMAT_ARGB8888, w, h, "Creating texture for wire");
-  drawShapes(renderer, shapes, kWhiteBand);
+  SDL_Texture* texture =
+      makeTargetTexture(renderer, SDL_PIXELFORMAT_ARGB8888, box.w, box.h, "Creating texture for wire");
+  drawShapes(renderer, onScreen(pieces, 0, 0, {0, 0, box.w, box.h}), kWhiteBand);
   SDL_SetRenderTarget(renderer, previous);
-  drawings.records[std::size_t(index)] = {texture, w, h};
+  drawings.records[std::size_t(index)] = {texture, box.w, box.h};
 }
 
 void copyRecord(SDL_Renderer* renderer, const PathTextures& drawings, int index, const Viewport& viewport,
@@ -197,32 +184,55 @@ void copyRecord(SDL_Renderer* renderer, const PathTextures& drawings, int index,
   SDL_RenderCopy(renderer, r.texture, nullptr, &dst);
 }
 
+// A band from the rectangles kept for it, made the first time they are needed.
 void drawPieces(SDL_Renderer* renderer, PathTextures& drawings, const WirePath& path, GeoPoint offset, int index,
-                const Viewport& viewport, SDL_Color colour, BandShapes& scratch) {
-  const int zoom = index % 2 + 1;
-  BandShapes& pieces = drawings.pieces[std::size_t(index)];
-  if (!drawings.piecesMade[std::size_t(index)]) {
-    const int w = (path.width + 2 * kTexturePad) / zoom + 1, h = (path.height + 2 * kTexturePad) / zoom + 1;
-    bandShapes(pieces, path.points, offset, frameMap(drawings, zoom), zoom, index / 2, {0, 0, w, h});
-    drawings.piecesMade[std::size_t(index)] = true;
-  }
-  const Point at = viewport.worldToScreen(drawings.originX, drawings.originY);
-  const SDL_Rect clip = getRendererWindowRect(renderer);
-  scratch.clear();
-  for (SDL_Rect r : pieces.rects) {
-    r.x += at.x;
-    r.y += at.y;
-    if (r.x < clip.x + clip.w && r.y < clip.y + clip.h && r.x + r.w > clip.x && r.y + r.h > clip.y) {
-      scratch.rects.push_back(r);
+                const Viewport& viewport, SDL_Color colour) {
+  BandCache& band = drawings.bands[std::size_t(index)];
+  const bool opaque = colour.a == 255;
+  const SDL_Rect window = getRendererWindowRect(renderer);
+  Point at{0, 0};
+  if (drawings.inScreenFrame) {
+    if (band.madeAt != viewport.offset()) {
+      band = {};
+      band.madeAt = viewport.offset();
     }
+    screenPieces(band, path.points, offset, viewport, index / 2, opaque, kWholeBoard);
+  } else {
+    const int zoom = index % 2 + 1;
+    if (!band.piecesMade) {
+      bandPieces(band.pieces, path.points, offset, frameMap(drawings, zoom), zoom, index / 2, frameBox(path, zoom));
+      band.piecesMade = true;
+    }
+    if (opaque && !band.opaqueMade) {
+      bandRuns(band.pieces, band.opaque);
+      band.opaqueMade = true;
+    }
+    at = viewport.worldToScreen(drawings.originX, drawings.originY);
   }
-  drawShapes(renderer, scratch, colour);
+  if (band.shownAt != at || band.shownOpaque != opaque || !SDL_RectEquals(&band.shownWindow, &window)) {
+    onScreen(opaque ? band.opaque : band.pieces, at.x, at.y, window, band.shown);
+    band.shownAt = at;
+    band.shownOpaque = opaque;
+    band.shownWindow = window;
+  }
+  drawShapes(renderer, band.shown, colour);
+}
+
+// The distance along the route from its source end to the far end of each
+// piece, taken from the source end.
+void sparkTrack(const std::vector<GeoPoint>& points, std::vector<double>& track) {
+  track.clear();
+  double travelled = 0;
+  for (std::size_t i = points.size() - 1; i > 0; --i) {
+    travelled += std::hypot(double(points[i - 1].x - points[i].x), double(points[i - 1].y - points[i].y));
+    track.push_back(travelled);
+  }
 }
 
 // Signal sparks run from the source end toward the destination: small
 // bright dots, a plus of two rectangles each, drawn in one batch per wire.
-void drawSparks(SDL_Renderer* renderer, const std::vector<GeoPoint>& points, GeoPoint offset,
-                const Viewport& viewport, int setting) {
+void drawSparks(SDL_Renderer* renderer, const std::vector<GeoPoint>& points, const std::vector<double>& track,
+                GeoPoint offset, const Viewport& viewport, int setting) {
   if (points.size() < 2) return;
   constexpr double spacing = 128.0;
   const double speed = 24.0 * setting;  // board pixels a second
@@ -231,13 +241,16 @@ void drawSparks(SDL_Renderer* renderer, const std::vector<GeoPoint>& points, Geo
   const int size = viewport.zoom == 1 ? 5 : 3;
   static std::vector<SDL_Rect> dots;
   dots.clear();
-  double travelled = 0;  // along the path from its source end
   double next = phase;
-  for (std::size_t i = points.size() - 1; i > 0; --i) {
-    const GeoPoint& a = points[i];
-    const GeoPoint& b = points[i - 1];
+  for (std::size_t k = 0; k < track.size(); ++k) {
+    // The first piece whose far end the spark has not passed.
+    k = std::size_t(std::lower_bound(track.begin() + std::ptrdiff_t(k), track.end(), next) - track.begin());
+    if (k == track.size()) break;
+    const GeoPoint& a = points[points.size() - 1 - k];
+    const GeoPoint& b = points[points.size() - 2 - k];
+    const double travelled = k == 0 ? 0.0 : track[k - 1];
     const double length = std::hypot(double(b.x - a.x), double(b.y - a.y));
-    while (next <= travelled + length) {
+    while (next <= track[k]) {
       const double t = length > 0 ? (next - travelled) / length : 0.0;
       const Point s = viewport.worldToScreen(int(a.x + offset.x + (b.x - a.x) * t), int(a.y + offset.y + (b.y - a.y) * t));
       const SDL_Rect wide{s.x - size / 2, s.y - size / 2 + 1, size, size - 2};
@@ -247,7 +260,6 @@ void drawSparks(SDL_Renderer* renderer, const std::vector<GeoPoint>& points, Geo
       }
       next += spacing;
     }
-    travelled += length;
   }
   if (dots.empty()) return;
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
@@ -320,7 +332,7 @@ void DisplayWire::render(SDL_Renderer* renderer, const Viewport& viewport, const
 
   WirePath* entry = cachedWirePath(destination);
   if (entry != nullptr && entry->empty() && entry->textures) fatalError("empty cached wire path has textures!");
-  const WirePath* path = currentPath();
+  const WirePath* path = entry != nullptr && !entry->empty() && isRouteOf(*entry) ? entry : nullptr;
   // A wire waiting for its route (a drag re-routes a few wires a frame) is
   // drawn straight through its nails.
   const std::vector<GeoPoint> straight = path == nullptr ? drawnPoints() : std::vector<GeoPoint>{};
@@ -340,8 +352,10 @@ void DisplayWire::render(SDL_Renderer* renderer, const Viewport& viewport, const
     SDL_Color rim = selected ? kSelectedRim : (highlight == 1 ? kHoverRim : kRimColour);
     rim.a = alpha;
     const SDL_Color core = withAlpha(colour, alpha);
-    const bool cacheable = caching && path != nullptr && path->width < kTextureLimit &&
-                           path->height < kTextureLimit && (zoom == 1 || zoom == 2);
+    const bool texturing = texturesPay(renderer);
+    const bool fitsTexture = path != nullptr && path->width < kTextureLimit && path->height < kTextureLimit;
+    const bool cacheable = caching && path != nullptr && (fitsTexture || !texturing) && (zoom == 1 || zoom == 2);
+    PathTextures* drawings = nullptr;
     if (cacheable) {
       WirePath& cached = *entry;
       if (!cached.textures) {
@@ -349,23 +363,32 @@ void DisplayWire::render(SDL_Renderer* renderer, const Viewport& viewport, const
         cached.textures = std::make_shared<PathTextures>();
         cached.textures->originX = cached.minX - kTexturePad;
         cached.textures->originY = cached.minY - kTexturePad;
+        cached.textures->inScreenFrame = !fitsTexture;
+        sparkTrack(cached.points, cached.textures->sparkTrack);
       }
-      PathTextures& drawings = *cached.textures;
-      if (texturesPay(renderer)) {
+      drawings = cached.textures.get();
+      if (texturing) {
         for (int index : {zoom - 1, zoom + 1}) {
-          if (!drawings.records[std::size_t(index)].texture) makeRecord(renderer, drawings, cached, shift, index);
+          if (!drawings->records[std::size_t(index)].texture) makeRecord(renderer, *drawings, cached, shift, index);
         }
-        copyRecord(renderer, drawings, zoom - 1, viewport, rim);
-        copyRecord(renderer, drawings, zoom + 1, viewport, core);
+        copyRecord(renderer, *drawings, zoom - 1, viewport, rim);
+        copyRecord(renderer, *drawings, zoom + 1, viewport, core);
       } else {
-        static BandShapes scratch;
-        drawPieces(renderer, drawings, cached, shift, zoom - 1, viewport, rim, scratch);
-        drawPieces(renderer, drawings, cached, shift, zoom + 1, viewport, core, scratch);
+        drawPieces(renderer, *drawings, cached, shift, zoom - 1, viewport, rim);
+        drawPieces(renderer, *drawings, cached, shift, zoom + 1, viewport, core);
       }
     } else {
       drawWire(renderer, points, shift, viewport, rim, core);
     }
-    if (sparks != 0 && highlight != 2) drawSparks(renderer, points, shift, viewport, sparks);
+    if (sparks != 0 && highlight != 2) {
+      if (drawings != nullptr) {
+        drawSparks(renderer, points, drawings->sparkTrack, shift, viewport, sparks);
+      } else {
+        std::vector<double> track;
+        sparkTrack(points, track);
+        drawSparks(renderer, points, track, shift, viewport, sparks);
+      }
+    }
   }
   drawNails(renderer, *destination.port, viewport, colour, highlight == 2 ? 0x8f : 0xff);
 }

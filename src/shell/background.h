@@ -11,4 +11,5 @@
 extern std::array<Texture, 2> backgroundTextures;  // 0 bg, 1 inverse_bg
 
 void loadBackgroundMedia(SDL_Renderer* renderer);
+void releaseBackgroundMedia();
 void drawTiledBackground(int index, SDL_Renderer* renderer, const Viewport& viewport);

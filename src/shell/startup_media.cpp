@@ -35,7 +35,7 @@ void releaseAllMedia() {
   for (auto& release : releases()) release();
   textTextureCache.clear();
   releaseButtonArt();
-  for (Texture& t : backgroundTextures) t.free();
+  releaseBackgroundMedia();
   sparkleSheet.texture.free();
   splashTexture.free();
   wireSheetTexture.free();
