@@ -4,9 +4,13 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
+#include "display/generated_machine.h"
 #include "display_fixture.h"
 #include "editor/clock_face.h"
 #include "editor/display_media.h"
@@ -103,6 +107,33 @@ class DisplayWindow : public SdlTest {
   static std::string text(SDL_Color c) {
     return "(" + std::to_string(c.r) + ", " + std::to_string(c.g) + ", " + std::to_string(c.b) + ")";
   }
+
+  // Every pixel of the window.
+  std::vector<Uint32> frame() {
+    std::vector<Uint32> pixels(1024 * 768);
+    SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 1024 * 4);
+    return pixels;
+  }
+
+  // The wires alone on the board, each drawn from its kept drawing or as
+  // it is worked out for the moment.
+  std::vector<Uint32> wiresOnly(const Display& display, const Viewport& v, int highlight, bool kept,
+                                const std::function<bool(const DisplayWire&)>& which) {
+    clear();
+    drawTiledBackground(0, renderer, v);
+    for (const DisplayWire& w : display.wires) {
+      if (which(w)) w.render(renderer, v, board.editor->constContext(), highlight, 1, kept);
+    }
+    return frame();
+  }
+
+  static int differing(const std::vector<Uint32>& a, const std::vector<Uint32>& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+  }
+
+  BoardMachine board;
 
   DisplayWire& wireInto(Display& display, Port* destination) {
     for (DisplayWire& w : display.wires) {
@@ -337,6 +368,85 @@ TEST_F(DisplayWindow, DrawingNeverNeedsARoute) {
   display.draw(renderer, context, v, INT_MAX, INT_MAX);
   save("after_target_reset.png");
   EXPECT_LE(distance(at(v, 304 + 110, 240 + 124), kArithmeticBody), 12);
+}
+
+// A route too big for a texture keeps, on the software renderer, the
+// pieces worked out for the view's place, and gives the very pixels of the
+// drawing worked out for the moment, at both zooms, warm or after the view
+// moved. Every kept drawing, moved with the view, draws what one made
+// afresh there would.
+TEST_F(DisplayWindow, KeptWireDrawingsFollowTheView) {
+  ManualClock clock(100000);
+  board.editor = generatedMachine(150, 300, 7);
+  Display display(false, board.editor, {0, 0, 1024, 768}, {}, {});
+  auto big = [](const DisplayWire& w) {
+    const WirePath path = w.cachedPath();
+    return path.width >= 2000 || path.height >= 2000;
+  };
+  ASSERT_GT(std::count_if(display.wires.begin(), display.wires.end(), big), 3);
+  const std::vector<std::pair<float, float>> pans = {{-900, -700}, {-1213, -401}, {13, -7}};
+  for (int zoom : {1, 2}) {
+    for (int highlight : {0, 1, 2}) {
+      for (const auto& [panX, panY] : pans) {
+        SCOPED_TRACE("zoom " + std::to_string(zoom) + ", highlight " + std::to_string(highlight) + ", pan " +
+                     std::to_string(int(panX)));
+        const Viewport v = view(zoom, panX / float(zoom), panY / float(zoom));
+        const std::vector<Uint32> now = wiresOnly(display, v, highlight, false, big);
+        EXPECT_EQ(differing(wiresOnly(display, v, highlight, true, big), now), 0);
+        EXPECT_EQ(differing(wiresOnly(display, v, highlight, true, big), now), 0);  // warm
+      }
+    }
+  }
+  const ConstContext context = board.editor->constContext();
+  for (int zoom : {1, 2}) {
+    std::vector<std::vector<Uint32>> first;
+    for (int round = 0; round < 2; ++round) {
+      for (std::size_t i = 0; i < pans.size(); ++i) {
+        if (round == 0) dropWireTextureCache();  // made afresh for this place
+        clear();
+        display.draw(renderer, context, view(zoom, pans[i].first / float(zoom), pans[i].second / float(zoom)),
+                     INT_MAX, INT_MAX);
+        if (round == 0) {
+          first.push_back(frame());
+        } else {
+          EXPECT_EQ(differing(frame(), first[i]), 0) << "zoom " << zoom << ", pan " << i;
+        }
+      }
+    }
+  }
+  save("kept_wire_drawings.png");
+}
+
+// On the software renderer the board's tiles are copied from ready-made
+// textures; the picture is the art's own, scaled as SDL scales it, at
+// every zoom and pan.
+TEST_F(DisplayWindow, BoardTilesAtEveryPan) {
+  for (int zoom : {1, 2}) {
+    for (int index : {0, 1}) {
+      for (const auto& [panX, panY] : std::vector<std::pair<float, float>>{{0, 0}, {13, -7}, {-301, 555}, {97, 3}}) {
+        SCOPED_TRACE("zoom " + std::to_string(zoom) + ", tile " + std::to_string(index) + ", pan " +
+                     std::to_string(int(panX)));
+        const Viewport v = view(zoom, panX, panY);
+        clear();
+        drawTiledBackground(index, renderer, v);
+        const std::vector<Uint32> drawn = frame();
+        // The art copied straight, scaled at zoom 2.
+        const Texture& tile = backgroundTextures[std::size_t(index)];
+        clear();
+        const Point o = v.offset();
+        for (int y = -tile.height; y < 768 * zoom + tile.height; y += tile.height) {
+          for (int x = -tile.width; x < 1024 * zoom + tile.width; x += tile.width) {
+            const int bx = int(std::floor(double(x - o.x * zoom) / tile.width)) * tile.width;
+            const int by = int(std::floor(double(y - o.y * zoom) / tile.height)) * tile.height;
+            const Point p = v.worldToScreen(bx, by);
+            const SDL_Rect dst{p.x, p.y, tile.width / zoom, tile.height / zoom};
+            SDL_RenderCopy(renderer, tile.texture, nullptr, &dst);
+          }
+        }
+        EXPECT_EQ(differing(frame(), drawn), 0);
+      }
+    }
+  }
 }
 
 TEST_F(DisplayWindow, ClockDial) {
