@@ -105,14 +105,31 @@ WirePath routeWirePath(const std::vector<WireControl>& controls, const std::shar
 }
 
 std::vector<GeoPoint> trimPathAt(std::vector<GeoPoint> path, int x, int y) {
+  // The wire is cut where it passes nearest the press: on the nearest piece,
+  // at its nearest point, however long that piece is (a leg not yet routed
+  // runs straight between far points).
   std::reverse(path.begin(), path.end());
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (std::abs(path[i].x - x) <= 16 && std::abs(path[i].y - y) <= 16) {
-      path.resize(i + 1);
-      return path;
+  if (path.size() < 2) return path;
+  std::size_t best = 0;
+  double bestDistance = -1.0;
+  GeoPoint bestPoint = path[0];
+  for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+    const double ax = path[i].x, ay = path[i].y;
+    const double dx = path[i + 1].x - ax, dy = path[i + 1].y - ay;
+    const double length = dx * dx + dy * dy;
+    double t = length > 0 ? ((x - ax) * dx + (y - ay) * dy) / length : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double px = ax + t * dx, py = ay + t * dy;
+    const double distance = (px - x) * (px - x) + (py - y) * (py - y);
+    if (bestDistance < 0 || distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+      bestPoint = {int(std::lround(px)), int(std::lround(py))};
     }
   }
-  fatalError("trim path failure :(");
+  path.resize(best + 1);
+  if (!(bestPoint == path.back())) path.push_back(bestPoint);
+  return path;
 }
 
 int portIdentity(const Port& port) {

@@ -75,9 +75,8 @@ WirePath routeWirePath(const std::vector<WireControl>& controls, const std::shar
 // goal is covered, or that has no route, is one straight step to b.
 void routeLeg(GeoPoint a, GeoPoint b, const RoutingGrid& grid, std::vector<GeoPoint>& out);
 
-// The part of a wire's path kept when it is pulled off its source: the
-// points from the source end back to the first one within 16 pixels of
-// (x, y) on both axes. Fatal when no point is that close.
+// The part of a wire's path kept when it is pulled off its source: from the
+// source end up to the point of the path nearest (x, y), wherever that is.
 std::vector<GeoPoint> trimPathAt(std::vector<GeoPoint> path, int x, int y);
 
 // A stable number for a port, from its module's position and its index, so

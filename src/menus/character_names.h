@@ -1,6 +1,6 @@
 #pragma once
-// The story's characters by id (0..6; 7 means no speaker), without any art:
-// description files and spoken texts need only their names.
+// The story's characters by name (ids 0..6; 7 means no speaker): what
+// description files and spoken texts need. The full rows are in characters.h.
 #include <string>
 
 constexpr int noSpeaker = 7;

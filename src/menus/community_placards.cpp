@@ -1,10 +1,15 @@
 #include "menus/community_placards.h"
 
+#include "menus/puzzle_select_rules.h"
+
 std::function<void()> placeCommunityPuzzlesHook;
 std::function<void()> measureCommunityPlacardsHook;
 
 void placeCommunityPuzzles() {
-  if (placeCommunityPuzzlesHook) placeCommunityPuzzlesHook();
+  if (placeCommunityPuzzlesHook)
+    placeCommunityPuzzlesHook();
+  else
+    placeCommunityPuzzlesOnPages();
 }
 
 void measureCommunityPlacards() {

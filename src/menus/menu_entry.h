@@ -1,6 +1,7 @@
 #pragma once
 // The ways into the menu and story screens from other subsystems (start-up,
 // the editor screens). Each returns a new state for the caller's StateChange.
+#include "menus/cutscenes.h"
 #include "menus/puzzle_board.h"
 #include "model/module_set.h"
 #include "shell/game_state.h"
@@ -10,6 +11,6 @@
 GameState* makeMainMenuState(const Viewport& viewport, const ModuleSet& clipboard, blackboard_id rememberedBoard);
 GameState* makePuzzleSelectState(const Viewport& viewport, const ModuleSet& clipboard, blackboard_id board);
 
-// Cutscene kinds.
-enum CutsceneKind : int { introCutscene = 1, basicEndingCutscene = 2, finalEndingCutscene = 3 };
+// kind: introCutscene, basicEndingCutscene or finalEndingCutscene; a replay
+// returns to the extras menu.
 GameState* makeCutsceneState(const Viewport& viewport, const ModuleSet& clipboard, int kind, bool replay);

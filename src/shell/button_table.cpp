@@ -80,7 +80,7 @@ const std::array<ButtonDef, buttonCount> buttonTable = {{
     {"art/main menu/credits", "", 0, 0, false, false, 0, 0, 0},  // 69
     {"art/notes/prev_page", "Go back a page.", 80, 0, false, false, 0, 0, 0},  // 70
     {"art/notes/next_page", "Go forward a page.", 79, 0, false, false, 0, 0, 0},  // 71
-    {"art/notes/main_menu", "Return to the main menu.", 41, 0, false, false, 0, 0, 0},  // 72
+    {"art/notes/main_menu", "Return to the extras menu.", 41, 0, false, false, 0, 0, 0},  // 72
     {"art/pvs/BackToPuzzle", "Click or press Escape to return to the puzzle. (You can go to other puzzles through the puzzle select menu.)", 41, 0, false, false, 3, 0, 0},  // 73
     {"art/pvs/NextPuzzle", "", 40, 0, false, false, 3, 0, 0},  // 74
     {"art/pvs/PuzzleSelect", "Click to return to the puzzle selection menu.", 0, 0, false, false, 3, 0, 0},  // 75

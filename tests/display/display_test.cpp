@@ -348,9 +348,13 @@ TEST_F(DisplayCore, WiresThatCannotBeRoutedStayDrawable) {
 
 TEST_F(DisplayCore, TrimPathAtTheMouse) {
   const std::vector<GeoPoint> path = {{0, 0}, {16, 0}, {32, 0}, {48, 16}, {64, 32}};
-  EXPECT_EQ(trimPathAt(path, 40, 10), (std::vector<GeoPoint>{{64, 32}, {48, 16}}));
+  // Cut at the nearest point of the nearest piece, the source end kept.
+  EXPECT_EQ(trimPathAt(path, 40, 10), (std::vector<GeoPoint>{{64, 32}, {48, 16}, {41, 9}}));
   EXPECT_EQ(trimPathAt(path, 64, 32), (std::vector<GeoPoint>{{64, 32}}));
-  EXPECT_THROW(trimPathAt(path, 200, 200), FatalErrorException);
+  EXPECT_EQ(trimPathAt(path, 200, 200), (std::vector<GeoPoint>{{64, 32}}));  // far off: never fatal
+  // A long straight leg not yet routed is cut where it was pressed.
+  EXPECT_EQ(trimPathAt({{0, 0}, {320, 0}}, 160, 5), (std::vector<GeoPoint>{{320, 0}, {160, 0}}));
+  EXPECT_TRUE(trimPathAt({}, 3, 3).empty());
 }
 
 TEST_F(DisplayCore, PortValuesDuringAStep) {

@@ -5,22 +5,23 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
+#include "menus/main_menu_state.h"
+#include "menus/menu_screen.h"
+#include "menus/options_state.h"
 #include "services/music_manager.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/startup_media.h"
-#include "shell/title_state.h"
 #include "shell/video_settings.h"
 
 namespace fs = std::filesystem;
 
-void SdlTest::SetUp() {
+void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
   setenv("SDL_AUDIODRIVER", "dummy", 0);
-  dir = std::make_unique<TempWorkingDir>();
-  writeFixtureWorkingFolder();
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   IMG_Init(IMG_INIT_PNG);
   TTF_Init();
@@ -31,6 +32,22 @@ void SdlTest::SetUp() {
   ASSERT_NE(renderer, nullptr) << SDL_GetError();
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   registerRendererWindow(renderer, window);
+}
+
+void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
+  musicManager().release();
+  releaseAllMedia();
+  destroyWindowAndRenderer(window, renderer);
+  IMG_Quit();
+  TTF_Quit();
+  SDL_Quit();
+}
+
+void SdlTest::SetUp() {
+  dir = std::make_unique<TempWorkingDir>();
+  writeFixtureWorkingFolder();
+  openTestWindow(window, renderer);
+  if (HasFatalFailure()) return;
   loadFonts(renderer);
   // The frame loop advances the sound every frame: the fixture's banks, on
   // the recording device.
@@ -43,13 +60,28 @@ void SdlTest::loadShellMedia() { loadControlMedia(renderer); }
 
 void SdlTest::TearDown() {
   setMousePositionOverride(std::nullopt);
-  musicManager().release();
-  releaseAllMedia();
-  destroyWindowAndRenderer(window, renderer);
-  IMG_Quit();
-  TTF_Quit();
-  SDL_Quit();
+  closeTestWindow(window, renderer);
   dir.reset();
+}
+
+std::string windowModeText(SDL_Window* w) {
+  Uint32 flags = SDL_GetWindowFlags(w);
+  int width = 0, height = 0;
+  SDL_GetWindowSize(w, &width, &height);
+  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
+         (flags & SDL_WINDOW_BORDERLESS ? "borderless" : "bordered") + " " +
+         std::to_string(width) + "x" + std::to_string(height);
+}
+
+std::map<std::string, std::string> readObservations() {
+  std::map<std::string, std::string> out;
+  std::ifstream in("observed.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    auto space = line.find(' ');
+    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
+  }
+  return out;
 }
 
 SDL_Color SdlTest::pixelAt(int x, int y) {
@@ -107,14 +139,39 @@ void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y) {
   SDL_PushEvent(&e);
 }
 
-void clickTitleButton(GameLoop& loop, int id, bool release) {
-  auto* title = dynamic_cast<TitleState*>(loop.current());
-  if (!title) return;
-  for (const Button& b : title->buttons) {
+void pushMouseMotion(int x, int y) {
+  setMousePositionOverride(Point{x, y});
+  SDL_Event e;
+  SDL_zero(e);
+  e.type = SDL_MOUSEMOTION;
+  e.motion.x = x;
+  e.motion.y = y;
+  SDL_PushEvent(&e);
+}
+
+namespace {
+// The buttons of the menu screens the window tests go through.
+ButtonList menuScreenButtons(GameState* state) {
+  if (auto* options = dynamic_cast<OptionsState*>(state)) {
+    ButtonList list = options->buttons();
+    for (Button& b : MenuScreen(optionsInfo).buildButtons(state->viewport().screen)) list.push_back(b);
+    return list;
+  }
+  if (dynamic_cast<MainMenuState*>(state)) return MenuScreen(mainMenuInfo).buildButtons(state->viewport().screen);
+  return {};
+}
+}  // namespace
+
+void clickScreenButton(GameLoop& loop, int id, bool release) {
+  for (const Button& b : menuScreenButtons(loop.current())) {
     if (b.id != id || !b.isVisible()) continue;
     SDL_Rect r = b.hitRect();
     setMousePositionOverride(Point{r.x + r.w / 2, r.y + r.h / 2});
     pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
     if (release) pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, r.x + r.w / 2, r.y + r.h / 2);
   }
+}
+
+void writeIntroSeen() {
+  writeWholeFile("profiles/profile0/global/tutorial.mgrlt", "TUTORIAL\n0.01\n13 (entered the first puzzle)\n");
 }

@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +30,17 @@ class SdlTest : public ::testing::Test {
   SDL_Renderer* renderer = nullptr;
 };
 
+// SDL video (and audio on the dummy driver), SDL_image and SDL_ttf started, a
+// 1024x768 resizable window and a software renderer registered as its
+// window's renderer; closing releases the sound and every global medium first.
+void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
+void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
+
+// "windowed bordered 1024x768" and the like, from the window's own flags.
+std::string windowModeText(SDL_Window* window);
+// The "key rest-of-line" pairs a child process noted in observed.txt.
+std::map<std::string, std::string> readObservations();
+
 SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode = 0);
 // Key and mouse-button events as SDL delivers them (keycode 0: the layout's
 // key for the scancode); the push forms put them on the event queue.
@@ -36,10 +48,15 @@ SDL_Event keyboardEvent(Uint32 type, SDL_Scancode scancode, SDL_Keycode keycode 
 SDL_Event mouseButtonEvent(Uint32 type, Uint8 button, int x = 0, int y = 0);
 void pushKey(SDL_EventType type, SDL_Scancode scancode, SDL_Keycode keycode = 0);
 void pushMouseButton(SDL_EventType type, Uint8 button, int x, int y);
+// Moves the (overridden) mouse position there and queues the motion.
+void pushMouseMotion(int x, int y);
 
 class GameLoop;
-// Puts the mouse on the title screen's visible button id and presses the
-// left button there; the release follows at once unless release is false (a
-// state switch drops input queued behind the press, so a test that needs the
-// release to arrive sends it in a later frame).
-void clickTitleButton(GameLoop& loop, int id, bool release = true);
+// Puts the mouse on the visible button id of the menu screen showing (the
+// main menu or the options) and presses the left button there; the release
+// follows at once unless release is false (a state switch drops input queued
+// behind the press, so a test that needs the release to arrive sends it in a
+// later frame).
+void clickScreenButton(GameLoop& loop, int id, bool release = true);
+// The active profile has seen the intro, so the game starts on the main menu.
+void writeIntroSeen();

@@ -15,25 +15,15 @@
 #include "shell/input.h"
 #include "shell/startup.h"
 #include "shell/text_item.h"
-#include "shell/title_state.h"
 #include "shell/video_settings.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string windowMode(SDL_Window* w) {
-  Uint32 flags = SDL_GetWindowFlags(w);
-  int width = 0, height = 0;
-  SDL_GetWindowSize(w, &width, &height);
-  return std::string(flags & SDL_WINDOW_FULLSCREEN ? "fullscreen" : "windowed") + " " +
-         (flags & SDL_WINDOW_BORDERLESS ? "borderless" : "bordered") + " " +
-         std::to_string(width) + "x" + std::to_string(height);
-}
-
 // The child: runs the game and notes what it sees in observed.txt (flushed
 // line by line, since the run ends with exit()).
-[[noreturn]] void playThroughTitle() {
+[[noreturn]] void playThroughMenu() {
   std::ofstream obs("observed.txt");
   int frame = 0;
   GameOptions options;
@@ -44,29 +34,33 @@ std::string windowMode(SDL_Window* w) {
       case 1:
         obs << "splash " << (ticksNow() - splashTick) << std::endl;
         obs << "state " << loop.current()->name() << std::endl;
-        obs << "start " << windowMode(w) << std::endl;
+        obs << "start " << windowModeText(w) << std::endl;
         pushKey(SDL_KEYDOWN, SDL_SCANCODE_PRINTSCREEN);
         pushKey(SDL_KEYUP, SDL_SCANCODE_PRINTSCREEN);
         break;
       case 3:
         obs << "screenshot " << fs::exists("screenshot.bmp") << std::endl;
-        clickTitleButton(loop, 62);  // borderless
+        clickScreenButton(loop, 53);  // options
+        break;
+      case 5:
+        obs << "options " << loop.current()->name() << std::endl;
+        clickScreenButton(loop, 62);  // borderless
         break;
       case 8:
-        obs << "borderless " << windowMode(w) << " " << !isWindowUnflagged(w) << std::endl;
-        clickTitleButton(loop, 61);  // bordered again
+        obs << "borderless " << windowModeText(w) << " " << !isWindowUnflagged(w) << std::endl;
+        clickScreenButton(loop, 61);  // bordered again
         break;
       case 13:
-        obs << "bordered " << windowMode(w) << std::endl;
-        clickTitleButton(loop, 59);  // fullscreen
+        obs << "bordered " << windowModeText(w) << std::endl;
+        clickScreenButton(loop, 59);  // fullscreen
         break;
       case 25:
-        obs << "fullscreen " << windowMode(w) << std::endl;
+        obs << "fullscreen " << windowModeText(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
-        clickTitleButton(loop, 60);  // windowed
+        clickScreenButton(loop, 60);  // windowed
         break;
       case 40: {
-        obs << "windowed " << windowMode(w) << std::endl;
+        obs << "windowed " << windowModeText(w) << std::endl;
         obs << "file " << loadVideoSettings().fullscreen << std::endl;
         SDL_Event quit;
         SDL_zero(quit);
@@ -84,26 +78,17 @@ std::string windowMode(SDL_Window* w) {
   std::exit(frame < 400 ? code : 3);
 }
 
-std::map<std::string, std::string> readObservations() {
-  std::map<std::string, std::string> out;
-  std::ifstream in("observed.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    auto space = line.find(' ');
-    out[line.substr(0, space)] = space == std::string::npos ? "" : line.substr(space + 1);
-  }
-  return out;
-}
-
 TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
+  writeIntroSeen();
   writeWholeFile("settings/resolution.txt",
                  "Fullscreen: 1280x1024\nWindowed: 1100x800\nwindowed\nbordered\n");
-  EXPECT_EXIT(playThroughTitle(), ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(playThroughMenu(), ::testing::ExitedWithCode(0), "");
   auto obs = readObservations();
   EXPECT_GE(std::stoi(obs["splash"]), 2000);
-  EXPECT_EQ(obs["state"], "title");
+  EXPECT_EQ(obs["state"], "main_menu");
+  EXPECT_EQ(obs["options"], "options");
   EXPECT_EQ(obs["start"], "windowed bordered 1100x800");
   EXPECT_EQ(obs["screenshot"], "1");
   EXPECT_EQ(obs["borderless"], "windowed borderless 1100x800 1");
@@ -115,7 +100,7 @@ TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
             "Fullscreen: 1280x1024\nWindowed: 1100x800\n");
   std::string log = readWholeFile("log.txt");
   EXPECT_NE(log.find(": STARTUP: VERSION 1.0.0\n"), std::string::npos);
-  EXPECT_NE(log.find(": switching to title\n"), std::string::npos);
+  EXPECT_NE(log.find(": switching to options\n"), std::string::npos);
   EXPECT_NE(log.find(": pressing 70\n"), std::string::npos);
   EXPECT_TRUE(fs::exists("screenshot.bmp"));
   EXPECT_FALSE(fs::exists("error.txt"));
@@ -124,12 +109,13 @@ TEST(GameRun, StartsInTheStoredModeTogglesWindowModesAndQuits) {
 TEST(GameRun, QuitButtonEndsTheRunWithExitCodeZero) {
   TempWorkingDir dir;
   writeFixtureWorkingFolder();
+  writeIntroSeen();
   auto run = [] {
     GameOptions options;
     options.splashMinimumMs = 0;
     int frame = 0;
     options.afterFrame = [&](GameLoop& loop) {
-      if (++frame == 2) clickTitleButton(loop, 57);
+      if (++frame == 2) clickScreenButton(loop, 57);
       return frame < 200;
     };
     std::exit(runGame(options) == 0 && frame < 200 ? 0 : 3);
@@ -273,7 +259,7 @@ TEST(CheckSdl, MessageForm) {
 namespace {
 
 // With the generated art and fonts of the game folder (when they have been
-// built), the game starts, draws its title and quits cleanly.
+// built), the game starts, draws its first screen and quits cleanly.
 TEST(GameRun, StartsWithTheGeneratedMedia) {
   const std::string game = BRASSWICK_GAME_DIR;
   if (!fs::exists(game + "/art/Icon256.png") || !fs::exists(game + "/fonts/FuturaLT.ttf") ||

@@ -368,6 +368,10 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
     }
     if (name == "ClockPeriod_Frame") {
         enamelPanel(c, 0, 0, w, h);
+        // The slider's groove along the track row (129..105 px above the bottom).
+        const float groove = h - 117;
+        c.fill(sdf::box(24, groove - 5, w - 48, 10, 5), pal::brassDark());
+        c.fill(sdf::box(26, groove - 3, w - 52, 6, 3), Colour(50, 44, 38));
         // Dial seat centred 65 px above the bottom.
         c.fill(sdf::circle(w / 2, h - 65, 33), pal::brassDark());
         c.fill(sdf::circle(w / 2, h - 65, 31), Colour(50, 44, 38));

@@ -2,7 +2,7 @@
 // and optional row, at its resolved size, and removes any absent row.
 //
 // generate_art --manifest FILE --metrics FILE --sizes FILE --out DIR --font-book F --font-demi F
-//              --font-chalk F --font-mono F --font-monobold F
+//              --font-chalk F --font-mono F --font-monobold F [--notes FILE]
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -63,7 +63,7 @@ int main(int argc, char** argv) {
 
 int run(std::map<std::string, std::string>& args) {
     for (const char* k : {"--manifest", "--metrics", "--sizes", "--out", "--font-book", "--font-demi",
-                          "--font-chalk", "--font-mono", "--font-monobold"})
+                          "--font-chalk", "--font-mono", "--font-monobold", "--notes"})
         if (!args.count(k)) {
             std::fprintf(stderr, "generate_art: missing %s\n", k);
             return 2;
@@ -95,6 +95,7 @@ int run(std::map<std::string, std::string>& args) {
     ctx.fonts = &fonts;
     ctx.metrics = metrics;
     ctx.sizes = sizes;
+    ctx.notesFile = args["--notes"];
 
     std::map<std::string, const ManifestRow*> byPath;
     for (auto& r : rows) byPath[r.path] = &r;

@@ -109,8 +109,10 @@ void circuits(Canvas& c, int which) {
     // Traces from the button column (left) to the info box (right); the
     // button rows are 49 px apart from the top of the column at y 329.
     float w = c.width(), h = c.height();
-    // Rows are centred 54 (options), 103 (profiles) and 152 (extras) px down.
-    float startY = which == 1 ? 103 : which == 2 ? 54 : 152;
+    // The column reads Play, Profiles, Options, Extras: the sub-screens'
+    // buttons are centred 54 (profiles, 1), 103 (options, 2) and 152
+    // (extras, 3) px down.
+    float startY = which == 1 ? 54 : which == 2 ? 103 : 152;
     startY = std::min(startY, h - 10);
     Colour trace(216, 176, 88), glow(255, 210, 120, 70);
     for (int k = 0; k < 3; ++k) {

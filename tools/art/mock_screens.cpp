@@ -40,10 +40,10 @@ void menu(const std::string& out, TTF_Font* text) {
     s.clear(Colour(225, 198, 149));
     put(s, "art/main menu/Background.png", 0, 0);
     put(s, "art/main menu/Logo.png", 142, 189);
-    const char* buttons[] = {"puzzle select", "options", "profiles", "extras", "usermade", "quit"};
+    const char* buttons[] = {"puzzle select", "profiles", "options", "extras", "usermade", "quit"};
     for (int i = 0; i < 6; ++i)
-        put(s, std::string("art/main menu/") + buttons[i] + (i == 1 ? "-Selected" : "") + ".png", 228, 329 + 49 * i);
-    put(s, "art/main menu/Brackets.png", 220, 329 + 49);
+        put(s, std::string("art/main menu/") + buttons[i] + (i == 2 ? "-Selected" : "") + ".png", 228, 329 + 49 * i);
+    put(s, "art/main menu/Brackets.png", 220, 329 + 49 * 2);
     for (int i = 0; i < 6; ++i) {
         put(s, "art/main menu/SideElement.png", 161, 353 + 19 * i, i % 2 ? 0.5f : 1.f);
         put(s, "art/main menu/SideElement.png", 455, 353 + 19 * i, i % 3 ? 1.f : 0.4f);

@@ -161,7 +161,9 @@ bool paintPuzzleSelect(const Job& job, Canvas& c, Context& ctx) {
     } else if (name == "cross_line") {
         chalkStroke(c, 2, h * 0.55f, w - 4, h * 0.45f, 4, 81);
     } else if (name == "under_line") {
-        chalkStroke(c, 2, 5, w - 6, 7, 3.5f, 82);
+        // Drawn 17 px below the label rectangle, which starts 8 px above the
+        // text: the stroke lands just under the chalk letters.
+        chalkStroke(c, 2, 12, w - 6, 14, 3.5f, 82);
     } else if (name == "LevelSelect_Base") {
         ledge(c);
     } else if (name == "frame") {

@@ -62,6 +62,7 @@ struct Job {
 
 struct Context {
     Fonts* fonts = nullptr;
+    std::string notesFile;  // data/story/notes.txt: the text of the notes pages
     std::map<std::string, int> metrics;
     std::map<std::string, Size> sizes;
     int metric(const std::string& k) const { return metrics.at(k); }

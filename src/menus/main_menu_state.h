@@ -1,0 +1,16 @@
+#pragma once
+// The main menu: the menu frame with no sub-screen open.
+#include "menus/menu_state.h"
+
+class MainMenuState : public MenuStateBase {
+ public:
+  using MenuStateBase::MenuStateBase;
+  StateChange handleEvent(const SDL_Event& event) override;
+  void update(int dtMs) override;
+  void render(SDL_Renderer* renderer) override;
+  std::string name() override { return "main_menu"; }
+  // A new window forgets the remembered board, so Play opens the last
+  // puzzle's board.
+  GameState* rebuild(SDL_Rect screen) override;
+  void enter() override;
+};

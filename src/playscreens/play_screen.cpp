@@ -1,0 +1,291 @@
+#include "playscreens/play_screen.h"
+
+#include "editor/editor.h"
+#include "menus/menu_entry.h"
+#include "menus/puzzle_victory_state.h"
+#include "model/module_defs.h"
+#include "model/simulation.h"
+#include "playscreens/drag_select_state.h"
+#include "playscreens/dragging_play_state.h"
+#include "playscreens/module_edit_state.h"
+#include "playscreens/neutral_play_state.h"
+#include "playscreens/test_bottom_bar.h"
+#include "playscreens/wire_drag_state.h"
+#include "playscreens/wiring_play_state.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/tutorial_flags.h"
+#include "services/music_manager.h"
+#include "services/steam_handler.h"
+#include "shell/input.h"
+#include "shell/startup_media.h"
+
+namespace {
+constexpr puzzle_id noPortsPuzzle = 25;  // ports give neither the pen nor wiring
+constexpr int clickMeFlag = 25;
+constexpr int secretBoard = 5;
+constexpr Tick pressToDragMs = 50;
+
+int bottomStripHeight() { return hudSupplementTexture.height; }
+}  // namespace
+
+Point mouseGridPosition(const Viewport& viewport) {
+  Point m = mousePosition();
+  Point w = viewport.screenToWorld(m.x, m.y);
+  return {floorToGrid(w.x), floorToGrid(w.y)};
+}
+
+PlayScreen::PlayScreen(const Viewport& viewport, std::optional<MemorySidebar> keepSidebar, std::shared_ptr<Editor> editorIn,
+                       ModuleSelection modules, WireSelection wires, std::shared_ptr<Simulation> simulation)
+    : editor(std::move(editorIn)),
+      selectedModules(std::move(modules)),
+      selectedWires(std::move(wires)),
+      bar(makeBottomBar(simulation, viewport.screen)),
+      display(simulation != nullptr, editor, machineView(viewport), selectedModules, selectedWires),
+      hasSimulation(simulation != nullptr),
+      infoSheet(editor),
+      sidebar(keepSidebar ? std::move(*keepSidebar) : MemorySidebar(editor)),
+      // The map pans the view of the state this play screen belongs to.
+      mapPanel(mapModules(), const_cast<Viewport*>(&viewport), machineView(viewport),
+               GeoRect{viewport.screen.w - 210, 10, 200, 150}) {
+  hasGoalMemory_ = puzzleHasGoalMemory(editor->puzzle);
+  sidebar.place(viewport.screen.w, viewport.screen.h);
+}
+
+PlayScreen::PlayScreen(PlayScreenParts parts, const Viewport& viewport)
+    : PlayScreen(viewport, std::move(parts.sidebar), parts.editor, std::move(parts.selectedModules),
+                 std::move(parts.selectedWires), parts.simulation) {}
+
+PlayScreenParts PlayScreen::parts() const {
+  return {editor, selectedModules, selectedWires, sidebar, nullptr};
+}
+
+std::shared_ptr<BottomBar> PlayScreen::makeBottomBar(const std::shared_ptr<Simulation>& simulation, SDL_Rect window) {
+  if (simulation) return std::make_shared<TestBottomBar>(editor, window, simulation);
+  return std::make_shared<EditorBottomBar>(editor, window, &selectedModules, &selectedWires);
+}
+
+GeoRect PlayScreen::machineView(const Viewport& viewport) const {
+  const int barHeight = bar ? bar->height() : 0;
+  return {viewport.screen.x, viewport.screen.y, viewport.screen.w, viewport.screen.h - barHeight};
+}
+
+ModuleList PlayScreen::mapModules() const {
+  ModuleList shown;
+  for (const auto& m : editor->machine)
+    if (editor->puzzle != creditsPuzzle || m->kind() != kRegisterKind) shown.push_back(m);
+  return shown;
+}
+
+bool PlayScreen::memoryPanelShown() const { return editor->memoryPanelOpen && hasGoalMemory_; }
+
+ScrollBounds PlayScreen::scrollBounds(const Viewport& viewport) const { return display.scrollBounds(viewport); }
+
+bool PlayScreen::isOverUi(const Viewport& viewport) const {
+  if (getPuzzle(editor->puzzle).hasFlag(puzzleFlagFixedMachine)) return true;
+  Point m = mousePosition();
+  if (m.y >= viewport.screen.h - bottomStripHeight()) return true;
+  if (bar->containsPoint(m.x, m.y)) return true;
+  if (infoSheet.hitTest(m.x, m.y)) return true;
+  if (mapPanel.hitTest(m.x, m.y)) return true;
+  const GeoRect& s = sidebar.rect;
+  return memoryPanelShown() && m.x >= s.x && m.x < s.x + s.w && m.y >= s.y && m.y < s.y + s.h;
+}
+
+void PlayScreen::render(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport, int mouseX,
+                        int mouseY) {
+  const ConstContext own = editor->constContext();
+  const ConstContext& c = context ? *context : own;
+  renderMachine(renderer, c, viewport, mouseX, mouseY);
+  renderUi(renderer, c, viewport, mouseX, mouseY);
+}
+
+void PlayScreen::renderMachine(SDL_Renderer* renderer, const ConstContext& context, const Viewport& viewport,
+                               int mouseX, int mouseY) {
+  const Point at = isOverUi(viewport) ? noMousePoint : Point{mouseX, mouseY};
+  const Point real = mousePosition();
+  display.showDelayPaths = bar->isOverClockControl(real.x, real.y);
+  display.draw(renderer, context, viewport, at.x, at.y);
+}
+
+void PlayScreen::renderUi(SDL_Renderer* renderer, const ConstContext& context, const Viewport& viewport, int mouseX,
+                          int mouseY) {
+  const int w = viewport.screen.w;
+  const int h = viewport.screen.h;
+  if (hudSupplementTexture.width > 0)
+    for (int x = 0; x < w; x += hudSupplementTexture.width)
+      hudSupplementTexture.render(renderer, x, h - hudSupplementTexture.height);
+  const Point at = isOverUi(viewport) ? noMousePoint : Point{mouseX, mouseY};
+  const int address = display.readerAddressAt(context, viewport, at.x, at.y);
+  if (editor->puzzle != creditsPuzzle && memoryPanelShown()) sidebar.render(renderer, address, mouseX, mouseY);
+  mapPanel.render(renderer, mouseX, mouseY);
+  bar->render(renderer, true);
+  infoSheet.render(renderer, mouseX, mouseY);
+  if (getPuzzleAllowedModules(editor->puzzle).count(kWriterKind)) {
+    const GeoPoint light{sidebar.rect.x + sidebar.rect.w - 15,
+                         editor->memoryPanelOpen ? sidebar.rect.y + 50 : h - 20};
+    Viewport screenView;
+    screenView.screen = viewport.screen;
+    WriterLight::draw(renderer, screenView, light);
+    if (sidebar.highlightRunning(ticksNow()) && sidebar.hasLinesToLight())
+      WriterLight::drawGlow(renderer, screenView, light);
+  }
+}
+
+void PlayScreen::renderTooltips(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport,
+                                int mouseX, int mouseY) {
+  if (mapPanel.tooltip(renderer, mouseX, mouseY)) return;
+  if (bar->renderTooltip(renderer, mouseX, mouseY)) return;
+  if (bar->containsPoint(mouseX, mouseY)) return;
+  if (editor->puzzle == creditsPuzzle) return;
+  if (memoryPanelShown() && sidebar.tooltipAt(renderer, mouseX, mouseY)) return;
+  if (infoSheet.tooltipAt(renderer, mouseX, mouseY)) return;
+  if (infoSheet.hitTest(mouseX, mouseY)) return;
+  if (mouseY < viewport.screen.h - bottomStripHeight()) {
+    const ConstContext own = editor->constContext();
+    display.renderTooltip(renderer, context ? *context : own, viewport, mouseX, mouseY);
+  }
+}
+
+int PlayScreen::cursorAt(const Viewport& viewport) {
+  if (isOverUi(viewport)) return 1;
+  Point m = mousePosition();
+  if (DisplayWire* wire = display.wireAt(viewport, m.x, m.y))
+    return wire->controlPointAt(viewport, m.x, m.y) != -1 ? 10 : 9;
+  if (display.portAt(viewport, m.x, m.y) && editor->puzzle != noPortsPuzzle) return 5;
+  if (std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y)) {
+    if (!isModuleEditUnlocked(editor->puzzle)) return 2;
+    if (module->isConfigurable(editor->puzzle)) return 3;
+    return module->logic->hasConfig() ? 12 : 2;
+  }
+  return 1;
+}
+
+std::pair<ModuleSelection, WireSelection> PlayScreen::selectionToKeep() const {
+  if (isShiftHeld()) return {selectedModules, selectedWires};
+  return {};
+}
+
+GameState* PlayScreen::pressAt(const Viewport& viewport) {
+  auto [modules, wires] = selectionToKeep();
+  if (isOverUi(viewport)) return new NeutralPlayState(viewport, editor, modules, wires);
+  Point m = mousePosition();
+  return new DragSelectState(viewport, editor, m.x, m.y, modules, wires);
+}
+
+void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport) {
+  const Point m = mousePosition();
+  bar->handleEvent(out, event, viewport);
+  if (out.next || out.kind != Switch) return;
+  if (memoryPanelShown() && sidebar.handleEvent(event, m.x, m.y, *editor)) {
+    out = {nullptr, Rebuild};
+    return;
+  }
+  if (infoSheet.handleClick(event, m.x, m.y)) return;
+  if (mapPanel.handleEvent(event)) return;
+  const int puzzle = editor->puzzle;
+  if (event.type == SDL_MOUSEBUTTONDOWN) {
+    if (puzzle == creditsPuzzle) {
+      std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y);
+      if (module && module->kind() == kRegisterKind) {
+        markTutorialSeen(clickMeFlag);
+        steamHandler().updateAchievements();
+        musicManager().playSound(LevelOpen, 1.0f);
+        out = {makePuzzleSelectState(viewport, editor->clipboard, secretBoard), FadeSwitch};
+        return;
+      }
+    }
+    if (isOverUi(viewport)) return;
+    if (event.button.button == SDL_BUTTON_RIGHT) {
+      if (!isModuleEditUnlocked(puzzle)) return;
+      std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y);
+      if (!module) return;
+      ModuleSelection modules{module};
+      WireSelection wires;
+      if (selectedModules.count(module)) {
+        modules = selectedModules;
+        wires = selectedWires;
+      }
+      musicManager().playSound(ClickButton, 1.0f);
+      out = {new ModuleEditState(viewport, editor, modules, wires, module), Switch};
+      return;
+    }
+    if (event.button.button != SDL_BUTTON_LEFT) return;
+    if (DisplayWire* wire = display.wireAt(viewport, m.x, m.y)) {
+      if (isCtrlHeld()) {
+        musicManager().playSound(ClickButton, 1.0f);
+        out = {new WireDragState(viewport, editor, m.x, m.y), Switch};
+      } else if (isShiftHeld()) {
+        WireSelection wires = selectedWires;
+        wires.insert(wire->ends());
+        out = {new NeutralPlayState(viewport, editor, selectedModules, wires), Switch};
+      } else {
+        auto* wiring = new WiringPlayState(wire->destinationPort(), viewport, editor);
+        wiring->trimWire(wire->sourcePort(), selectedWires.count(wire->ends()) != 0);
+        out = {wiring, Switch};
+      }
+      return;
+    }
+    if (Port* port = display.portAt(viewport, m.x, m.y); port && puzzle != noPortsPuzzle) {
+      out = {new WiringPlayState(port, viewport, editor), Switch};
+      return;
+    }
+    if (std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y)) {
+      if (selectedModules.count(module)) {
+        out = {new DraggingPlayState(viewport, editor, selectedModules), Switch};
+        return;
+      }
+      ModuleSelection modules{module};
+      WireSelection wires;
+      if (isShiftHeld()) {
+        modules = selectedModules;
+        modules.insert(module);
+        wires = selectedWires;
+      }
+      auto* neutral = new NeutralPlayState(viewport, editor, modules, wires);
+      neutral->setPressedModule(module);
+      out = {neutral, Switch};
+      return;
+    }
+    if ((!selectedModules.empty() || !selectedWires.empty()) && !isShiftHeld()) {
+      out = {new DragSelectState(viewport, editor, m.x, m.y, {}, {}), Switch};
+      return;
+    }
+    pressTime = ticksNow();
+    pressX = m.x;
+    pressY = m.y;
+    return;
+  }
+  if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
+    pressTime = -1;
+    return;
+  }
+  if (event.type == SDL_MOUSEMOTION && event.motion.state == SDL_BUTTON_LMASK && pressTime != -1 &&
+      ticksNow() >= pressTime + pressToDragMs) {
+    auto [modules, wires] = selectionToKeep();
+    out = {new DragSelectState(viewport, editor, pressX, pressY, modules, wires), Switch};
+    return;
+  }
+  if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_a && isCtrlHeld()) {
+    ModuleSelection all(editor->machine.begin(), editor->machine.end());
+    out = {new NeutralPlayState(viewport, editor, all, {}), Switch};
+  }
+}
+
+void PlayScreen::handleEventAndCheckSolved(StateChange& out, const SDL_Event& event, const Viewport& viewport) {
+  handleEvent(out, event, viewport);
+  out = checkSolvedAfterEdit(viewport, out, editor);
+}
+
+StateChange PlayScreen::checkSolvedAfterEdit(const Viewport& viewport, StateChange change,
+                                             const std::shared_ptr<Editor>& editor) {
+  if (editor->stillSolved || puzzleHasTickLimit(editor->puzzle)) return change;
+  if (editor->runToCompletion() == INT_MAX) return change;
+  delete change.next;
+  return makeVictoryState(viewport, editor);
+}
+
+StateChange makeVictoryState(const Viewport& viewport, const std::shared_ptr<Editor>& editor) {
+  editor->recordSuccess(INT_MAX);
+  steamHandler().fetchLeaderboards(editor->puzzle);
+  return {new PuzzleVictoryState(viewport, editor, editor->machineStats(INT_MAX), ticksNow() + 400), Switch};
+}

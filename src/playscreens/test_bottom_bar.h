@@ -1,0 +1,49 @@
+#pragma once
+// The simulation screen's bar: step and run controls, the tick slider, the
+// test-bar clock, back to editing, home and memory. The simulation screen
+// acts on its buttons itself.
+#include <memory>
+
+#include "editor/clock_face.h"
+#include "playscreens/bottom_bar.h"
+#include "playscreens/tick_slider.h"
+
+class Simulation;
+
+// The test bar's clock: the clock dial on a base plate, the period written
+// in its middle.
+struct TestBarClock {
+  ClockDial dial;
+  bool enabled = false;
+  int shownTick = 0;  // the value the dial turns by, the run's tick
+
+  bool contains(int x, int y) const;
+  void draw(SDL_Renderer* renderer, int mouseX, int mouseY);
+};
+void loadClockCounterMedia(SDL_Renderer* renderer);
+
+class TestBottomBar : public BottomBar {
+ public:
+  TestBottomBar(std::shared_ptr<Editor> editor, SDL_Rect window, std::shared_ptr<Simulation> simulation);
+  TestBottomBar(const TestBottomBar&) = delete;
+  TestBottomBar& operator=(const TestBottomBar&) = delete;
+
+  bool containsPoint(int x, int y) override;
+  void handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport) override;
+  void handleButton(StateChange&, int, const Viewport&, const SDL_Event&) override {}
+  bool isOverClockControl(int x, int y) override;
+  void render(SDL_Renderer* renderer, bool hover) override;
+  bool renderTooltip(SDL_Renderer* renderer, int x, int y) override;
+  int height() const override;
+  int artHeight() const override;
+
+  ButtonList makeButtons();
+  // Puzzle 4 beaten, or puzzle 4 itself: run, pause and reset are offered.
+  bool showsRunControls() const;
+  bool clockShown() const;
+
+  std::shared_ptr<Simulation> simulation;
+  bool paused = false;
+  TickSlider tickSlider;
+  TestBarClock clock;
+};

@@ -1,0 +1,52 @@
+#include "playscreens/wiring_rules.h"
+
+#include "model/port.h"
+#include "shell/log.h"
+
+std::optional<WireChoice> makeWireChoice(Port* destination, Port* newSource, Port* oldSource) {
+  if (newSource == oldSource) return std::nullopt;
+  return WireChoice{destination, newSource, oldSource};
+}
+
+std::optional<WireChoice> wireChoiceForPort(Port* p, Port* o) {
+  if (!p) return std::nullopt;
+  const bool pResult = p->kind == kResultPort;
+  const bool oResult = o->kind == kResultPort;
+  if (p == o) {
+    if (!oResult && o->source) return makeWireChoice(o, nullptr, o->source);
+    return std::nullopt;
+  }
+  if (pResult != oResult) {
+    if (pResult) return makeWireChoice(o, p, o->source);
+    return makeWireChoice(p, o, p->source);
+  }
+  // Two outputs, two inputs that both have sources, or two that have none
+  // (an unconnected input dropped on another) ask for nothing.
+  if (pResult || (p->source != nullptr) == (o->source != nullptr)) return std::nullopt;
+  if (p->source) return makeWireChoice(o, p->source, o->source);
+  return makeWireChoice(p, o->source, p->source);
+}
+
+std::string clickOrReleaseText(const std::string& text, bool release) {
+  return (release ? "Release to " : "Click to ") + text;
+}
+
+std::string describeConnectionChange(const WireChoice& change, bool release) {
+  if (!change.newSource) {
+    if (!change.oldSource) fatalError("temp connection is trying to delete a nonexistent wire (?)");
+    return clickOrReleaseText("delete wire (from " + change.oldSource->describe() + ").", release);
+  }
+  std::string text = clickOrReleaseText(
+      "connect " + change.newSource->describe() + " to " + change.destination->describe(), release);
+  if (!change.oldSource) return text + ".";
+  return text + " (currently connected to " + change.oldSource->describe() + ").";
+}
+
+std::string cannotConnectText(const Port& underMouse, const Port& origin) {
+  if (origin.kind == kResultPort) return "You can't connect an output to an output.";
+  if (!origin.source) return "You can't connect an input to an input.";
+  return "Both " + underMouse.describe() + " and " + origin.describe() +
+         " already have inputs, so it's not clear what you want to connect to what.";
+}
+
+GeoPoint cellCentre(GeoPoint world) { return {floorToGrid(world.x) + 8, floorToGrid(world.y) + 8}; }
