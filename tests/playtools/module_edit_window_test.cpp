@@ -7,6 +7,9 @@
 #include "editor/editor.h"
 #include "model/module_config.h"
 #include "model/module_defs.h"
+#include "model/value.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/machine_file.h"
 #include "playscreens/module_edit_state.h"
 #include "saves/tutorial_flags.h"
 #include "tools_window.h"
@@ -173,6 +176,55 @@ TEST_F(ModuleEditWindow, SmallPanelAndPaletteButtonOnceCopyPasteIsLearnt) {
   moveMouse(20, 300);
   frames(2);
   shot("module-edit-small");
+}
+
+// The configuration tutorial's puzzle (its Adder must give 4) is solved by a
+// Number set to 3; a preview of that is neither on the undo stack nor saved,
+// so no victory comes of it until the edit is committed.
+TEST_F(ToolsWindow, APreviewThatSolvesThePuzzleWinsOnlyOnceCommitted) {
+  constexpr puzzle_id configPuzzle = 50;
+  enter(configPuzzle);
+  ASSERT_EQ(stateName(), "neutral");
+  auto first = moduleOfKind(kNumberKind);
+  const Point at = moduleCentre(*first);
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  ASSERT_EQ(stateName(), "module-edit");
+  typeText("3");
+  EXPECT_EQ(intOf(first->logic->configValue()), 3);
+  for (int i = 0; i < 5; ++i) moveMouse(100 + 40 * i, 500);
+  frames(2);
+  EXPECT_EQ(stateName(), "module-edit");
+  EXPECT_FALSE(isPuzzleBeaten(configPuzzle));
+  key(SDL_SCANCODE_RETURN);
+  EXPECT_TRUE(logHas("Performed action: Module Edit"));
+  EXPECT_EQ(stateName(), "puzzle-victory");
+  EXPECT_TRUE(isPuzzleBeaten(configPuzzle));
+  EXPECT_NE(readWholeFile(machineFilePath(configPuzzle, saveLocationSuccessful)).find("3 3\n"), std::string::npos);
+}
+
+TEST_F(ToolsWindow, BannedConfigurationShowsTheLockAndStillTakesANewName) {
+  enterNamed("Locked");
+  auto selector = moduleOfKind(kInputSelectorKind);
+  const Point at = moduleCentre(*selector);
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  ASSERT_EQ(stateName(), "module-edit");
+  ModuleEditPanel& panel = currentAs<ModuleEditState>()->panel;
+  EXPECT_TRUE(panel.locked());
+  const GeoPoint a = panel.layout.sliderAnchor();
+  const GeoPoint less = panel.slider.layout(a.x, a.y).lessButton();
+  click(less.x + 8, less.y + 8);
+  typeText("2");
+  EXPECT_EQ(selector->countPorts(kInputPort), 4);
+  const GeoRect lock = panel.lockRect();
+  moveMouse(lock.x + 20, lock.y + lock.h - 10);
+  frames();
+  shot("module-edit-locked");
+  const GeoRect plate = panel.nameLabelRect();
+  click(plate.x + 4, plate.y + 4);
+  typeText("!");
+  key(SDL_SCANCODE_RETURN);
+  EXPECT_EQ(selector->getName(), "Input Selector 1!");
+  EXPECT_FALSE(logHas("Performed action: Module Edit"));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include "editor/editor.h"
 #include "model/module_defs.h"
+#include <algorithm>
+
 #include "playscreens/palette_contents.h"
 #include "playscreens/palette_state.h"
 #include "saves/palette_groups.h"
@@ -65,7 +67,8 @@ TEST_F(PaletteWindow, AddRenamePageAndPlaceByKeyThenDelete) {
   EXPECT_TRUE(tutorialFlags[11]);
   EXPECT_EQ(paletteContentsText(customGroups[0].set), "2 Adders and an Input Selector");
   typeText("Trio");
-  clock->set(clock->now() / 1200 * 1200 + 900);
+  moveMouse(20, 300);
+  clock->set(clock->now() / 1200 * 1200 + 900);  // the typing cursor shows
   frames();
   shot("palette-renaming");
   key(SDL_SCANCODE_RETURN);
@@ -146,6 +149,27 @@ TEST_F(PaletteWindow, AddingWithoutASelectionDoesNothing) {
   shot("palette-add-without-selection");
   key(SDL_SCANCODE_ESCAPE);
   EXPECT_EQ(stateName(), "neutral");
+}
+
+TEST_F(PaletteWindow, KindsAPuzzleForbidsShowRedAndStayBehindWhenPlaced) {
+  selectTrio();
+  openPalette();
+  key(SDL_SCANCODE_Q);
+  key(SDL_SCANCODE_RETURN);
+  ASSERT_EQ(customGroups.size(), 1u);
+  key(SDL_SCANCODE_ESCAPE);
+  enterNamed("Delays");  // Numbers, Adders and Writers only
+  openPalette();
+  const PaletteSlot slot = palette()->shownSlots().front();
+  const std::vector<PalettePreviewBox> boxes = palettePreview(slot.group->set, slot.rect(), slot.puzzle);
+  EXPECT_EQ(std::count_if(boxes.begin(), boxes.end(), [](const auto& b) { return !b.allowed; }), 1);
+  moveMouse(slot.rect().x + 10, slot.rect().y + 30);
+  frames();
+  shot("palette-forbidden-kind");
+  EXPECT_NE(palettePlaceTooltip(*slot.group, slot.puzzle).find("Input Selector modules cannot be placed"),
+            std::string::npos);
+  click(slot.rect().x + 10, slot.rect().y + 30);
+  EXPECT_EQ(stateName(), "module_place");  // the Adders still come
 }
 
 }  // namespace

@@ -26,6 +26,8 @@ class ToolsWindow : public EditorRoad {
                          testsExpecting({2, 3}), toolsMachine);
     writeCommunityPuzzle("delays", "NAME: Delays\nDELAY\nMODULES: Number, Adder, Writer\n", testsExpecting({2, 2}),
                          doublingMachine);
+    writeCommunityPuzzle("locked", "NAME: Locked\nNO_CONFIG\nMODULES: Number, Adder, Input Selector\n",
+                         testsExpecting({2, 3}), toolsMachine);
   }
 
   void enterNamed(const std::string& title) {
