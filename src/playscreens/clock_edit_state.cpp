@@ -9,8 +9,6 @@
 
 namespace {
 constexpr int editedClockFlag = 10;
-
-bool mayAct(const SDL_Event& event) { return event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_USEREVENT; }
 }  // namespace
 
 ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor)
@@ -47,20 +45,13 @@ StateChange ClockEditState::handleEvent(const SDL_Event& event) {
   }
   if (leftPress && popup->containsMouse()) return {};
   if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP || event.type == SDL_TEXTINPUT) return {};
-  StateChange out;
-  if (!mayAct(event)) {
-    playScreen.handleEvent(out, event, viewport());
-    if (out.next || out.kind != Switch) commit();
-    return out;
-  }
-  commit();
-  playScreen.handleEventAndCheckSolved(out, event, viewport());
-  if (out.next) return out;
-  // The pop-up has closed with its commit: a rebuild would open it again.
-  if (out.kind == Rebuild) return toNeutral();
-  if (out.kind != Switch) return out;
-  if (leftPress) return {playScreen.pressAt(viewport()), Switch};
-  return toNeutral();
+  const bool wasCommitted = popup->edit.committed;
+  StateChange out = handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });
+  if (out.next || wasCommitted == popup->edit.committed) return out;
+  // The pop-up closed with its commit: a rebuild or a press the play screen
+  // left alone shows the idle editor.
+  if (out.kind == Rebuild || out.kind == Switch) return toNeutral();
+  return out;
 }
 
 void ClockEditState::update(int dtMs) { popup->update(dtMs); }

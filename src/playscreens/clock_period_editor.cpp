@@ -16,18 +16,9 @@ Texture clockPeriodHandleTexture;
 Texture clockPeriodHandleOverlayTexture;
 
 void loadClockPeriodArt(SDL_Renderer* renderer) {
-  clockPeriodFrameTexture.loadChecked(renderer, "art/editor/ClockPeriod_Frame.png");
-  clockPeriodHandleTexture.loadChecked(renderer, "art/editor/ClockPeriod_Slider.png");
-  clockPeriodHandleOverlayTexture.loadChecked(renderer, "art/editor/ClockPeriod_SliderOverlay.png");
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      clockPeriodFrameTexture.free();
-      clockPeriodHandleTexture.free();
-      clockPeriodHandleOverlayTexture.free();
-    });
-  }
+  loadGlobalArt(renderer, {{&clockPeriodFrameTexture, "art/editor/ClockPeriod_Frame.png"},
+                           {&clockPeriodHandleTexture, "art/editor/ClockPeriod_Slider.png"},
+                           {&clockPeriodHandleOverlayTexture, "art/editor/ClockPeriod_SliderOverlay.png"}});
 }
 
 namespace {

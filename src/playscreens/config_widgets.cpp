@@ -13,16 +13,8 @@ Texture configNumberTexture;
 Texture configNumberMousedTexture;
 
 void loadConfigNumberArt(SDL_Renderer* renderer) {
-  configNumberTexture.loadChecked(renderer, "art/config/ModuleEditor_Number.png");
-  configNumberMousedTexture.loadChecked(renderer, "art/config/ModuleEditor_Number-Moused.png");
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      configNumberTexture.free();
-      configNumberMousedTexture.free();
-    });
-  }
+  loadGlobalArt(renderer, {{&configNumberTexture, "art/config/ModuleEditor_Number.png"},
+                           {&configNumberMousedTexture, "art/config/ModuleEditor_Number-Moused.png"}});
 }
 
 void fillRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color c) {

@@ -20,21 +20,13 @@ Texture expandedArrowOverlayTexture;
 }  // namespace
 
 void loadMapPanelMedia(SDL_Renderer* renderer) {
-  collapsedTexture.loadChecked(renderer, "art/editor/Map-Collapsed.png");
-  collapsedOverlayTexture.loadChecked(renderer, "art/editor/Map-CollapsedOverlay.png");
-  expandedTexture.loadChecked(renderer, "art/editor/Map-Expanded.png");
-  expandedArrowOverlayTexture.loadChecked(renderer, "art/editor/Map-ExpandedArrowOverlay.png");
+  loadGlobalArt(renderer, {{&collapsedTexture, "art/editor/Map-Collapsed.png"},
+                           {&collapsedOverlayTexture, "art/editor/Map-CollapsedOverlay.png"},
+                           {&expandedTexture, "art/editor/Map-Expanded.png"},
+                           {&expandedArrowOverlayTexture, "art/editor/Map-ExpandedArrowOverlay.png"}});
   for (Texture* overlay : {&collapsedOverlayTexture, &expandedArrowOverlayTexture}) {
     SDL_SetTextureColorMod(overlay->texture, 0, 0, 0);
     SDL_SetTextureAlphaMod(overlay->texture, 128);
-  }
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      for (Texture* t : {&collapsedTexture, &collapsedOverlayTexture, &expandedTexture, &expandedArrowOverlayTexture})
-        t->free();
-    });
   }
 }
 

@@ -18,20 +18,11 @@ Texture moduleEditLabelTexture;
 Texture moduleEditLabelMousedTexture;
 
 void loadModuleEditTextures(SDL_Renderer* renderer) {
-  moduleEditLockTexture.loadChecked(renderer, "art/config/lock_grid.png");
-  moduleEditSmallTexture.loadChecked(renderer, "art/config/ModuleEdit_Small.png");
-  moduleEditLargeTexture.loadChecked(renderer, "art/config/ModuleEdit_Large.png");
-  moduleEditLabelTexture.loadChecked(renderer, "art/config/ModuleEditor_Label.png");
-  moduleEditLabelMousedTexture.loadChecked(renderer, "art/config/ModuleEditor_Label-Moused.png");
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      for (Texture* t : {&moduleEditLockTexture, &moduleEditSmallTexture, &moduleEditLargeTexture,
-                         &moduleEditLabelTexture, &moduleEditLabelMousedTexture})
-        t->free();
-    });
-  }
+  loadGlobalArt(renderer, {{&moduleEditLockTexture, "art/config/lock_grid.png"},
+                           {&moduleEditSmallTexture, "art/config/ModuleEdit_Small.png"},
+                           {&moduleEditLargeTexture, "art/config/ModuleEdit_Large.png"},
+                           {&moduleEditLabelTexture, "art/config/ModuleEditor_Label.png"},
+                           {&moduleEditLabelMousedTexture, "art/config/ModuleEditor_Label-Moused.png"}});
 }
 
 namespace {

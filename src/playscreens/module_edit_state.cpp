@@ -19,9 +19,6 @@ constexpr int copyPasteTutorialFlag = 3;
 bool isLeftPress(const SDL_Event& event) {
   return event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT;
 }
-
-// Events the play screen may turn into an edit or a new state.
-bool mayAct(const SDL_Event& event) { return event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_USEREVENT; }
 }  // namespace
 
 ModuleEditState::ModuleEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules,
@@ -117,23 +114,6 @@ ButtonList ModuleEditState::buttons() {
   return list;
 }
 
-StateChange ModuleEditState::handOnToPlayScreen(const SDL_Event& event) {
-  StateChange out;
-  if (!mayAct(event)) {
-    // Motion and releases: the map's drag, the press memory. Nothing here is
-    // an edit, so no solved check runs on the preview.
-    playScreen.handleEvent(out, event, viewport());
-    if (out.next || out.kind != Switch) commit();
-    return out;
-  }
-  commit();
-  playScreen.handleEventAndCheckSolved(out, event, viewport());
-  if (out.next || out.kind != Switch) return out;
-  if (isLeftPress(event)) return PlayScreen::checkSolvedAfterEdit(viewport(), {playScreen.pressAt(viewport()), Switch},
-                                                                  playScreen.editor);
-  return {};  // the panel stays open over the committed machine
-}
-
 StateChange ModuleEditState::handleEvent(const SDL_Event& event) {
   placePanel();
   const Point m = mousePosition();
@@ -174,7 +154,10 @@ StateChange ModuleEditState::handleEvent(const SDL_Event& event) {
     if (!(panel.session->canEditConfig() && panel.slider.dragging)) panel.press(m.x, m.y);
     return {};
   }
-  return handOnToPlayScreen(event);
+  // Past the panel the edit is committed first; when the play screen then
+  // does nothing with the event, the panel stays open over the committed
+  // machine.
+  return handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });
 }
 
 void ModuleEditState::update(int dtMs) {

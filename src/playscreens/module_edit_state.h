@@ -42,5 +42,4 @@ class ModuleEditState : public GameState {
   void refreshDisplay();
   void afterPreview();
   StateChange toNeutral(bool keepSelection);
-  StateChange handOnToPlayScreen(const SDL_Event& event);
 };

@@ -16,19 +16,10 @@ Texture paletteSlotTexture;
 Texture paletteHighlightTexture;
 
 void loadPaletteMedia(SDL_Renderer* renderer) {
-  paletteAddSlotTexture.loadChecked(renderer, "art/editor/ModDrawer_Palettes_AddSlot.png");
-  paletteSlotTexture.loadChecked(renderer, "art/editor/ModDrawer_Palettes_Slot.png");
-  paletteHighlightTexture.loadChecked(renderer, "art/modules/choosers/HighlightOverlay.png");
+  loadGlobalArt(renderer, {{&paletteAddSlotTexture, "art/editor/ModDrawer_Palettes_AddSlot.png"},
+                           {&paletteSlotTexture, "art/editor/ModDrawer_Palettes_Slot.png"},
+                           {&paletteHighlightTexture, "art/modules/choosers/HighlightOverlay.png"}});
   SDL_SetTextureAlphaMod(paletteHighlightTexture.texture, 128);
-  static bool registered = false;
-  if (!registered) {
-    registered = true;
-    registerMediaRelease([] {
-      paletteAddSlotTexture.free();
-      paletteSlotTexture.free();
-      paletteHighlightTexture.free();
-    });
-  }
 }
 
 namespace {

@@ -105,22 +105,13 @@ StateChange PaletteState::addSelection() {
   return addSelectionToPalette(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires);
 }
 
-StateChange PaletteState::handOnToPlayScreen(const SDL_Event& event) {
-  StateChange out;
-  playScreen.handleEventAndCheckSolved(out, event, viewport());
-  if (out.next || out.kind != Switch) return out;
-  if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT)
-    return {playScreen.pressAt(viewport()), Switch};
-  return {};
-}
-
 StateChange PaletteState::handleEvent(const SDL_Event& event) {
   const Point m = mousePosition();
   ButtonList arrows = scrollButtons();
   const int arrow = arrows.clickedId(event);
   if (arrow != noButton) return {};
   if (event.type == SDL_TEXTINPUT) {
-    if (!rename.active()) return handOnToPlayScreen(event);
+    if (!rename.active()) return playScreen.handleForPanel(event, viewport());
     rename.type(event.text.text);
     return {};
   }
@@ -140,7 +131,7 @@ StateChange PaletteState::handleEvent(const SDL_Event& event) {
     if (scancode == paletteAddSlotHotkey()) return addSelection();
     const int group = paletteGroupForKey(scancode, int(customGroups.size()));
     if (group >= 0) return place(group);
-    return handOnToPlayScreen(event);
+    return playScreen.handleForPanel(event, viewport());
   }
   if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
     if (rename.active()) rename.finish();
@@ -164,12 +155,12 @@ StateChange PaletteState::handleEvent(const SDL_Event& event) {
     } else if (barButton != noButton && buttonArts[size_t(barButton)].down.exists()) {
       return {};
     }
-    return handOnToPlayScreen(event);
+    return playScreen.handleForPanel(event, viewport());
   }
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT &&
       pointInGeoRect(tab().layoutRect(), m.x, m.y))
     return {};
-  return handOnToPlayScreen(event);
+  return playScreen.handleForPanel(event, viewport());
 }
 
 void PaletteState::update(int dtMs) { scrollButtons().refire(dtMs); }

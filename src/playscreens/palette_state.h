@@ -38,7 +38,6 @@ class PaletteState : public GameState {
   PaletteRename rename;
 
  private:
-  StateChange handOnToPlayScreen(const SDL_Event& event);
   StateChange rebuilt();
 };
 

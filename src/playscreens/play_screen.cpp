@@ -271,6 +271,26 @@ void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Vie
   }
 }
 
+StateChange PlayScreen::handleForPanel(const SDL_Event& event, const Viewport& viewport) {
+  StateChange out;
+  handleEventAndCheckSolved(out, event, viewport);
+  if (out.next || out.kind != Switch) return out;
+  if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) return {pressAt(viewport), Switch};
+  return {};
+}
+
+StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const Viewport& viewport,
+                              const std::function<void()>& commit) {
+  if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_USEREVENT) {
+    commit();
+    return screen.handleForPanel(event, viewport);
+  }
+  StateChange out;
+  screen.handleEvent(out, event, viewport);
+  if (out.next || out.kind != Switch) commit();
+  return out;
+}
+
 void PlayScreen::handleEventAndCheckSolved(StateChange& out, const SDL_Event& event, const Viewport& viewport) {
   handleEvent(out, event, viewport);
   out = checkSolvedAfterEdit(viewport, out, editor);

@@ -1,5 +1,6 @@
 #include "shell/startup_media.h"
 
+#include <set>
 #include <vector>
 
 #include "shell/background.h"
@@ -27,6 +28,14 @@ std::vector<std::function<void()>>& releases() {
 
 void registerMediaRelease(std::function<void()> release) {
   releases().push_back(std::move(release));
+}
+
+void loadGlobalArt(SDL_Renderer* renderer, std::initializer_list<GlobalArt> art) {
+  static std::set<Texture*> registered;
+  for (const GlobalArt& a : art) {
+    a.texture->loadChecked(renderer, a.path);
+    if (registered.insert(a.texture).second) registerMediaRelease([t = a.texture] { t->free(); });
+  }
 }
 
 void releaseAllMedia() {

@@ -50,7 +50,7 @@ class ModuleEdit : public ToolsTest {
     editor->saveTo(saveLocationWorking);
     saved = workingSave(*editor);
     undoDepth = editor->undoStack.size();
-    sounds->take();
+    takeSounds();
   }
   Port* lastInput() const { return selector->ports[3].get(); }
 
@@ -65,7 +65,7 @@ TEST_F(ModuleEdit, PreviewChangesTheMachineButNotTheUndoStackOrTheSave) {
   ModuleEditSession session(editor, selector);
   EXPECT_TRUE(session.preview(makeNumericValue(2)).changed);
   EXPECT_EQ(selector->countPorts(kInputPort), 2);
-  EXPECT_EQ(sounds->take(), std::vector<int>{ClickNumber});
+  EXPECT_EQ(takeSounds(), std::vector<int>{ClickNumber});
   EXPECT_EQ(editor->undoStack.size(), undoDepth);
   EXPECT_EQ(workingSave(*editor), saved);
   // Back through a larger count: the dropped port and its wire come back.
@@ -126,7 +126,7 @@ TEST_F(ModuleEdit, NamesTypedAreCutAndAnEmptyNameGetsTheKindsFreeDefault) {
 
 TEST_F(ModuleEdit, TypedValuesAreCutHeldToTheRangeAndReadAsNumbers) {
   auto number = add(*editor, kNumberKind, 0, 320, "Number 9", makeNumericValue(1));
-  sounds->take();
+  takeSounds();
   ModuleEditSession session(editor, number);
   const int top = intOf(getModuleConfig(kNumberKind)->maxValue());
   const int bottom = intOf(getModuleConfig(kNumberKind)->minValue());
@@ -143,9 +143,9 @@ TEST_F(ModuleEdit, TypedValuesAreCutHeldToTheRangeAndReadAsNumbers) {
   session.typeValue("-99999");
   EXPECT_EQ(intOf(number->logic->configValue()), bottom);
   // The same value again: no sound.
-  sounds->take();
+  takeSounds();
   session.typeValue("9");
-  EXPECT_TRUE(sounds->take().empty());
+  EXPECT_TRUE(takeSounds().empty());
   session.revert();
   EXPECT_EQ(intOf(number->logic->configValue()), 1);
 }

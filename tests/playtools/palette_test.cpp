@@ -142,11 +142,11 @@ class PaletteEdits : public ToolsTest {
 TEST_F(PaletteEdits, AddRenameAndDeleteKeepTheFilesAndThePage) {
   auto editor = emptyEditor();
   EXPECT_EQ(addSelectionAsGroup({}), -1);
-  EXPECT_TRUE(sounds->take().empty());
+  EXPECT_TRUE(takeSounds().empty());
   const auto selected = selection(*editor);
-  sounds->take();
+  takeSounds();
   for (int i = 0; i < 7; ++i) EXPECT_EQ(addSelectionAsGroup(selected), i);
-  EXPECT_EQ(sounds->take(), std::vector<int>(7, ClickButton));
+  EXPECT_EQ(takeSounds(), std::vector<int>(7, ClickButton));
   EXPECT_EQ(paletteScroll, 3);
   EXPECT_TRUE(tutorialFlags[11]);
   EXPECT_EQ(customGroups[6].name, "Group 7");

@@ -16,7 +16,7 @@ class WireNails : public ToolsTest {
     wire(*editor, input, source->ports[0].get());
     input->controlPoints = {{104, 40}, {232, 200}};
     editor->saveTo(saveLocationWorking);
-    sounds->take();
+    takeSounds();
   }
   std::vector<WirePoint> nails() const { return input->controlPoints; }
 
@@ -60,18 +60,18 @@ TEST_F(WireNails, EachActionAppliesUndoesAndRedoesWithItsSounds) {
     EXPECT_EQ(c.action->name(), c.name);
     ASSERT_TRUE(editor->performAction(c.action));
     EXPECT_EQ(nails(), c.after);
-    EXPECT_EQ(sounds->take(), c.soundsApply);
+    EXPECT_EQ(takeSounds(), c.soundsApply);
     EXPECT_EQ(workingSave(*editor), current(*editor));
     EXPECT_EQ(logCount("Performed action: " + c.name) > 0, true);
     editor->undo();
     EXPECT_EQ(nails(), start);
-    EXPECT_EQ(sounds->take(), c.soundsUndo);
+    EXPECT_EQ(takeSounds(), c.soundsUndo);
     EXPECT_EQ(workingSave(*editor), current(*editor));
     editor->redo();
     EXPECT_EQ(nails(), c.after);
-    EXPECT_EQ(sounds->take(), c.soundsApply);
+    EXPECT_EQ(takeSounds(), c.soundsApply);
     editor->undo();
-    sounds->take();
+    takeSounds();
   }
 }
 
@@ -118,7 +118,7 @@ TEST_F(WireNails, ANailDroppedOnItsOwnCellRecordsNothing) {
                                                                           WirePoint{104, 40})));
   EXPECT_EQ(logCount("Could not perform action: Move Wire Nail"), 1);
   EXPECT_TRUE(editor->undoStack.size() == 2u);  // the two placements only
-  EXPECT_TRUE(sounds->take().empty());
+  EXPECT_TRUE(takeSounds().empty());
 }
 
 TEST_F(WireNails, TheReleaseDecidesTheAction) {
