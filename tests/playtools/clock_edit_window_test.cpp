@@ -60,6 +60,18 @@ TEST_F(ClockEditWindow, TypedSteppedAndDraggedPeriodsBecomeOneClockSetAVisit) {
   EXPECT_EQ(logCount("Performed action: Clock Set"), 1);
   EXPECT_EQ(savedPeriod(), "48");
 
+  // Backspace erases the last digit; a long run of digits is held to the
+  // range; Escape puts the opening period back.
+  openClock();
+  key(SDL_SCANCODE_BACKSPACE);
+  EXPECT_EQ(period(), 4);
+  typeText("99999999999999999999");
+  EXPECT_EQ(period(), 48);
+  EXPECT_EQ(popup().entry.text, "48");
+  key(SDL_SCANCODE_ESCAPE);
+  EXPECT_EQ(period(), 48);
+  EXPECT_EQ(logCount("Could not perform action: Clock Set"), 2);
+
   // The arrows step and stop at the ends; the slider's ends give 1 and 48.
   openClock();
   const Point more = arrow(true);

@@ -133,6 +133,47 @@ TEST_F(ModuleEditWindow, BarUndoDuringAnEditCommitsFirst) {
   EXPECT_EQ(stateName(), "neutral");
 }
 
+TEST_F(ModuleEditWindow, ARepeatedBarUndoDuringAnEditUndoesTheCommittedEdit) {
+  // The selector was shrunk once before: undoing that under a live preview
+  // would meet ports it doesn't know.
+  ASSERT_TRUE(editor()->performAction(std::make_shared<ModuleEditAction>(
+      editor()->machine, editor()->clockPeriod, editor()->currentTest, selector, makeNumericValue(3), editor()->puzzle)));
+  const std::string shrunk = machineNow();
+  frames();
+  openPanel();
+  const Point less = stepButton(false);
+  click(less.x, less.y);
+  EXPECT_EQ(selector->countPorts(kInputPort), 2);
+  // A held Undo's repeat acts at once, unlike a click.
+  pushUserEvent(barUndo | buttonRefireFlag);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_EQ(logCount("Performed action: Module Edit"), 2);
+  EXPECT_EQ(logCount("Undid action: Module Edit"), 1);
+  EXPECT_EQ(machineNow(), shrunk);
+  EXPECT_EQ(workingSave(), shrunk);
+  editor()->undo();
+  EXPECT_EQ(machineNow(), original);
+}
+
+TEST_F(ModuleEditWindow, BarDeleteDuringAnEditCommitsFirst) {
+  openPanel();
+  const Point less = stepButton(false);
+  click(less.x, less.y);
+  const Point del = barButtonCentre(barDelete);
+  ASSERT_NE(del.x, -1);
+  // The bar's buttons act on the release: the press commits and closes the
+  // panel (without Shift the selection goes with it), so the release finds
+  // nothing selected to delete.
+  click(del.x, del.y);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_TRUE(logHas("Performed action: Module Edit"));
+  EXPECT_FALSE(logHas("Performed action: Delete"));
+  EXPECT_EQ(selector->countPorts(kInputPort), 3);
+  EXPECT_EQ(workingSave(), machineNow());
+  editor()->undo();
+  EXPECT_EQ(machineNow(), original);
+}
+
 TEST_F(ModuleEditWindow, PanelDeleteCommitsThenDeletes) {
   openPanel();
   const Point less = stepButton(false);
@@ -200,6 +241,19 @@ TEST_F(ToolsWindow, APreviewThatSolvesThePuzzleWinsOnlyOnceCommitted) {
   EXPECT_EQ(stateName(), "puzzle-victory");
   EXPECT_TRUE(isPuzzleBeaten(configPuzzle));
   EXPECT_NE(readWholeFile(machineFilePath(configPuzzle, saveLocationSuccessful)).find("3 3\n"), std::string::npos);
+}
+
+TEST_F(ToolsWindow, ARightClickOpensThePanelOnlyOnceModuleEditingIsUnlocked) {
+  constexpr puzzle_id wiringPuzzle = 17;  // two Numbers and an Adder, configuration banned
+  enter(wiringPuzzle);
+  auto number = moduleOfKind(kNumberKind);
+  const Point at = moduleCentre(*number);
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  EXPECT_EQ(stateName(), "neutral");
+  markTutorialSeen(20);  // the configuration lesson
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  EXPECT_EQ(stateName(), "module-edit");
+  EXPECT_TRUE(currentAs<ModuleEditState>()->panel.locked());
 }
 
 TEST_F(ToolsWindow, BannedConfigurationShowsTheLockAndStillTakesANewName) {
