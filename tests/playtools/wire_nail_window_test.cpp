@@ -7,6 +7,7 @@
 #include "editor/wire_path.h"
 #include "model/module_defs.h"
 #include "playscreens/wire_drag_state.h"
+#include "playscreens/wire_nail_actions.h"
 #include "tools_window.h"
 
 namespace {
@@ -94,6 +95,28 @@ TEST_F(WireNailWindow, AddMoveAndDeleteANail) {
   EXPECT_TRUE(input->controlPoints.empty());
   editor()->undo();
   EXPECT_EQ(input->controlPoints.size(), 1u);
+}
+
+TEST_F(WireNailWindow, ANailDraggedOutBetweenTwoOthersGoesBetweenThem) {
+  // Nails are stored from the input's end: the piece between them is the
+  // wire's second leg, so a nail pulled from it is the second of three.
+  ASSERT_TRUE(editor()->performAction(std::make_shared<WireNailAction>(input, 0, WirePoint{168, 232})));
+  ASSERT_TRUE(editor()->performAction(std::make_shared<WireNailAction>(input, 1, WirePoint{168, 104})));
+  ctrlKey(SDL_SCANCODE_A, SDLK_a);  // a fresh screen draws the wire through its nails
+  const DisplayWire* wire = wireInto(input);
+  ASSERT_NE(wire, nullptr);
+  const GeoPoint o = wire->offset();
+  const Point between = toScreen(168 + o.x, 168 + o.y);
+  ctrlPress(between);
+  ASSERT_EQ(stateName(), "wire-drag-state");
+  EXPECT_EQ(currentAs<WireDragState>()->clickedSegment, 1);
+  const Point to = toScreen(232, 168);
+  dragTo(to.x, to.y);
+  ctrlRelease(to);
+  ASSERT_EQ(input->controlPoints.size(), 3u);
+  EXPECT_EQ(input->controlPoints[0], (WirePoint{168, 232}));
+  EXPECT_EQ(input->controlPoints[1], (WirePoint{232, 168}));
+  EXPECT_EQ(input->controlPoints[2], (WirePoint{168, 104}));
 }
 
 TEST_F(WireNailWindow, CtrlClickAwayFromANailSelectsTheWireAndRecordsNothing) {
