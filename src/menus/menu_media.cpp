@@ -5,6 +5,7 @@
 #include "menus/menu_screen.h"
 #include "menus/notes_state.h"
 #include "menus/puzzle_select_media.h"
+#include "menus/victory_media.h"
 
 void loadMenuMedia(SDL_Renderer* renderer) {
   loadMainMenuMedia(renderer);
@@ -12,4 +13,5 @@ void loadMenuMedia(SDL_Renderer* renderer) {
   loadStarsMedia(renderer);
   loadCutscenePanelArt(renderer);
   loadNotesMedia(renderer);
+  loadVictoryMedia(renderer);
 }

@@ -123,7 +123,9 @@ StateChange OptionsState::stepResolution(int step) {
 StateChange OptionsState::setFullscreen(bool want) {
   const Viewport& v = viewport();
   if (want == v.fullscreen) return {};
-  VideoSettings mode = loadVideoSettings().select(want);
+  // A size never stored (the first start) or too small falls back to a real
+  // mode, as at start-up; a 0x0 state would lay the menu out off the window.
+  VideoSettings mode = resolveVideoMode(want, loadVideoSettings());
   saveVideoSettings(v.bordered, want, mode.width, mode.height);
   Viewport next = resized({0, 0, mode.width, mode.height});
   next.fullscreen = want;

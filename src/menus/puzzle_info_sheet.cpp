@@ -1,7 +1,9 @@
 #include "menus/puzzle_info_sheet.h"
 
 #include "editor/editor.h"
-#include "menus/character_names.h"
+#include "menus/character_art.h"
+#include "menus/characters.h"
+#include "menus/difficulty_stars.h"
 #include "puzzles/generators/faux_reg_variants.h"
 #include "puzzles/puzzle_services.h"
 #include "services/music_manager.h"
@@ -35,12 +37,10 @@ void loadPuzzleInfoMedia(SDL_Renderer* renderer) {
   arrowDownMoused.loadChecked(renderer, "art/editor/InstructionArrow-Down-Moused.png");
   paper.loadChecked(renderer, "art/paper_tall_blotched.png");
   cowPicture.loadChecked(renderer, "art/cow_eq.png");
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    for (Texture* t : {&arrowUp, &arrowUpMoused, &arrowDown, &arrowDownMoused, &paper, &cowPicture}) t->free();
-  });
+}
+
+void releasePuzzleInfoMedia() {
+  for (Texture* t : {&arrowUp, &arrowUpMoused, &arrowDown, &arrowDownMoused, &paper, &cowPicture}) t->free();
 }
 
 PuzzleInfoSheet::PuzzleInfoSheet(std::shared_ptr<Editor> editorIn) : editor(std::move(editorIn)) {}
@@ -56,18 +56,8 @@ const ColoredText& PuzzleInfoSheet::text() {
 std::vector<ColoredSegment> PuzzleInfoSheet::buildText() const {
   const int puzzle = editor->puzzle;
   std::vector<ColoredSegment> segments;
-  // The speaker's attribution closes the description: it takes the place of
-  // the line break that ends a plain last run, or follows a coloured one.
-  const PuzzleDescriptionText description = getPuzzleDescriptionLines(puzzle);
-  std::vector<DescriptionLine> runs = description.lines;
-  const std::string tag = description.speaker == noSpeaker ? "" : speakerTag(description.speaker);
-  if (!tag.empty()) {
-    if (!runs.empty() && runs.back().colour == 0)
-      runs.back().text = runs.back().text.substr(0, runs.back().text.find('\n')) + tag;
-    else
-      runs.push_back({tag, 0});
-  }
-  for (const DescriptionLine& run : runs) segments.push_back({run.text, argbColour(run.colour)});
+  for (const DescriptionLine& run : dialogueTextLines(getPuzzleDescriptionLines(puzzle)))
+    segments.push_back({run.text, argbColour(run.colour)});
   if (puzzle == fauxRegPuzzle)
     for (const FauxRegHintSegment& s : fauxRegVariantHint(editor->machine))
       segments.push_back({s.text, s.a == 0 ? SDL_Color{0, 0, 0, 0} : SDL_Color{s.r, s.g, s.b, 255}});
@@ -120,6 +110,21 @@ bool PuzzleInfoSheet::handleClick(const SDL_Event& event, int x, int y) {
 }
 
 
+namespace {
+DifficultyStars starsFor(SDL_Renderer* renderer, const TextItem& title, int puzzle) {
+  SDL_Rect t = title.bounds(renderer);
+  return {t.x + t.w + 8, t.y + 5, puzzle};
+}
+
+CharacterArt portraitFor(int puzzle) {
+  const int speaker = getPuzzleDescriptionLines(puzzle).speaker;
+  CharacterArt art{speaker, 0, 5, false};
+  // Centred on a point 40 pixels in from the paper's right edge.
+  art.x = paper.width - 40 - art.texture().width / 2;
+  return art;
+}
+}  // namespace
+
 void PuzzleInfoSheet::render(SDL_Renderer* renderer, int mouseX, int mouseY) {
   const SDL_Rect sheet = sheetRect(renderer);
   if (paper.texture) {
@@ -133,10 +138,17 @@ void PuzzleInfoSheet::render(SDL_Renderer* renderer, int mouseX, int mouseY) {
   const TextItem title = titleItem(overArrow);
   title.draw(renderer);
   if (!open()) return;
+  portraitFor(editor->puzzle).drawPortrait(renderer, 255);
+  if (colouredStarSheet.texture.texture) SDL_SetTextureAlphaMod(colouredStarSheet.texture.texture, 255);
+  starsFor(renderer, title, editor->puzzle).draw(renderer, colouredStarSheet, 255);
   const SDL_Rect a = arrowRect();
   text().render(renderer, a.x + a.w + 15, textTop);
   if (editor->puzzle == cowsPuzzle)
     cowPicture.render(renderer, sheet.x + sheet.w - cowPicture.width, sheet.y + sheet.h - cowPicture.height);
 }
 
-bool PuzzleInfoSheet::tooltipAt(SDL_Renderer*, int, int) { return false; }
+bool PuzzleInfoSheet::tooltipAt(SDL_Renderer* renderer, int x, int y) {
+  if (!open()) return false;
+  if (starsFor(renderer, titleItem(false), editor->puzzle).tooltipAt(renderer, 1, x, y)) return true;
+  return portraitFor(editor->puzzle).tooltipAt(renderer, editor->puzzle, x, y);
+}

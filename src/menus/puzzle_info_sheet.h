@@ -14,6 +14,7 @@
 class Editor;
 
 void loadPuzzleInfoMedia(SDL_Renderer* renderer);
+void releasePuzzleInfoMedia();
 
 class PuzzleInfoSheet {
  public:

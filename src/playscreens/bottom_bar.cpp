@@ -5,6 +5,7 @@
 
 #include "editor/edit_actions.h"
 #include "editor/editor.h"
+#include "menus/extras_state.h"
 #include "menus/menu_entry.h"
 #include "model/module_defs.h"
 #include "playscreens/clock_edit_state.h"
@@ -210,10 +211,9 @@ void EditorBottomBar::handleButton(StateChange& out, int id, const Viewport& vie
     }
     case barHome:
       if (puzzle == copyPastePuzzle) markTutorialSeen(leftCopyPasteTutorialFlag);
-      // The credits puzzle is reached from the extras; until the menus offer a
-      // way in there, home leads to the main menu.
+      // The credits puzzle is reached from the extras and goes back there.
       if (puzzle == creditsPuzzle)
-        out = {makeMainMenuState(viewport, editor->clipboard, -1), FadeSwitch};
+        out = {new ExtrasState(viewport, editor->clipboard, noBoard), FadeSwitch};
       else
         out = {makePuzzleSelectState(viewport, editor->clipboard, -1), FadeSwitch};
       return;

@@ -6,7 +6,6 @@
 #include "playscreens/tick_unit.h"
 #include "shell/input.h"
 #include "shell/log.h"
-#include "shell/startup_media.h"
 #include "shell/strings.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
@@ -16,9 +15,15 @@ Texture clockPeriodHandleTexture;
 Texture clockPeriodHandleOverlayTexture;
 
 void loadClockPeriodArt(SDL_Renderer* renderer) {
-  loadGlobalArt(renderer, {{&clockPeriodFrameTexture, "art/editor/ClockPeriod_Frame.png"},
-                           {&clockPeriodHandleTexture, "art/editor/ClockPeriod_Slider.png"},
-                           {&clockPeriodHandleOverlayTexture, "art/editor/ClockPeriod_SliderOverlay.png"}});
+  clockPeriodFrameTexture.loadChecked(renderer, "art/editor/ClockPeriod_Frame.png");
+  clockPeriodHandleTexture.loadChecked(renderer, "art/editor/ClockPeriod_Slider.png");
+  clockPeriodHandleOverlayTexture.loadChecked(renderer, "art/editor/ClockPeriod_SliderOverlay.png");
+}
+
+void releaseClockPeriodArt() {
+  clockPeriodFrameTexture.free();
+  clockPeriodHandleTexture.free();
+  clockPeriodHandleOverlayTexture.free();
 }
 
 namespace {

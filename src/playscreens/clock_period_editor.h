@@ -16,6 +16,7 @@ extern Texture clockPeriodFrameTexture;
 extern Texture clockPeriodHandleTexture;
 extern Texture clockPeriodHandleOverlayTexture;
 void loadClockPeriodArt(SDL_Renderer* renderer);
+void releaseClockPeriodArt();
 
 constexpr int clockLessButton = 42;
 constexpr int clockMoreButton = 43;

@@ -13,8 +13,13 @@ Texture configNumberTexture;
 Texture configNumberMousedTexture;
 
 void loadConfigNumberArt(SDL_Renderer* renderer) {
-  loadGlobalArt(renderer, {{&configNumberTexture, "art/config/ModuleEditor_Number.png"},
-                           {&configNumberMousedTexture, "art/config/ModuleEditor_Number-Moused.png"}});
+  configNumberTexture.loadChecked(renderer, "art/config/ModuleEditor_Number.png");
+  configNumberMousedTexture.loadChecked(renderer, "art/config/ModuleEditor_Number-Moused.png");
+}
+
+void releaseConfigNumberArt() {
+  configNumberTexture.free();
+  configNumberMousedTexture.free();
 }
 
 void fillRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color c) {

@@ -22,6 +22,7 @@ using ValueGetter = std::function<std::shared_ptr<Value>()>;
 extern Texture configNumberTexture;
 extern Texture configNumberMousedTexture;
 void loadConfigNumberArt(SDL_Renderer* renderer);
+void releaseConfigNumberArt();
 
 // Plain rectangles of the editor's panels, filled or outlined.
 void fillRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color colour);

@@ -28,14 +28,12 @@ void loadDrawerTabArt(SDL_Renderer* renderer) {
     const std::string path = "art/editor/ModDrawer_" + getCategoryName(n) + "-Title.png";
     checkSdl(drawerTabTitles[size_t(n)].loadFromFile(renderer, path), "Loading texture from " + path);
   }
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    moduleDrawerTabArt.free();
-    paletteDrawerTabArt.free();
-    for (Texture& t : drawerTabTitles) t.free();
-  });
+}
+
+void releaseDrawerTabArt() {
+  moduleDrawerTabArt.free();
+  paletteDrawerTabArt.free();
+  for (Texture& t : drawerTabTitles) t.free();
 }
 
 DrawerTabGeometry ModDrawerTab::geometry() const {

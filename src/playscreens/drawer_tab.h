@@ -21,6 +21,7 @@ extern DrawerTabArt moduleDrawerTabArt;
 extern DrawerTabArt paletteDrawerTabArt;
 extern std::array<Texture, 5> drawerTabTitles;  // by category; 0 unused
 void loadDrawerTabArt(SDL_Renderer* renderer);
+void releaseDrawerTabArt();
 
 struct ModDrawerTab {
   int category = 1;

@@ -5,7 +5,6 @@
 #include "services/music_manager.h"
 #include "shell/input.h"
 #include "shell/scroll_logic.h"
-#include "shell/startup_media.h"
 #include "shell/texture.h"
 #include "shell/tooltip.h"
 #include "shell/viewport.h"
@@ -20,14 +19,19 @@ Texture expandedArrowOverlayTexture;
 }  // namespace
 
 void loadMapPanelMedia(SDL_Renderer* renderer) {
-  loadGlobalArt(renderer, {{&collapsedTexture, "art/editor/Map-Collapsed.png"},
-                           {&collapsedOverlayTexture, "art/editor/Map-CollapsedOverlay.png"},
-                           {&expandedTexture, "art/editor/Map-Expanded.png"},
-                           {&expandedArrowOverlayTexture, "art/editor/Map-ExpandedArrowOverlay.png"}});
+  collapsedTexture.loadChecked(renderer, "art/editor/Map-Collapsed.png");
+  collapsedOverlayTexture.loadChecked(renderer, "art/editor/Map-CollapsedOverlay.png");
+  expandedTexture.loadChecked(renderer, "art/editor/Map-Expanded.png");
+  expandedArrowOverlayTexture.loadChecked(renderer, "art/editor/Map-ExpandedArrowOverlay.png");
   for (Texture* overlay : {&collapsedOverlayTexture, &expandedArrowOverlayTexture}) {
     SDL_SetTextureColorMod(overlay->texture, 0, 0, 0);
     SDL_SetTextureAlphaMod(overlay->texture, 128);
   }
+}
+
+void releaseMapPanelMedia() {
+  for (Texture* t : {&collapsedTexture, &collapsedOverlayTexture, &expandedTexture, &expandedArrowOverlayTexture})
+    t->free();
 }
 
 MapPanel::MapPanel(ModuleList modulesIn, Viewport* viewportIn, GeoRect viewIn, GeoRect panelIn)

@@ -19,6 +19,7 @@
 struct Viewport;
 
 void loadMapPanelMedia(SDL_Renderer* renderer);
+void releaseMapPanelMedia();
 // How the player drags the main view, as the map's hover text names it.
 extern const std::string viewDragName;
 

@@ -129,6 +129,7 @@ class MemorySidebar {
 
 // Start-up: the panel art and the font sizes of the layout.
 void loadMemorySidebarMedia(SDL_Renderer* renderer);
+void releaseMemorySidebarMedia();
 
 // "TEST 03/12": the test number padded to the count's digits.
 std::string sidebarTestRowText(int testNumber, int testCount);

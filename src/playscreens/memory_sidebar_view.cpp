@@ -50,12 +50,10 @@ void loadMemorySidebarMedia(SDL_Renderer* renderer) {
   SDL_SetTextureAlphaMod(lineHighlight.texture, 48);
   GlyphSize glyph = fontDimensions(7);
   memorySidebarFonts() = SidebarFonts{glyph.width, glyph.height, fontDimensions(13).height};
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    for (Texture* t : {&panelTop, &panelMiddle, &panelTopGlow, &panelMiddleGlow, &lineHighlight}) t->free();
-  });
+}
+
+void releaseMemorySidebarMedia() {
+  for (Texture* t : {&panelTop, &panelMiddle, &panelTopGlow, &panelMiddleGlow, &lineHighlight}) t->free();
 }
 
 bool MemorySidebar::handleEvent(const SDL_Event& event, int mouseX, int mouseY, Editor& owner) {

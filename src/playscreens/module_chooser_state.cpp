@@ -42,15 +42,13 @@ void loadChooserTextures(SDL_Renderer* renderer) {
   loadOrFail(renderer, chooserHighlightTexture, "art/modules/choosers/HighlightOverlay.png");
   for (int kind = 1; kind < kModuleKindCount; ++kind)
     chooserSymbols[size_t(kind)].loadChecked(renderer, "art/modules/symbols/" + getModuleTypeName(kind) + ".png");
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    for (Texture& t : chooserBaseTextures) t.free();
-    for (Texture& t : chooserSymbols) t.free();
-    chooserGreyTexture.free();
-    chooserHighlightTexture.free();
-  });
+}
+
+void releaseChooserTextures() {
+  for (Texture& t : chooserBaseTextures) t.free();
+  for (Texture& t : chooserSymbols) t.free();
+  chooserGreyTexture.free();
+  chooserHighlightTexture.free();
 }
 
 ModuleChooserState::ModuleChooserState(const Viewport& viewport, std::shared_ptr<Editor> editor,

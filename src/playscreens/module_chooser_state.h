@@ -12,6 +12,7 @@ extern std::array<Texture, 5> chooserBaseTextures;  // by category; 1..3 loaded
 extern Texture chooserGreyTexture;
 extern Texture chooserHighlightTexture;
 void loadChooserTextures(SDL_Renderer* renderer);
+void releaseChooserTextures();
 
 class ModuleChooserState : public GameState {
  public:

@@ -6,7 +6,6 @@
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "playscreens/config_slider_layout.h"
-#include "shell/startup_media.h"
 #include "shell/strings.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
@@ -18,11 +17,17 @@ Texture moduleEditLabelTexture;
 Texture moduleEditLabelMousedTexture;
 
 void loadModuleEditTextures(SDL_Renderer* renderer) {
-  loadGlobalArt(renderer, {{&moduleEditLockTexture, "art/config/lock_grid.png"},
-                           {&moduleEditSmallTexture, "art/config/ModuleEdit_Small.png"},
-                           {&moduleEditLargeTexture, "art/config/ModuleEdit_Large.png"},
-                           {&moduleEditLabelTexture, "art/config/ModuleEditor_Label.png"},
-                           {&moduleEditLabelMousedTexture, "art/config/ModuleEditor_Label-Moused.png"}});
+  moduleEditLockTexture.loadChecked(renderer, "art/config/lock_grid.png");
+  moduleEditSmallTexture.loadChecked(renderer, "art/config/ModuleEdit_Small.png");
+  moduleEditLargeTexture.loadChecked(renderer, "art/config/ModuleEdit_Large.png");
+  moduleEditLabelTexture.loadChecked(renderer, "art/config/ModuleEditor_Label.png");
+  moduleEditLabelMousedTexture.loadChecked(renderer, "art/config/ModuleEditor_Label-Moused.png");
+}
+
+void releaseModuleEditTextures() {
+  for (Texture* t : {&moduleEditLockTexture, &moduleEditSmallTexture, &moduleEditLargeTexture,
+                     &moduleEditLabelTexture, &moduleEditLabelMousedTexture})
+    t->free();
 }
 
 namespace {

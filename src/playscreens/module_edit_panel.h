@@ -18,6 +18,7 @@ extern Texture moduleEditLargeTexture;
 extern Texture moduleEditLabelTexture;
 extern Texture moduleEditLabelMousedTexture;
 void loadModuleEditTextures(SDL_Renderer* renderer);
+void releaseModuleEditTextures();
 
 constexpr int moduleEditSliderWidth = 400;
 

@@ -8,7 +8,6 @@
 #include "saves/palette_groups.h"
 #include "shell/button_table.h"
 #include "shell/fonts.h"
-#include "shell/startup_media.h"
 #include "shell/tooltip.h"
 
 Texture paletteAddSlotTexture;
@@ -16,10 +15,16 @@ Texture paletteSlotTexture;
 Texture paletteHighlightTexture;
 
 void loadPaletteMedia(SDL_Renderer* renderer) {
-  loadGlobalArt(renderer, {{&paletteAddSlotTexture, "art/editor/ModDrawer_Palettes_AddSlot.png"},
-                           {&paletteSlotTexture, "art/editor/ModDrawer_Palettes_Slot.png"},
-                           {&paletteHighlightTexture, "art/modules/choosers/HighlightOverlay.png"}});
+  paletteAddSlotTexture.loadChecked(renderer, "art/editor/ModDrawer_Palettes_AddSlot.png");
+  paletteSlotTexture.loadChecked(renderer, "art/editor/ModDrawer_Palettes_Slot.png");
+  paletteHighlightTexture.loadChecked(renderer, "art/modules/choosers/HighlightOverlay.png");
   SDL_SetTextureAlphaMod(paletteHighlightTexture.texture, 128);
+}
+
+void releasePaletteMedia() {
+  paletteAddSlotTexture.free();
+  paletteSlotTexture.free();
+  paletteHighlightTexture.free();
 }
 
 namespace {

@@ -17,6 +17,7 @@ extern Texture paletteAddSlotTexture;
 extern Texture paletteSlotTexture;
 extern Texture paletteHighlightTexture;
 void loadPaletteMedia(SDL_Renderer* renderer);
+void releasePaletteMedia();
 
 constexpr int paletteDeleteButton = 37;
 constexpr int palettePreviousButton = 38;

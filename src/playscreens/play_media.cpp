@@ -11,6 +11,23 @@
 #include "playscreens/palette_slots.h"
 #include "playscreens/test_bottom_bar.h"
 #include "playscreens/tick_slider.h"
+#include "shell/startup_media.h"
+
+namespace {
+void releasePlayScreenMedia() {
+  releaseConfigNumberArt();
+  releaseTickSliderMedia();
+  releaseClockCounterMedia();
+  releaseMemorySidebarMedia();
+  releaseChooserTextures();
+  releaseDrawerTabArt();
+  releasePuzzleInfoMedia();
+  releaseMapPanelMedia();
+  releaseModuleEditTextures();
+  releasePaletteMedia();
+  releaseClockPeriodArt();
+}
+}  // namespace
 
 void loadPlayScreenMedia(SDL_Renderer* renderer) {
   loadConfigNumberArt(renderer);
@@ -24,4 +41,8 @@ void loadPlayScreenMedia(SDL_Renderer* renderer) {
   loadModuleEditTextures(renderer);
   loadPaletteMedia(renderer);
   loadClockPeriodArt(renderer);
+  static bool registered = false;
+  if (registered) return;
+  registered = true;
+  registerMediaRelease(releasePlayScreenMedia);
 }

@@ -24,13 +24,11 @@ bool over(const Texture& t, int x, int y, int px, int py) { return pointInRect(x
 void loadClockCounterMedia(SDL_Renderer* renderer) {
   clockBase.loadChecked(renderer, "art/editor/TestBar_Clock-Base.png");
   clockBaseBright.loadChecked(renderer, "art/editor/TestBar_Clock-Base_Bright.png");
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    clockBase.free();
-    clockBaseBright.free();
-  });
+}
+
+void releaseClockCounterMedia() {
+  clockBase.free();
+  clockBaseBright.free();
 }
 
 bool TestBarClock::contains(int x, int y) const { return over(clockBase, dial.x, dial.y, x, y); }

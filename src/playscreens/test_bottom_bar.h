@@ -21,6 +21,7 @@ struct TestBarClock {
   void draw(SDL_Renderer* renderer, int mouseX, int mouseY);
 };
 void loadClockCounterMedia(SDL_Renderer* renderer);
+void releaseClockCounterMedia();
 
 class TestBottomBar : public BottomBar {
  public:

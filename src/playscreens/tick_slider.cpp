@@ -39,17 +39,15 @@ void loadTickSliderMedia(SDL_Renderer* renderer) {
   handleGlowTexture.loadChecked(renderer, "art/editor/TestBar_TickSliderOverlay.png");
   trackGlowTexture.loadChecked(renderer, "art/editor/TestBar_TickTrackOverlay.png");
   labelTexture.loadChecked(renderer, "art/editor/TestBar_Ticks-Label.png");
-  static bool registered = false;
-  if (registered) return;
-  registered = true;
-  registerMediaRelease([] {
-    tickSliderBar.free();
-    tickSliderBarBright.free();
-    handleTexture.free();
-    handleGlowTexture.free();
-    trackGlowTexture.free();
-    labelTexture.free();
-  });
+}
+
+void releaseTickSliderMedia() {
+  tickSliderBar.free();
+  tickSliderBarBright.free();
+  handleTexture.free();
+  handleGlowTexture.free();
+  trackGlowTexture.free();
+  labelTexture.free();
 }
 
 TickSlider::TickSlider(std::shared_ptr<Simulation> simulationIn, bool milli, SDL_Rect windowIn)

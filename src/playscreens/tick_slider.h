@@ -19,6 +19,7 @@ class NumericConfig;
 extern SliceBar tickSliderBar;
 extern SliceBar tickSliderBarBright;
 void loadTickSliderMedia(SDL_Renderer* renderer);
+void releaseTickSliderMedia();
 
 // The range of the typed tick: 0 to the tick limit, read from the run.
 struct TickLimitConfig {

@@ -1,6 +1,5 @@
 #include "shell/startup_media.h"
 
-#include <set>
 #include <vector>
 
 #include "shell/background.h"
@@ -28,14 +27,6 @@ std::vector<std::function<void()>>& releases() {
 
 void registerMediaRelease(std::function<void()> release) {
   releases().push_back(std::move(release));
-}
-
-void loadGlobalArt(SDL_Renderer* renderer, std::initializer_list<GlobalArt> art) {
-  static std::set<Texture*> registered;
-  for (const GlobalArt& a : art) {
-    a.texture->loadChecked(renderer, a.path);
-    if (registered.insert(a.texture).second) registerMediaRelease([t = a.texture] { t->free(); });
-  }
 }
 
 void releaseAllMedia() {

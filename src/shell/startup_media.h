@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <functional>
-#include <initializer_list>
 
 #include "shell/slice_bar.h"
 #include "shell/texture.h"
@@ -21,12 +20,5 @@ extern SliceBar testBarBase;
 // Screens that keep global textures of their own register their release
 // here; it runs at shut-down before the renderer is destroyed.
 void registerMediaRelease(std::function<void()> release);
-// Loads a screen's global textures (fatal when one is missing) and, the first
-// time each is loaded, registers its release.
-struct GlobalArt {
-  Texture* texture;
-  const char* path;
-};
-void loadGlobalArt(SDL_Renderer* renderer, std::initializer_list<GlobalArt> art);
 // Frees every global texture, the text cache, the cursors and the fonts.
 void releaseAllMedia();

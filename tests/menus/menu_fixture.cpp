@@ -120,7 +120,7 @@ void MenuWindowTest::pressKey(SDL_Scancode scancode) {
 
 void MenuWindowTest::screenshot(const std::string& name) { saveStateScreenshot(renderer, current(), name); }
 
-void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name) {
+void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name, const std::string& area) {
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
   state->render(renderer);
@@ -128,7 +128,7 @@ void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::st
   const int w = state->viewport().screen.w, h = state->viewport().screen.h;
   SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
   SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-  const fs::path out = fs::path(BRASSWICK_GAME_DIR).parent_path() / "screenshots" / "menus";
+  const fs::path out = fs::path(BRASSWICK_GAME_DIR).parent_path() / "screenshots" / area;
   fs::create_directories(out);
   IMG_SavePNG(s, (out / (name + ".png")).c_str());
   SDL_FreeSurface(s);

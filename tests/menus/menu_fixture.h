@@ -70,9 +70,10 @@ class MenuWindowTest : public ::testing::Test {
   bool quitSeen = false;  // an event pump ended with a quit
 };
 
-// Draws the state and saves it as screenshots/menus/<name>.png in the build
+// Draws the state and saves it as screenshots/<area>/<name>.png in the build
 // folder.
-void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name);
+void saveStateScreenshot(SDL_Renderer* renderer, GameState* state, const std::string& name,
+                         const std::string& area = "menus");
 
 // The hit rectangle of the first button with the id on a list ({0,0,0,0}
 // when it has none).

@@ -64,6 +64,10 @@ class ConfigSliderTest : public SdlTest {
     loadShellMedia();
     loadConfigNumberArt(renderer);
   }
+  void TearDown() override {
+    releaseConfigNumberArt();
+    SdlTest::TearDown();
+  }
 
   void click(int x, int y) {
     setMousePositionOverride(Point{x, y});

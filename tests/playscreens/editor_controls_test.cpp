@@ -191,6 +191,22 @@ TEST_F(EditorControls, DragThenCancelOrDrop) {
   EXPECT_EQ(adder->x, x);
   EXPECT_EQ(adder->y, y + 128);
   expectSaved();
+
+  // A click without moving carries the module until the next press drops
+  // it; holding that press and moving starts a rubber band from there.
+  const Point at = bodyPoint(*adder);
+  click(at.x, at.y);
+  ASSERT_EQ(stateName(), "drag-module");  // carried
+  moveMouse(at.x + 96, at.y);
+  frames(2);
+  press(at.x + 96, at.y);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_EQ(logCount("Performed action: Module Move"), 2);
+  waitMs(60);
+  moveMouse(at.x + 140, at.y + 40);
+  ASSERT_EQ(stateName(), "drag-select");
+  EXPECT_EQ(currentAs<DragSelectState>()->startX, at.x + 96);
+  release(at.x + 140, at.y + 40);
 }
 
 TEST_F(EditorControls, ADragRebuiltForANewWindowSizeStillPutsTheModulesBack) {

@@ -119,6 +119,8 @@ TEST_F(EditorRoad, FromTheDrawersToTheVictory) {
 }
 
 TEST_F(EditorRoad, TheFirstPuzzleIsSolvedByItsWiresAlone) {
+  // A profile that has won before: a first win offers no way back to the puzzle.
+  tutorialFlags[1] = true;
   enter(17);  // two Numbers and an Adder; no tick limit, so no test button
   EXPECT_TRUE(tutorialFlags[13]);
   EXPECT_EQ(barButtonCentre(barTest).x, -1);

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "editor/display.h"
+#include "fixture.h"
 #include "editor/editor.h"
 #include "menus/puzzle_victory_state.h"
 #include "playscreens/bottom_bar.h"
@@ -116,31 +117,24 @@ void EditorWindowTest::moveMouse(int x, int y) {
   send(e);
 }
 
-void EditorWindowTest::press(int x, int y, Uint8 button) {
+void EditorWindowTest::mouseButton(bool down, int x, int y, Uint8 button) {
   if (mouse != Point{x, y}) moveMouse(x, y);
   SDL_Event e;
   SDL_zero(e);
-  e.type = SDL_MOUSEBUTTONDOWN;
+  e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
   e.button.button = button;
-  e.button.state = SDL_PRESSED;
+  e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
   e.button.x = x;
   e.button.y = y;
-  buttonsHeld |= maskOf(button);
+  if (down)
+    buttonsHeld |= maskOf(button);
+  else
+    buttonsHeld &= ~maskOf(button);
   send(e);
 }
 
-void EditorWindowTest::release(int x, int y, Uint8 button) {
-  if (mouse != Point{x, y}) moveMouse(x, y);
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_MOUSEBUTTONUP;
-  e.button.button = button;
-  e.button.state = SDL_RELEASED;
-  e.button.x = x;
-  e.button.y = y;
-  buttonsHeld &= ~maskOf(button);
-  send(e);
-}
+void EditorWindowTest::press(int x, int y, Uint8 button) { mouseButton(true, x, y, button); }
+void EditorWindowTest::release(int x, int y, Uint8 button) { mouseButton(false, x, y, button); }
 
 void EditorWindowTest::click(int x, int y, Uint8 button) {
   press(x, y, button);
@@ -158,23 +152,11 @@ void EditorWindowTest::dragTo(int x, int y, int steps) {
 }
 
 void EditorWindowTest::keyDown(SDL_Scancode scancode, SDL_Keycode keycode) {
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_KEYDOWN;
-  e.key.state = SDL_PRESSED;
-  e.key.keysym.scancode = scancode;
-  e.key.keysym.sym = keycode ? keycode : SDL_GetKeyFromScancode(scancode);
-  send(e);
+  send(keyboardEvent(SDL_KEYDOWN, scancode, keycode));
 }
 
 void EditorWindowTest::keyUp(SDL_Scancode scancode, SDL_Keycode keycode) {
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_KEYUP;
-  e.key.state = SDL_RELEASED;
-  e.key.keysym.scancode = scancode;
-  e.key.keysym.sym = keycode ? keycode : SDL_GetKeyFromScancode(scancode);
-  send(e);
+  send(keyboardEvent(SDL_KEYUP, scancode, keycode));
 }
 
 void EditorWindowTest::key(SDL_Scancode scancode, SDL_Keycode keycode) {
@@ -186,12 +168,7 @@ void EditorWindowTest::key(SDL_Scancode scancode, SDL_Keycode keycode) {
 
 void EditorWindowTest::ctrlKey(SDL_Scancode scancode, SDL_Keycode keycode) {
   keyDown(SDL_SCANCODE_LCTRL);
-  SDL_Event e;
-  SDL_zero(e);
-  e.type = SDL_KEYDOWN;
-  e.key.state = SDL_PRESSED;
-  e.key.keysym.scancode = scancode;
-  e.key.keysym.sym = keycode;
+  SDL_Event e = keyboardEvent(SDL_KEYDOWN, scancode, keycode);
   e.key.keysym.mod = KMOD_LCTRL;
   send(e);
   frames();

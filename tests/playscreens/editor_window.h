@@ -11,20 +11,10 @@
 #include <vector>
 
 #include "playscreens/play_screen.h"
-#include "services/music_manager.h"
+#include "recorded_sounds.h"
 #include "shell/game_loop.h"
 #include "shell/ticks.h"
 #include "support/temp_dir.h"
-
-struct SoundLog : SoundBackend {
-  std::vector<int> played;
-  void playSound(int id, float) override { played.push_back(id); }
-  int count(int id) const {
-    int n = 0;
-    for (int p : played) n += p == id;
-    return n;
-  }
-};
 
 class EditorWindowTest : public ::testing::Test {
  protected:
@@ -52,6 +42,7 @@ class EditorWindowTest : public ::testing::Test {
   void moveMouse(int x, int y);
   void press(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
   void release(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+  void mouseButton(bool down, int x, int y, Uint8 button);
   void click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
   void dragTo(int x, int y, int steps = 4);
   void keyDown(SDL_Scancode scancode, SDL_Keycode keycode = 0);
@@ -81,7 +72,7 @@ class EditorWindowTest : public ::testing::Test {
   SDL_Window* window = nullptr;
   SDL_Renderer* renderer = nullptr;
   std::unique_ptr<GameLoop> loop;
-  std::shared_ptr<SoundLog> sounds = std::make_shared<SoundLog>();
+  std::shared_ptr<RecordedSounds> sounds = std::make_shared<RecordedSounds>();
   Point mouse{0, 0};
   Uint32 buttonsHeld = 0;
 };

@@ -6,17 +6,7 @@
 
 #include "editor/editor_fixture.h"
 #include "model/simulation.h"
-#include "services/music_manager.h"
-
-struct RecordedSounds : SoundBackend {
-  std::vector<int> played;
-  void playSound(int id, float) override { played.push_back(id); }
-  int count(int id) const {
-    int n = 0;
-    for (int p : played) n += p == id;
-    return n;
-  }
-};
+#include "recorded_sounds.h"
 
 class PlayScreenRulesTest : public EditorTest {
  protected:

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "editor_road.h"
+#include "menus/difficulty_stars.h"
 #include "menus/puzzle_board.h"
 #include "model/simulation.h"
 #include "playscreens/neutral_play_state.h"
@@ -64,6 +65,7 @@ TEST_F(SimulationScreen, EnteringAPuzzleLaysOutItsMachineAndShowsItsSheet) {
   EXPECT_NE(sheet.find("\n \nTime Limit: "), std::string::npos) << sheet;
   EXPECT_NE(sheet.find("\n \nUnique Modules: 1"), std::string::npos) << sheet;
   EXPECT_TRUE(neutral->playScreen.infoSheet.hitTest(20, 20));
+  EXPECT_EQ((DifficultyStars{0, 0, backPuzzle}.name()), "Normal");
   // The fold arrow closes the sheet for every editor screen of the puzzle.
   click(15, 20);
   EXPECT_FALSE(editor()->infoSheetOpen);
