@@ -42,6 +42,12 @@ class ModuleEditWindow : public ToolsWindow {
     return {b.x + 8, b.y + 8};
   }
   Port* lastInput() const { return selector->ports[3].get(); }
+  // The panel open on the selector, its count one lower in the preview.
+  void openAndShrink() {
+    openPanel();
+    const Point less = stepButton(false);
+    click(less.x, less.y);
+  }
 
   std::shared_ptr<Module> selector;
   std::shared_ptr<Module> number;
@@ -98,9 +104,7 @@ TEST_F(ModuleEditWindow, PreviewThenReturnMakesTwoUndoSteps) {
 }
 
 TEST_F(ModuleEditWindow, EscapeRestoresConfigurationAndName) {
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   typeText("x");  // the number box has the focus: typed over the value
   const GeoRect plate = panelState()->panel.nameLabelRect();
   click(plate.x + 4, plate.y + 4);
@@ -116,9 +120,7 @@ TEST_F(ModuleEditWindow, BarUndoDuringAnEditCommitsFirst) {
   // Something to undo before the panel opens: a rename of the Number.
   ASSERT_TRUE(editor()->performAction(std::make_shared<ModuleNameAction>(number, "One")));
   frames();
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   EXPECT_EQ(selector->countPorts(kInputPort), 3);
   const Point undo = barButtonCentre(barUndo);
   ASSERT_NE(undo.x, -1);
@@ -140,9 +142,7 @@ TEST_F(ModuleEditWindow, ARepeatedBarUndoDuringAnEditUndoesTheCommittedEdit) {
       editor()->machine, editor()->clockPeriod, editor()->currentTest, selector, makeNumericValue(3), editor()->puzzle)));
   const std::string shrunk = machineNow();
   frames();
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   EXPECT_EQ(selector->countPorts(kInputPort), 2);
   // A held Undo's repeat acts at once, unlike a click.
   pushUserEvent(barUndo | buttonRefireFlag);
@@ -156,9 +156,7 @@ TEST_F(ModuleEditWindow, ARepeatedBarUndoDuringAnEditUndoesTheCommittedEdit) {
 }
 
 TEST_F(ModuleEditWindow, BarDeleteDuringAnEditCommitsFirst) {
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   const Point del = barButtonCentre(barDelete);
   ASSERT_NE(del.x, -1);
   // The bar's buttons act on the release: the press commits and closes the
@@ -175,9 +173,7 @@ TEST_F(ModuleEditWindow, BarDeleteDuringAnEditCommitsFirst) {
 }
 
 TEST_F(ModuleEditWindow, PanelDeleteCommitsThenDeletes) {
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   const GeoPoint del = panelState()->panel.layout.deleteButton();
   click(del.x + 10, del.y + 10);
   ASSERT_EQ(stateName(), "neutral");
@@ -190,9 +186,7 @@ TEST_F(ModuleEditWindow, PanelDeleteCommitsThenDeletes) {
 }
 
 TEST_F(ModuleEditWindow, ClickingAnotherModuleCommitsAndSelectsIt) {
-  openPanel();
-  const Point less = stepButton(false);
-  click(less.x, less.y);
+  openAndShrink();
   auto adder = moduleOfKind(kAdderKind, 1);
   const Point at = moduleCentre(*adder);
   click(at.x, at.y);
