@@ -174,9 +174,11 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
         std::shared_ptr<Value> value = valueFromString(entry);
         if (value) {
           record.configuration = value;
+          record.unreadableConfiguration.reset();
           haveValue = true;
         } else {
           std::printf("Invalid config line %s for %s!\n", entry.c_str(), longContext.c_str());
+          if (!record.unreadableConfiguration) record.unreadableConfiguration = entry;
         }
       });
       if (!closed) broken("Configuration section without end for " + longContext);
@@ -223,24 +225,78 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
   }
 }
 
-// A configuration that the kind cannot take would make a module the game
-// can't show or simulate (a selector with a thousand ports); such a file is
-// reported, not loaded. A Number holds any value as its constant.
-std::string checkConfiguration(const MachineModuleRecord& record, const std::string& name) {
-  const std::shared_ptr<Value>& config = record.configuration;
-  if (!config || record.kind == kNumberKind) return "";
-  bool ok = true;
-  if (record.kind == kOpSelectorKind) {
-    // One port per listed opcode: a list longer than the opcode table can
-    // only come from a damaged file.
-    const OpVecValue* ops = config->asOpVec();
-    ok = ops != nullptr && ops->opcodes().size() <= size_t(kOpcodeCount);
-  } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
-    const int n = config->int_value();
-    ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&
-         n <= range->maxValue()->int_value();
+// What loading changed so that a file's modules can be used: one log line
+// per file, naming the first few.
+class LoadRepairs {
+ public:
+  explicit LoadRepairs(std::string path) : path_(std::move(path)) {}
+  LoadRepairs(const LoadRepairs&) = delete;
+  LoadRepairs& operator=(const LoadRepairs&) = delete;
+  ~LoadRepairs() {
+    if (count_ == 0) return;
+    std::string line = "Repaired " + path_ + " while loading: " + shown_;
+    if (count_ > kShown) line += "; and " + std::to_string(count_ - kShown) + " more";
+    logLine(line);
   }
-  return ok ? "" : "Invalid configuration " + config->serialize() + " for " + name;
+  void add(const std::string& note) {
+    if (count_ < kShown) shown_ += (count_ == 0 ? "" : "; ") + note;
+    ++count_;
+  }
+
+ private:
+  static constexpr int kShown = 8;
+  std::string path_;
+  std::string shown_;
+  int count_ = 0;
+};
+
+// The nearest multiple of 16 (halves go up), the grid modules and wire bends
+// sit on.
+int nearestGridLine(int v) {
+  const int shifted = v + 8;
+  const int down = shifted >= 0 ? shifted / 16 : -((15 - shifted) / 16);
+  return down * 16;
+}
+
+// Brings a configuration into what its kind can take, as cloning does: a
+// count outside the kind's range, or a value that is no number, becomes the
+// nearest count; anything but an opcode list gives an Op Selector no opcodes.
+// Only what can't be made safe is refused: an Op Selector list longer than
+// the opcode table (one port per opcode), and a Number whose value can't be
+// read (its constant is the machine's behaviour; a stand-in would be saved
+// over it).
+std::string repairConfiguration(MachineModuleRecord& record, const std::string& name, LoadRepairs& repairs) {
+  std::shared_ptr<Value>& config = record.configuration;
+  if (!config && record.unreadableConfiguration) {
+    if (record.kind == kNumberKind) {
+      return "Unreadable configuration '" + *record.unreadableConfiguration + "' for " + name;
+    }
+    if (record.kind == kOpSelectorKind || getModuleConfig(record.kind)) {
+      repairs.add(name + ": unreadable configuration '" + *record.unreadableConfiguration + "', default used");
+    }
+    return "";
+  }
+  if (!config || record.kind == kNumberKind) return "";
+  if (record.kind == kOpSelectorKind) {
+    const OpVecValue* ops = config->asOpVec();
+    if (ops == nullptr) {
+      repairs.add(name + ": configuration " + config->serialize() + " is no opcode list, none used");
+      config = std::make_shared<OpVecValue>(std::vector<int>{});
+    } else if (ops->opcodes().size() > size_t(kOpcodeCount)) {
+      return "Invalid configuration " + config->serialize() + " for " + name;
+    }
+    return "";
+  }
+  std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind);
+  if (!range) return "";
+  const int n = config->int_value();
+  if (config->asNumeric() != nullptr && n >= range->minValue()->int_value() && n <= range->maxValue()->int_value()) {
+    return "";
+  }
+  std::shared_ptr<Value> clamped = clampModuleConfig(record.kind, config);
+  repairs.add(name + ": configuration " + config->serialize() + " brought to " + clamped->serialize());
+  config = clamped;
+  return "";
 }
 
 }  // namespace
@@ -374,6 +430,7 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
   }
 
   modules.clear();
+  LoadRepairs repairs(path);
   for (MachineModuleRecord& record : records) {
     if (!record.error.empty()) return record.error;
     std::string name;
@@ -388,13 +445,18 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       name = record.name;
     }
     name = cutUtf8(name, maxModuleNameLength);
-    if (record.x % 16 != 0 || record.y % 16 != 0) {
-      return "Misaligned position " + formatOrigin(record.x, record.y) + " for " + name;
-    }
     if (!inBoardRange(record.x) || !inBoardRange(record.y)) {
       return "Position out of range " + formatOrigin(record.x, record.y) + " for " + name;
     }
-    std::string configError = checkConfiguration(record, name);
+    // Modules sit on the 16-pixel grid; one off it is moved to the nearest
+    // grid point, so the machine loads and keeps its shape.
+    if (record.x % 16 != 0 || record.y % 16 != 0) {
+      const int x = nearestGridLine(record.x), y = nearestGridLine(record.y);
+      repairs.add(name + " moved from " + formatOrigin(record.x, record.y) + " to " + formatOrigin(x, y));
+      record.x = x;
+      record.y = y;
+    }
+    std::string configError = repairConfiguration(record, name, repairs);
     if (!configError.empty()) return configError;
     std::shared_ptr<Module> module = Module::create(record.kind, record.x, record.y, record.configuration, name);
     for (const auto& [port, points] : record.controlPoints) {
@@ -404,17 +466,22 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       std::vector<WirePoint>& target = module->ports[size_t(port)]->controlPoints;
       target.clear();
       // Wire legs run on the 16-pixel grid from the port's box; a bend off
-      // that grid could never be routed, so it is dropped.
+      // that grid could never be routed, so it moves to the nearest point
+      // that can. One beyond the board is dropped.
       const Port& owner = *module->ports[size_t(port)];
       const GeoPoint anchor =
           infoboxOrigin(owner.kind, ModuleGeometry::of(*module, context.delayMode).portPosition(*module, port));
       for (const auto& [px, py] : points) {
-        if (!inBoardRange(px) || !inBoardRange(py) || (px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
-          logLine("Dropped misaligned wire point " + formatOrigin(px, py) + " of port " + std::to_string(port) +
-                  " of " + module->name + " in " + path);
+        const std::string where = " of port " + std::to_string(port) + " of " + module->name;
+        if (!inBoardRange(px) || !inBoardRange(py)) {
+          repairs.add("wire bend " + formatOrigin(px, py) + where + " dropped");
           continue;
         }
-        target.push_back({px, py});
+        const int x = anchor.x + nearestGridLine(px - anchor.x), y = anchor.y + nearestGridLine(py - anchor.y);
+        if (x != px || y != py) {
+          repairs.add("wire bend" + where + " moved from " + formatOrigin(px, py) + " to " + formatOrigin(x, y));
+        }
+        target.push_back({x, y});
       }
     }
     modules.push_back(module);

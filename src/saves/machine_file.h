@@ -64,6 +64,8 @@ struct MachineModuleRecord {
   int x = 0;
   int y = 0;
   std::shared_ptr<Value> configuration;
+  // The first configuration line that held no value, when none did.
+  std::optional<std::string> unreadableConfiguration;
   std::string name;
   bool hasName = false;
   std::vector<MachineLink> links;
