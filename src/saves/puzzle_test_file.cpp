@@ -111,6 +111,8 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
       continue;
     }
     const std::string body = line.substr(0, line.find("//"));
+    // A line that is only a comment says nothing, wherever it stands.
+    if (trimmed(body).empty()) continue;
     LimitLine limit = readLimitLine(body, line);
     if (!limit.error.empty()) return limit.error;
     if (limit.isLimit) {

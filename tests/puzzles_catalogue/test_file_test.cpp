@@ -42,6 +42,22 @@ TEST_F(TestFile, CommentsAndLimitLines) {
   EXPECT_EQ(test.tickLimit, 8);
 }
 
+TEST_F(TestFile, AWholeLineCommentIsIgnoredWhereverItStands) {
+  const char* comments[] = {"// LIMIT: 9", "  // 3: 4", "//", " \t// a note"};
+  for (const char* comment : comments) {
+    SCOPED_TRACE(comment);
+    TestCase test;
+    const std::string c = std::string(comment) + "\n";
+    ASSERT_EQ(parseBlock(c + "1: 2\n" + c + "LIMIT: 5\n" + c + "EXPECTED\n" + c + "1: 3\n" + c + "END\n", test), "");
+    EXPECT_EQ(test.tickLimit, 5);  // the limit comes only from the real line
+    EXPECT_EQ(test.initial.slots.size(), 1u);
+    EXPECT_EQ(test.goal.read(1)->int_value(), 3);
+  }
+  // A comment is no limit.
+  TestCase test;
+  EXPECT_EQ(parseBlock("// LIMIT: 9\n1: 2\nEND\n", test), "Time limit not defined for test!");
+}
+
 TEST_F(TestFile, UnpoweredLiteralStaysAsAnEntry) {
   TestCase test;
   ASSERT_EQ(parseBlock("4: -\n5: ?\nLIMIT: 3\nEND\n", test), "");
