@@ -212,8 +212,9 @@ int loadLastPuzzle() {
   if (start == end) return noPuzzle;
   auto id = parseInt(std::string_view(line).substr(start, end - start));
   if (!id) return noPuzzle;
-  if (*id <= 86 && (getPuzzle(*id).flags & 1)) return noPuzzle;
-  return *id;
+  // An unlisted row, a row past the table or a community puzzle whose folder
+  // is gone would reach a fatal lookup later.
+  return resolveLastPuzzle(*id);
 }
 
 void saveLastPuzzle(int puzzle) {

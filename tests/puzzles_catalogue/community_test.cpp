@@ -154,6 +154,10 @@ TEST_F(Community, FolderBecomesAPuzzle) {
   EXPECT_TRUE(isPuzzleUnlocked(10001));
   EXPECT_EQ(resolveLastPuzzle(10001), 10001);
   EXPECT_EQ(resolveLastPuzzle(10002), noPuzzle);  // its folder is gone
+  saveLastPuzzle(10001);
+  EXPECT_EQ(loadLastPuzzle(), 10001);
+  saveLastPuzzle(10002);
+  EXPECT_EQ(loadLastPuzzle(), noPuzzle);
 
   EXPECT_EQ(fatalMessageOf([] { getCustomPuzzle(9999); }), "Invalid custom puzzle ID: 9999");
   EXPECT_EQ(fatalMessageOf([] { getCustomPuzzle(10002); }), "Custom puzzle ID 2  out of loaded range 2");
