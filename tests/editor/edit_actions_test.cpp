@@ -224,12 +224,12 @@ TEST_F(EditActions, NamesAreCutToWhatTheModuleKeeps) {
     std::string from;
     std::string newName;
     bool changes;
-    std::string cut;  // what the module keeps; kept when empty
+    std::string cut;  // what the module keeps
   };
   const Case cases[] = {
-      {"Adder", kept, true},
-      {"Adder", kept + "vwxyz", true},
-      {kept, kept + "vwxyz", false},  // the same name once cut
+      {"Adder", kept, true, kept},
+      {"Adder", kept + "vwxyz", true, kept},
+      {kept, kept + "vwxyz", false, kept},  // the same name once cut
       {"Adder", accented, true, accented.substr(0, 20)},  // never half a character
   };
   auto editor = openEditor();
@@ -239,7 +239,7 @@ TEST_F(EditActions, NamesAreCutToWhatTheModuleKeeps) {
     SCOPED_TRACE(c.newName);
     m->name = c.from;
     editor->saveTo(saveLocationWorking);
-    const std::string cut = c.cut.empty() ? kept : c.cut;
+    const std::string& cut = c.cut;
     ASSERT_EQ(editor->performAction(std::make_shared<ModuleNameAction>(m, c.newName)), c.changes);
     EXPECT_EQ(m->name, c.changes ? cut : c.from);
     if (!c.changes) continue;
