@@ -68,7 +68,7 @@ CustomPuzzleMetadata loadCustomPuzzleMetadata(const std::string& path) {
     logLine("No metadata file found at " + path);
     return defaults;
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in = openForReading(path);
   std::string line;
   if (!in || !readLine(in, line) || line != metadataMagic) {
     logLine("Invalid metadata file " + path + " (magic string '" + metadataMagic + "' not found)");

@@ -54,7 +54,9 @@ std::string parseDescriptionLine(const std::string& line, std::vector<Descriptio
 
 std::string parseDescriptionFile(const std::string& path, PuzzleDescriptionText& text) {
   if (!fileExists(path)) return "";
-  std::ifstream in(path, std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid desc file " + path + " (" + refusal + ")";
   if (!in) return "Failed to open file " + path + "!";
   VersionCheck header = readHeader(in, descriptionFormat, "invalid desc file", path);
   if (!header.error.empty()) return header.error;

@@ -13,6 +13,7 @@ const std::string baseDirectory = "";
 const std::string profilesDirectory = baseDirectory + "profiles/";
 const std::string settingsDirectory = baseDirectory + "settings/";
 const std::string communityDirectory = baseDirectory + "community/";
+const std::string tempFileSuffix = ".tmp";
 
 namespace {
 std::atomic<bool> simulateWriteFailure{false};
@@ -34,21 +35,30 @@ std::istream& readLine(std::istream& in, std::string& line) {
   if (!guard) return in;
   std::streambuf* buf = in.rdbuf();
   bool readAny = false;
-  for (;;) {
-    int c = buf->sbumpc();
-    if (c == std::char_traits<char>::eof()) {
-      if (!readAny) in.setstate(std::ios::eofbit | std::ios::failbit);
-      // A last line without a line end: return it with the stream still good.
-      return in;
+  // The buffer is read directly, outside the stream's own guard: a read
+  // error (a folder opened as a file, a failing disk) throws from it, and
+  // must end the line as a failed read instead.
+  try {
+    for (;;) {
+      int c = buf->sbumpc();
+      if (c == std::char_traits<char>::eof()) {
+        if (!readAny) in.setstate(std::ios::eofbit | std::ios::failbit);
+        // A last line without a line end: return it with the stream still good.
+        return in;
+      }
+      readAny = true;
+      if (c == '\n') return in;
+      if (c == '\r') {
+        if (buf->sgetc() == '\n') buf->sbumpc();
+        return in;
+      }
+      line.push_back(char(c));
     }
-    readAny = true;
-    if (c == '\n') return in;
-    if (c == '\r') {
-      if (buf->sgetc() == '\n') buf->sbumpc();
-      return in;
-    }
-    line.push_back(char(c));
+  } catch (...) {
+    line.clear();
+    in.setstate(std::ios::badbit | std::ios::failbit);
   }
+  return in;
 }
 
 bool checkMagicLine(std::istream& in, const std::string& magic) {
@@ -85,6 +95,27 @@ VersionCheck readHeader(std::istream& in, const SaveFormat& format, const std::s
 bool fileExists(const std::string& path) { return platform::pathExists(path); }
 bool isDirectory(const std::string& path) { return platform::pathIsDirectory(path); }
 
+std::ifstream openForReading(const std::string& path, std::string* refusal) {
+  std::string why;
+  switch (platform::pathKind(path)) {
+    case platform::PathKind::regular:
+    case platform::PathKind::missing:
+      break;
+    case platform::PathKind::directory:
+      why = "a folder, not a file";
+      break;
+    case platform::PathKind::other:
+      why = "not a regular file";
+      break;
+  }
+  if (refusal) *refusal = why;
+  if (!why.empty()) {
+    logLine("Not reading " + path + ": " + why);
+    return std::ifstream();
+  }
+  return std::ifstream(path, std::ios::in | std::ios::binary);
+}
+
 void makeDirectory(const std::string& path) {
   int err = platform::createDirectory(path);
   if (err != 0) {
@@ -114,25 +145,24 @@ std::string AtomicFileWriter::commit(const std::string& shownName) {
   const std::string& name = shownName.empty() ? path_ : shownName;
   std::lock_guard<std::mutex> lock(fileReplaceMutex());
   makeParentDirectories(path_);
-  const std::string tmp = path_ + ".tmp";
-  {
-    std::ofstream out(tmp, std::ios::out | std::ios::trunc | std::ios::binary);
-    if (!out) return "Failed to open file " + name + "!";
-    const std::string text = buffer_.str();
-    if (!simulateWriteFailure) out.write(text.data(), std::streamsize(text.size()));
-    out.flush();
-    if (simulateWriteFailure) out.setstate(std::ios::badbit);
-    bool good = bool(out);
-    out.close();
-    if (!good || out.fail()) {
-      std::remove(tmp.c_str());
-      return "Failed to write file " + name + "!";
-    }
+  const std::string tmp = path_ + tempFileSuffix;
+  // The text reaches the disk before the rename publishes it, and the
+  // folder's entry after: a power cut leaves the old file or the new one,
+  // never an empty one.
+  bool opened = false;
+  const int written =
+      platform::writeFileDurably(tmp, simulateWriteFailure ? std::string() : buffer_.str(), &opened);
+  if (!opened) return "Failed to open file " + name + "!";
+  if (written != 0 || simulateWriteFailure) {
+    std::remove(tmp.c_str());
+    return "Failed to write file " + name + "!";
   }
   if (platform::renamePath(tmp, path_) != 0) {
     std::remove(tmp.c_str());
     return "Failed to write file " + name + "!";
   }
+  const size_t slash = path_.rfind('/');
+  platform::syncDirectory(slash == std::string::npos ? "." : path_.substr(0, slash));
   return "";
 }
 
@@ -186,9 +216,10 @@ std::string profileGlobalPath(const std::string& name) { return getProfileDir(-1
 // Before a profile is selected there is no folder to read or write: reads
 // find nothing and writes fail with their usual text (the tables stay in
 // memory), rather than ending the program.
-std::ifstream openProfileGlobalFile(const std::string& name) {
+std::ifstream openProfileGlobalFile(const std::string& name, std::string* refusal) {
+  if (refusal) refusal->clear();
   if (activeProfile == -1) return std::ifstream();
-  return std::ifstream(profileGlobalPath(name), std::ios::in | std::ios::binary);
+  return openForReading(profileGlobalPath(name), refusal);
 }
 
 std::string writeProfileGlobalFile(const std::string& name, const std::string& text) {
@@ -200,7 +231,9 @@ bool moveAsideBadProfileFile(const std::string& path, const std::string& reason)
   if (path.compare(0, profilesDirectory.size(), profilesDirectory) != 0) return false;
   if (path.find("..") != std::string::npos) return false;
   std::lock_guard<std::mutex> lock(fileReplaceMutex());
-  if (!fileExists(path) || isDirectory(path)) return false;
+  // Only a file is moved; a folder or anything else where a file belongs is
+  // left as it stands.
+  if (platform::pathKind(path) != platform::PathKind::regular) return false;
   const std::string aside = path + ".bad";
   if (platform::renamePath(path, aside) != 0) {
     logLine("Could not move unreadable file " + path + " aside (" + reason + ")");
@@ -208,4 +241,26 @@ bool moveAsideBadProfileFile(const std::string& path, const std::string& reason)
   }
   logLine("Moved unreadable file " + path + " to " + aside + " (" + reason + ")");
   return true;
+}
+
+int removeStaleTempFiles(const std::string& dir) {
+  std::lock_guard<std::mutex> lock(fileReplaceMutex());
+  int removed = 0;
+  std::vector<std::string> pending{dir};
+  while (!pending.empty()) {
+    const std::string folder = pending.back();
+    pending.pop_back();
+    for (const platform::DirEntry& entry : platform::listDirectory(folder)) {
+      const std::string path = folder + (folder.empty() || folder.back() == '/' ? "" : "/") + entry.name;
+      if (entry.isSymlink) continue;
+      if (entry.isDirectory) {
+        pending.push_back(path);
+      } else if (entry.name.ends_with(tempFileSuffix) && platform::pathKind(path) == platform::PathKind::regular &&
+                 std::remove(path.c_str()) == 0) {
+        logLine("Removed the temporary file " + path + " an interrupted save left");
+        ++removed;
+      }
+    }
+  }
+  return removed;
 }

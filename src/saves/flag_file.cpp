@@ -5,7 +5,9 @@
 #include "shell/strings.h"
 
 std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set) {
-  std::ifstream in = openProfileGlobalFile(rules.fileName);
+  std::string refusal;
+  std::ifstream in = openProfileGlobalFile(rules.fileName, &refusal);
+  if (!refusal.empty()) return "invalid save file " + rules.fileName + " (" + refusal + ")";
   VersionCheck check = readHeader(in, rules.format, "invalid save file", rules.fileName);
   if (!check.error.empty()) {
     in.close();

@@ -396,7 +396,9 @@ std::string saveMachine(int puzzle, int location, const ModuleList& modules, int
 std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::string& path,
                             const ConstContext& context) {
   if (!fileExists(path)) return "invalid save file " + path + " (file does not exist)";
-  std::ifstream in(path, std::ios::in | std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid save file " + path + " (" + refusal + ")";
   VersionCheck check = readHeader(in, machineFormat, "invalid save file", path);
   if (!check.error.empty()) return check.error;
   const int version = check.version;

@@ -20,7 +20,9 @@ std::string puzzleLocationsPath() { return "initial/main_menu.mpoxa"; }
 std::string loadPuzzleLocations() { return loadPuzzleLocationsFrom(puzzleLocationsPath()); }
 
 std::string loadPuzzleLocationsFrom(const std::string& path) {
-  std::ifstream in(path, std::ios::in | std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid save file " + path + " (" + refusal + ")";
   VersionCheck check = readHeader(in, locationsFormat, "invalid save file", path);
   if (!check.error.empty()) return check.error;
   const int version = check.version;

@@ -166,7 +166,9 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
 
 std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests) {
   if (!fileExists(path)) return "";
-  std::ifstream in(path, std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid test file " + path + " (" + refusal + ")";
   if (!in) return "Failed to open file " + path + "!";
   VersionCheck header = readHeader(in, testFormat, "invalid test file", path);
   if (!header.error.empty()) return header.error;

@@ -151,7 +151,9 @@ std::string lastPuzzleFileName() { return "last_puzzle.mgrlr"; }
 
 std::string loadRecordsFile() {
   retainedRecordLines.clear();
-  std::ifstream in = openProfileGlobalFile(recordsFileName());
+  std::string refusal;
+  std::ifstream in = openProfileGlobalFile(recordsFileName(), &refusal);
+  if (!refusal.empty()) return "invalid save file " + recordsFileName() + " (" + refusal + ")";
   ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
   in.close();
   if (!parsed.error.empty()) {
@@ -193,8 +195,7 @@ std::string saveRecords() {
 }
 
 std::map<int, PuzzleRecord> readProfileRecords(int profileIndex) {
-  std::ifstream in(getProfileDir(profileIndex) + "global/" + recordsFileName(),
-                   std::ios::in | std::ios::binary);
+  std::ifstream in = openForReading(getProfileDir(profileIndex) + "global/" + recordsFileName());
   if (!in) return {};
   ParsedRecords parsed = parseRecords(in, recordsFileName(), true);
   return parsed.error.empty() ? parsed.records : std::map<int, PuzzleRecord>{};
