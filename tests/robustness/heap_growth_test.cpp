@@ -1,5 +1,7 @@
-// Validation memory: a run at the largest tick limit must cost what a short
-// one does. Live heap bytes are counted by this binary's allocator.
+// Work on a player's machine whose memory must not grow with its size or run
+// length beyond what the result holds: validation at the largest tick limit,
+// the delay-path search on long chains and ladders. Live heap bytes are
+// counted by this binary's allocator.
 #include <gtest/gtest.h>
 #include <malloc.h>
 
@@ -8,6 +10,8 @@
 #include <cstdlib>
 #include <new>
 
+#include "model/delay_paths.h"
+#include "model/machine_builder.h"
 #include "model/simulation.h"
 #include "robustness_support.h"
 #include "shell/log.h"
@@ -74,6 +78,58 @@ TEST(ValidationMemory, SteppingBackARunWithoutHistoryIsFatal) {
   Validation validation(puzzle, counterMachine(), -1, [] { return counterMachine(); });
   validation.simulation()->step();
   EXPECT_THROW(validation.simulation()->stepBack(), FatalErrorException);
+}
+
+// Two chains of Adders, each stage fed by both Adders of the stage before:
+// every module's longest delay ties between two sources.
+ModuleList adderLadder(int stages) {
+  MachineBuilder m;
+  auto left = m.number(1);
+  auto right = m.number(2);
+  for (int i = 0; i < stages; ++i) {
+    auto nextLeft = Module::create(kAdderKind, 0, 0, nullptr, "L");
+    auto nextRight = Module::create(kAdderKind, 0, 0, nullptr, "R");
+    m.modules.push_back(nextLeft);
+    m.modules.push_back(nextRight);
+    MachineBuilder::feed(left, nextLeft, 0);
+    MachineBuilder::feed(right, nextLeft, 1);
+    MachineBuilder::feed(left, nextRight, 0);
+    MachineBuilder::feed(right, nextRight, 1);
+    left = nextLeft;
+    right = nextRight;
+  }
+  return m.modules;
+}
+
+ModuleList adderChain(int length) {
+  MachineBuilder m;
+  auto previous = m.number(1);
+  for (int i = 0; i < length; ++i) {
+    auto adder = Module::create(kAdderKind, 0, 0, nullptr, "A");
+    m.modules.push_back(adder);
+    MachineBuilder::feed(previous, adder, 0);
+    previous = adder;
+  }
+  return m.modules;
+}
+
+TEST(DelayPathMemory, GrowsWithTheMachineNotWithItsSquare) {
+  struct Case {
+    const char* name;
+    ModuleList modules;
+    int longest;
+    std::size_t pathLength;
+  } cases[] = {{"ladder of 8000", adderLadder(3999), 3 * 3999, 3999}, {"chain of 20000", adderChain(20000), 60000, 20000}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    DelayPaths paths;
+    const long long growth = peakGrowthDuring([&] { paths = computeDelayPaths(c.modules); });
+    EXPECT_EQ(paths.longestDelay, c.longest);
+    ASSERT_FALSE(paths.paths.empty());
+    EXPECT_EQ(paths.paths.begin()->second.front().size(), c.pathLength);
+    // Whole paths in every memo entry took gigabytes here.
+    EXPECT_LT(growth, 64ll << 20) << growth << " bytes";
+  }
 }
 
 }  // namespace
