@@ -427,6 +427,9 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
   std::vector<MachineModuleRecord> records;
   while (lines.next(line)) {
     if (!isModuleStart(line)) continue;
+    if (records.size() == size_t(kMaxMachineModules)) {
+      return "invalid save file " + path + " (more than " + std::to_string(kMaxMachineModules) + " modules)";
+    }
     records.emplace_back();
     readModuleSection(lines, records.back(), int(records.size()) - 1, version);
   }

@@ -187,6 +187,22 @@ TEST_F(MachineFile, ErrorTexts) {
   }
 }
 
+TEST_F(MachineFile, AFileWithMoreModulesThanTheLimitIsRefused) {
+  for (int count : {kMaxMachineModules, kMaxMachineModules + 1}) {
+    std::string text = "0451\n0.08\n";
+    for (int i = 0; i < count; ++i) text += section(i, "2\n0,0\nNAME: A\n");
+    ModuleList modules;
+    const std::string error = read(modules, text);
+    if (count <= kMaxMachineModules) {
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(modules.size(), size_t(count));
+    } else {
+      EXPECT_EQ(error, "invalid save file m.mgrlv (more than 10000 modules)");
+      EXPECT_TRUE(modules.empty());
+    }
+  }
+}
+
 TEST_F(MachineFile, ASectionWithoutItsEndStopsAtTheNextMarker) {
   ModuleList modules;
   const std::string text = "0451\n0.08\n" + section(0, "2\n0,0\nNAME: First\n") +
