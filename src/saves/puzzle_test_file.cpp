@@ -1,5 +1,6 @@
 #include "saves/puzzle_test_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
@@ -174,17 +175,28 @@ std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests) 
   if (!header.error.empty()) return header.error;
 
   std::string line;
+  int testsRead = 0;
+  int stepsLeft = maxProgramStepsPerFile;
   while (readLine(in, line)) {
     if (line.empty() || line[0] == '#') continue;
     if (line != "START") return "unknown line outside a test: " + line;
+    if (++testsRead > maxTestsPerFile) {
+      return "Too many tests in " + path + " (more than " + std::to_string(maxTestsPerFile) + ")";
+    }
     TestCase test;
     std::string error = parseTestCase(in, test);
     if (!error.empty()) return error;
     // A test whose goal is left as its start runs the program it holds.
     if (test.initial.equals(test.goal)) {
       Memory image;
-      MemoryImageResult run = buildMemoryImage(image, test.initial, nullptr);
+      const bool budgetBinds = stepsLeft < kMemoryImageStepLimit;
+      MemoryImageResult run = buildMemoryImage(image, test.initial, nullptr, std::min(stepsLeft, kMemoryImageStepLimit));
+      if (!run.ok() && budgetBinds && run.steps >= stepsLeft) {
+        return "The programs of the tests in " + path + " run longer than " +
+               std::to_string(maxProgramStepsPerFile) + " instructions in all";
+      }
       if (!run.ok()) return "Error running the program of a test: " + run.error;
+      stepsLeft -= run.steps;
       test.goal = std::move(image);
     }
     tests.push_back(std::move(test));

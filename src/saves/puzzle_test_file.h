@@ -14,9 +14,16 @@ extern std::map<int, std::vector<TestCase>> testCache;
 
 // The largest tick limit a test file may ask for.
 constexpr int maxTestTickLimit = 1000000;
+// What one test file may ask of its loading, across all its tests, so that a
+// file from elsewhere loads in well under a second: at most this many tests,
+// and this many interpreter steps in all for the tests whose goal is the
+// memory their program leaves (each also stays within the per-program limit).
+constexpr int maxTestsPerFile = 1000;
+constexpr int maxProgramStepsPerFile = 2000000;
 
 // Appends the tests of the file at path; "" on success or when the file is
-// missing, else the error text (tests then holds those read before it).
+// missing, else the error text (tests then holds those read before it). A
+// file over the budget above is reported with an error text.
 std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests);
 // Reads one test after its "START" line, up to "END"; "" or the error text.
 std::string parseTestCase(std::istream& in, TestCase& test);

@@ -190,6 +190,38 @@ TEST_F(TestFile, ProgramThatNeverEndsIsAnError) {
   EXPECT_TRUE(tests.empty());
 }
 
+// Each test runs a counted loop of 3 * n instructions to make its goal.
+std::string countedLoopTests(int tests, int n) {
+  const std::string memory =
+      "0: ADDM 100 101 100\n1: BMEM 100 102 3\n2: JUMP 0\n100: 0\n101: 1\n102: " + std::to_string(n) + "\n";
+  std::string body;
+  for (int i = 0; i < tests; ++i) body += "START\n" + memory + "LIMIT: 10\nEXPECTED\n" + memory + "END\n";
+  return fileWith(body);
+}
+
+TEST_F(TestFile, AFileOverItsBudgetOfTestsOrInstructionsIsRefused) {
+  std::vector<TestCase> tests;
+  writeDataFile("t.mtest", countedLoopTests(1, 30000));
+  ASSERT_EQ(loadTestFile("t.mtest", tests), "");
+  EXPECT_EQ(tests[0].goal.read(100)->int_value(), 30000);
+
+  // 90,000 instructions each: the 23rd test goes over 2,000,000 in all.
+  tests.clear();
+  writeDataFile("t.mtest", countedLoopTests(40, 30000));
+  EXPECT_EQ(loadTestFile("t.mtest", tests),
+            "The programs of the tests in t.mtest run longer than 2000000 instructions in all");
+  EXPECT_EQ(tests.size(), 22u);
+
+  tests.clear();
+  writeDataFile("t.mtest", fileWith([] {
+                  std::string body;
+                  for (int i = 0; i <= maxTestsPerFile; ++i) body += "START\nLIMIT: 1\nEND\n";
+                  return body;
+                }()));
+  EXPECT_EQ(loadTestFile("t.mtest", tests), "Too many tests in t.mtest (more than 1000)");
+  EXPECT_EQ(tests.size(), size_t(maxTestsPerFile));
+}
+
 TEST_F(TestFile, StartUpLoadingFillsTheCache) {
   writeDataFile("tests/puzz-Stall.mtest", fileWith("START\nLIMIT: 2\nEND\nSTART\nLIMIT: 9\nEND\n"));
   writeDataFile("tests/puzz-Delay-Acc.mtest", "garbage");  // hidden: never read
