@@ -67,6 +67,70 @@ bool checkMagicLine(std::istream& in, const std::string& magic) {
   return line == magic;
 }
 
+bool LineReader::fill() {
+  if (ended_) return false;
+  buffer_.erase(0, pos_);
+  pos_ = 0;
+  if (!in_) {
+    ended_ = true;
+    return false;
+  }
+  try {
+    char chunk[1 << 16];
+    const std::streamsize n = in_.rdbuf()->sgetn(chunk, sizeof chunk);
+    if (n <= 0) {
+      ended_ = true;
+      return false;
+    }
+    buffer_.append(chunk, size_t(n));
+  } catch (...) {
+    in_.setstate(std::ios::badbit);
+    failed_ = true;
+    ended_ = true;
+    return false;
+  }
+  return true;
+}
+
+bool LineReader::next(std::string& line) {
+  if (replay_) {
+    replay_ = false;
+    line = last_;
+    return true;
+  }
+  size_t searched = pos_;
+  for (;;) {
+    const size_t end = buffer_.find_first_of("\r\n", searched);
+    if (end != std::string::npos) {
+      // A CR at the end of what is read so far may be the first half of CR LF.
+      if (buffer_[end] == '\r' && end + 1 == buffer_.size() && !ended_) {
+        const size_t offset = end - pos_;
+        if (fill()) {
+          searched = pos_ + offset;
+          continue;
+        }
+        searched = pos_ + offset;
+        continue;
+      }
+      last_.assign(buffer_, pos_, end - pos_);
+      pos_ = end + 1;
+      if (buffer_[end] == '\r' && pos_ < buffer_.size() && buffer_[pos_] == '\n') ++pos_;
+      line = last_;
+      return true;
+    }
+    const size_t offset = buffer_.size() - pos_;
+    if (!fill()) {
+      if (pos_ >= buffer_.size()) return false;
+      // A last line without a line end.
+      last_.assign(buffer_, pos_, std::string::npos);
+      pos_ = buffer_.size();
+      line = last_;
+      return true;
+    }
+    searched = pos_ + offset;
+  }
+}
+
 int indexOfString(const std::vector<std::string>& list, const std::string& text) {
   for (size_t i = 0; i < list.size(); ++i) {
     if (list[i] == text) return int(i);

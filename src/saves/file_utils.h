@@ -31,6 +31,30 @@ struct SaveFormat {
 // very end sets eof and leaves line empty.
 std::istream& readLine(std::istream& in, std::string& line);
 bool checkMagicLine(std::istream& in, const std::string& magic);
+
+// The lines left in a stream, read as readLine reads them but a block at a
+// time (a file of millions of lines loads in its reading time). It reads
+// ahead of the line it returns, so the stream is the reader's alone from then
+// on. One line can be handed back to be read again. Never throws: a stream
+// that fails to read ends the lines, and failed() tells.
+class LineReader {
+ public:
+  explicit LineReader(std::istream& in) : in_(in) {}
+  bool next(std::string& line);
+  // The line last returned by next is returned again by the next call.
+  void back() { replay_ = true; }
+  bool failed() const { return failed_; }
+
+ private:
+  bool fill();
+  std::istream& in_;
+  std::string buffer_;
+  size_t pos_ = 0;
+  bool ended_ = false;
+  bool failed_ = false;
+  bool replay_ = false;
+  std::string last_;
+};
 int indexOfString(const std::vector<std::string>& list, const std::string& text);
 
 // Reads the magic and version lines. Returns the version index (>= 1) or an

@@ -19,6 +19,7 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
+#include "saves/line_reports.h"
 #include "saves/profiles.h"
 #include "saves/utf8_text.h"
 #include "shell/log.h"
@@ -70,26 +71,15 @@ std::string describePort(const Port* port) {
          " at " + formatOrigin(module->x, module->y);
 }
 
-class LineCursor {
- public:
-  explicit LineCursor(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  bool next(std::string& line) {
-    if (pos_ >= lines_.size()) return false;
-    line = lines_[pos_++];
-    return true;
-  }
-  void back() { --pos_; }
-
- private:
-  std::vector<std::string> lines_;
-  size_t pos_ = 0;
-};
+// A configuration section is read until its first readable value; past this
+// many unreadable lines the rest are passed over without trying them.
+constexpr int kConfigLinesTried = 100;
 
 // Hands each line of a section inside a module to `take` until `endMarker`;
 // another section marker ends it early and is left for the caller. True when
 // the section's own end line was read.
 template <typename Take>
-bool readInnerSection(LineCursor& lines, const std::string& endMarker, Take take) {
+bool readInnerSection(LineReader& lines, const std::string& endMarker, Take take) {
   std::string line;
   while (lines.next(line)) {
     if (line == endMarker) return true;
@@ -102,7 +92,7 @@ bool readInnerSection(LineCursor& lines, const std::string& endMarker, Take take
   return false;
 }
 
-void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, int version) {
+void readModuleSection(LineReader& lines, MachineModuleRecord& record, int n, int version, LineReports& reports) {
   std::string line;
   // A section cut short before its kind or origin line must not take the
   // next section's lines as its own.
@@ -166,9 +156,10 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     }
     if (line == configStart) {
       bool haveValue = false;
+      int tried = 0;
       bool closed = readInnerSection(lines, configEnd, [&](const std::string& entry) {
-        if (haveValue) {
-          std::printf("Extra config line %s for %s!\n", entry.c_str(), longContext.c_str());
+        if (haveValue || ++tried > kConfigLinesTried) {
+          reports.report("Extra config line " + entry + " for " + longContext + "!\n");
           return;
         }
         std::shared_ptr<Value> value = valueFromString(entry);
@@ -177,7 +168,7 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
           record.unreadableConfiguration.reset();
           haveValue = true;
         } else {
-          std::printf("Invalid config line %s for %s!\n", entry.c_str(), longContext.c_str());
+          reports.report("Invalid config line " + entry + " for " + longContext + "!\n");
           if (!record.unreadableConfiguration) record.unreadableConfiguration = entry;
         }
       });
@@ -189,7 +180,7 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
       bool closed = readInnerSection(lines, controlEnd, [&](const std::string& entry) {
         SignedNumbers numbers = findSignedNumbers(entry, 3);
         if (numbers.values.size() < 3) {
-          std::printf("Invalid control point line %s for %s!\n", entry.c_str(), longContext.c_str());
+          reports.report("Invalid control point line " + entry + " for " + longContext + "!\n");
           return;
         }
         record.controlPoints[numbers.values[0]].push_back({numbers.values[1], numbers.values[2]});
@@ -197,10 +188,10 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
       if (!closed) broken("Control point section without end for " + longContext);
       continue;
     }
-    SignedNumbers numbers = findUnsignedNumbers(line, 0);
+    SignedNumbers numbers = findUnsignedNumbers(line, 4);
     if (numbers.overflow || numbers.values.size() != 3) {
-      std::printf("Invalid link line for %s: %s!\n", longContext.c_str(), line.c_str());
-      record.links.push_back({-1, -1, -1});
+      // Such a link would be passed over when wiring; it isn't kept.
+      reports.report("Invalid link line for " + longContext + ": " + line + "!\n");
       continue;
     }
     record.links.push_back({numbers.values[0], numbers.values[1], numbers.values[2]});
@@ -402,10 +393,9 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
   VersionCheck check = readHeader(in, machineFormat, "invalid save file", path);
   if (!check.error.empty()) return check.error;
   const int version = check.version;
-  std::vector<std::string> rest;
+  LineReader lines(in);
   std::string line;
-  while (readLine(in, line)) rest.push_back(line);
-  LineCursor lines(std::move(rest));
+  LineReports reports(LineReports::Destination::standardOutput, path);
 
   if (context.delayMode) {
     if (!lines.next(line) || line != clockStart) {
@@ -431,8 +421,9 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       return "invalid save file " + path + " (more than " + std::to_string(kMaxMachineModules) + " modules)";
     }
     records.emplace_back();
-    readModuleSection(lines, records.back(), int(records.size()) - 1, version);
+    readModuleSection(lines, records.back(), int(records.size()) - 1, version, reports);
   }
+  if (lines.failed()) return "invalid save file " + path + " (could not be read)";
 
   modules.clear();
   LoadRepairs repairs(path);

@@ -45,7 +45,8 @@ std::string readGroupName(const std::string& path, const std::string& fallback) 
   std::ifstream in = openForReading(path);
   std::string line;
   bool inModule = false;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (isModuleStartLine(line)) {
       inModule = true;
     } else if (isModuleEndLine(line)) {

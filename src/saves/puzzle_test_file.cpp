@@ -4,6 +4,7 @@
 #include <fstream>
 #include <set>
 
+#include "model/instruction.h"
 #include "model/memory.h"
 #include "model/value_text.h"
 #include "puzzles/puzzle.h"
@@ -17,12 +18,25 @@ namespace {
 
 const SaveFormat testFormat{"PUZZTEST", {"BUGGY", "0.01"}};
 
-void addDistinct(std::set<std::shared_ptr<Value>>& set, const std::shared_ptr<Value>& value) {
-  for (const auto& member : set) {
-    if (member->equals(value)) return;
+// A text that two values share exactly when they are equal (Value::equals):
+// an instruction is its opcode and operands, anything else its stored form.
+std::string valueKey(const Value& value) {
+  if (const InstructionValue* instruction = value.asInstruction()) {
+    return "I " + std::to_string(instruction->int_value()) + " " + std::to_string(instruction->source().int_value()) +
+           " " + std::to_string(instruction->target().int_value()) + " " + std::to_string(instruction->destination().int_value());
   }
-  set.insert(value);
+  return value.serialize();
 }
+
+// A slot's set of listed values, each value once; the keys make a long list
+// cost its length, not its square.
+struct ValueSet {
+  std::set<std::shared_ptr<Value>> values;
+  std::set<std::string> keys;
+  void add(const std::shared_ptr<Value>& value) {
+    if (keys.insert(valueKey(*value)).second) values.insert(value);
+  }
+};
 
 // The tick limit of a limit line ("LIMIT: <digits>" once the comment is
 // dropped); "" and the limit, or an error.
@@ -93,16 +107,22 @@ bool splitSlotLine(const std::string& body, std::string& number, std::string& va
 }  // namespace
 
 std::string parseTestCase(std::istream& in, TestCase& test) {
+  int slotValuesLeft = maxSlotValuesPerFile;
+  LineReader lines(in);
+  return parseTestCaseWithin(lines, test, slotValuesLeft);
+}
+
+std::string parseTestCaseWithin(LineReader& lines, TestCase& test, int& slotValuesLeft) {
   bool inGoal = false;
   bool hasLimit = false;
   int tickLimit = 0;
   std::set<int> seen;
   Memory initial;
   Memory goal;
-  std::map<int, std::set<std::shared_ptr<Value>>> valueSets;
+  std::map<int, ValueSet> valueSets;
 
   std::string line;
-  while (readLine(in, line)) {
+  while (lines.next(line)) {
     if (line == "END") break;
     if (line.empty() || line[0] == '#') continue;
     if (line == "EXPECTED") {
@@ -129,6 +149,10 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
     if (!slot) return "Slot number out of range in line: " + line;
     if (!seen.insert(*slot).second) return "double-seen line " + std::to_string(*slot) + " in test";
 
+    slotValuesLeft -= 1 + int(std::count(list.begin(), list.end(), ','));
+    if (slotValuesLeft < 0) {
+      return "Too many slot values (more than " + std::to_string(maxSlotValuesPerFile) + " in one file)";
+    }
     std::vector<std::shared_ptr<Value>> values;
     for (const std::string& item : splitString(list, ',')) {
       std::shared_ptr<Value> value = parseValueLiteral(trimmed(item));
@@ -151,16 +175,18 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
       goal.write(*slot, values.back(), "");
     } else {
       goal.slots[*slot] = MemoryEntry{values.back(), ""};
-      std::set<std::shared_ptr<Value>>& set = valueSets[*slot];
-      for (const auto& value : values) addDistinct(set, value);
+      ValueSet& set = valueSets[*slot];
+      for (const auto& value : values) set.add(value);
       auto start = initial.slots.find(*slot);
-      addDistinct(set, start != initial.slots.end() ? start->second.value : unpoweredValue());
+      set.add(start != initial.slots.end() ? start->second.value : unpoweredValue());
     }
   }
   if (!hasLimit) return "Time limit not defined for test!";
 
   TestCase parsed(std::move(initial), std::move(goal), tickLimit, {}, {}, "");
-  parsed.setValueSets(valueSets);
+  ValueHistory sets;
+  for (auto& [slot, set] : valueSets) sets[slot] = std::move(set.values);
+  parsed.setValueSets(std::move(sets));
   test = std::move(parsed);
   return "";
 }
@@ -177,14 +203,16 @@ std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests) 
   std::string line;
   int testsRead = 0;
   int stepsLeft = maxProgramStepsPerFile;
-  while (readLine(in, line)) {
+  int slotValuesLeft = maxSlotValuesPerFile;
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (line.empty() || line[0] == '#') continue;
     if (line != "START") return "unknown line outside a test: " + line;
     if (++testsRead > maxTestsPerFile) {
       return "Too many tests in " + path + " (more than " + std::to_string(maxTestsPerFile) + ")";
     }
     TestCase test;
-    std::string error = parseTestCase(in, test);
+    std::string error = parseTestCaseWithin(lines, test, slotValuesLeft);
     if (!error.empty()) return error;
     // A test whose goal is left as its start runs the program it holds.
     if (test.initial.equals(test.goal)) {
@@ -201,6 +229,7 @@ std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests) 
     }
     tests.push_back(std::move(test));
   }
+  if (lines.failed()) return "invalid test file " + path + " (could not be read)";
   return "";
 }
 

@@ -220,6 +220,15 @@ TEST_F(TestFile, AFileOverItsBudgetOfTestsOrInstructionsIsRefused) {
                 }()));
   EXPECT_EQ(loadTestFile("t.mtest", tests), "Too many tests in t.mtest (more than 1000)");
   EXPECT_EQ(tests.size(), size_t(maxTestsPerFile));
+
+  // Listed values count across the file: a goal list of 200,001 values is over.
+  tests.clear();
+  std::string list = "0";
+  for (int i = 1; i < maxSlotValuesPerFile; ++i) list += ", " + std::to_string(i % 7);
+  writeDataFile("t.mtest", fileWith("START\nLIMIT: 1\nEXPECTED\n0: " + list + "\nEND\nSTART\nLIMIT: 1\n1: 1\nEND\n"));
+  EXPECT_EQ(loadTestFile("t.mtest", tests), "Too many slot values (more than 200000 in one file)");
+  ASSERT_EQ(tests.size(), 1u);
+  EXPECT_EQ(tests[0].valueSetsByAddress.at(0).size(), 8u);  // 0..6 and the unpowered start, each once
 }
 
 TEST_F(TestFile, StartUpLoadingFillsTheCache) {

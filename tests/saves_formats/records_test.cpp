@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "profile_fixture.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
@@ -30,6 +32,20 @@ TEST_F(RecordsFile, EveryLineEndReadsTheSame) {
   EXPECT_EQ(loadRecordsFile(), "");
   EXPECT_EQ(puzzleRecords.size(), 2u);
   EXPECT_EQ(puzzleRecords[3].bestTicks, 9);
+}
+
+TEST_F(RecordsFile, RecordsOfMoreUnknownPuzzlesThanAreKeptAreLoggedNotKept) {
+  std::string text = "RECORD\n0.05\n";
+  for (size_t i = 0; i <= maxRetainedRecordNames; ++i) text += "gone " + std::to_string(i) + "::1::1\n";
+  text += "gone 0::5::5\n" + name(2) + "::40::7\n";
+  writeWholeFile(global("records.mgrlr"), text);
+  EXPECT_EQ(loadRecordsFile(), "");
+  ASSERT_EQ(retainedRecordLines.size(), maxRetainedRecordNames);
+  EXPECT_EQ(retainedRecordLines[0].record.bestTicks, 5);  // a later line for a kept name still counts
+  EXPECT_EQ(puzzleRecords[2].bestTicks, 40);
+  EXPECT_TRUE(logHas("Not keeping the record of unknown puzzle 'gone 10000' in records.mgrlr"));
+  const std::string log = logText();
+  EXPECT_LT(std::count(log.begin(), log.end(), '\n'), 50);  // not a log line per name
 }
 
 TEST_F(RecordsFile, EmptyMapWritesOnlyTheHeader) {
