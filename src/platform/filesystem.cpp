@@ -89,7 +89,7 @@ int renamePath(const std::string& from, const std::string& to) {
   return ec ? ec.value() : 0;
 }
 
-int writeFileDurably(const std::string& path, const std::string& data, bool* opened) {
+int writeFileDurably(const std::string& path, const std::string& data, bool* opened, bool flush) {
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (opened) *opened = fd >= 0;
   if (fd < 0) return errno;
@@ -102,7 +102,7 @@ int writeFileDurably(const std::string& path, const std::string& data, bool* ope
       done += std::size_t(n);
     }
   }
-  if (error == 0 && ::fsync(fd) != 0) error = errno;
+  if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
   if (::close(fd) != 0 && error == 0) error = errno;
   return error;
 }

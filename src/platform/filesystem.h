@@ -40,7 +40,7 @@ int renamePath(const std::string& from, const std::string& to);
 // before returning, so a rename that follows never publishes an empty file
 // after a power cut. 0 on success, else the error number; opened tells
 // whether the file could be opened at all.
-int writeFileDurably(const std::string& path, const std::string& data, bool* opened = nullptr);
+int writeFileDurably(const std::string& path, const std::string& data, bool* opened = nullptr, bool flush = true);
 // Flushes a folder's entries (a rename in it) to the disk; 0 or the error number.
 int syncDirectory(const std::string& dir);
 

@@ -17,6 +17,7 @@ const std::string tempFileSuffix = ".tmp";
 
 namespace {
 std::atomic<bool> simulateWriteFailure{false};
+std::atomic<bool> flushSavesToDisk{true};
 
 // Whole-file rewrites and move-asides go one at a time: the validation
 // worker may rewrite or move a working save while the main thread saves it,
@@ -28,6 +29,7 @@ std::mutex& fileReplaceMutex() {
 }  // namespace
 
 void setSimulateWriteFailure(bool fail) { simulateWriteFailure = fail; }
+void setFlushSavesToDisk(bool flush) { flushSavesToDisk = flush; }
 
 std::istream& readLine(std::istream& in, std::string& line) {
   line.clear();
@@ -214,8 +216,8 @@ std::string AtomicFileWriter::commit(const std::string& shownName) {
   // folder's entry after: a power cut leaves the old file or the new one,
   // never an empty one.
   bool opened = false;
-  const int written =
-      platform::writeFileDurably(tmp, simulateWriteFailure ? std::string() : buffer_.str(), &opened);
+  const int written = platform::writeFileDurably(tmp, simulateWriteFailure ? std::string() : buffer_.str(), &opened,
+                                                 flushSavesToDisk);
   if (!opened) return "Failed to open file " + name + "!";
   if (written != 0 || simulateWriteFailure) {
     std::remove(tmp.c_str());
@@ -226,7 +228,7 @@ std::string AtomicFileWriter::commit(const std::string& shownName) {
     return "Failed to write file " + name + "!";
   }
   const size_t slash = path_.rfind('/');
-  platform::syncDirectory(slash == std::string::npos ? "." : path_.substr(0, slash));
+  if (flushSavesToDisk) platform::syncDirectory(slash == std::string::npos ? "." : path_.substr(0, slash));
   return "";
 }
 

@@ -141,5 +141,9 @@ bool moveAsideBadProfileFile(const std::string& path, const std::string& reason)
 // Called when a profile loads, before anything else can be writing.
 int removeStaleTempFiles(const std::string& dir);
 
+// Fuzzing seam: when cleared, whole-file saves skip flushing to the disk (a
+// fuzz target saves thousands of times a second and no power is cut).
+void setFlushSavesToDisk(bool flush);
+
 // Test seam: when set, AtomicFileWriter::commit fails as if the disk were full.
 void setSimulateWriteFailure(bool fail);
