@@ -1,22 +1,15 @@
 // Loading one user file of 16 MB, shaped the worst ways found for each
-// loader: wall time and peak memory. Each load runs in a child process of its
-// own (standard output to /dev/null); "peak_MB" is the most the child's
-// resident size grew above where it started while loading. The target is well
-// under a second and a small multiple of "file_MB".
+// loader: wall time and peak memory, each load in a child process of its own
+// (child_process.h); "peak_MB" is the most its resident size grew while
+// loading. The target is well under a second and a small multiple of "file_MB".
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <malloc.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "model/memory.h"
 #include "model/module.h"
 #include "puzzles/community_puzzles.h"
@@ -139,55 +132,6 @@ std::vector<Shape> shapes() {
   };
 }
 
-struct Measured {
-  double ms = 0;
-  double peakMb = 0;
-};
-
-// A forked child starts with its parent's peak: it is reset, so the peak
-// read after the load is the child's own.
-void resetPeakResidentSize() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-double statusMb(const std::string& field) {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024.0;
-  }
-  return 0;
-}
-
-// Runs load in a child with standard output discarded.
-bool measureInChild(const std::function<void()>& load, Measured& out) {
-  int fds[2];
-  if (pipe(fds) != 0) return false;
-  const pid_t child = fork();
-  if (child == 0) {
-    close(fds[0]);
-    const int devnull = open("/dev/null", O_WRONLY);
-    dup2(devnull, 1);
-    alarm(60);  // a load that runs away must not outlive the benchmark
-    malloc_trim(0);  // the parent's freed heap would otherwise hide what the load takes
-    resetPeakResidentSize();
-    const double before = statusMb("VmRSS:");
-    const auto start = std::chrono::steady_clock::now();
-    load();
-    const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    const double values[2] = {ms, statusMb("VmHWM:") - before};
-    if (write(fds[1], values, sizeof values) != sizeof values) _exit(1);
-    _exit(0);
-  }
-  close(fds[1]);
-  double values[2] = {0, 0};
-  const bool read = ::read(fds[0], values, sizeof values) == sizeof values;
-  close(fds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  out = {values[0], values[1]};
-  return read && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void BM_LoadUserFile(benchmark::State& state, const Shape& shape) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_loaders";
   std::filesystem::remove_all(dir);
@@ -202,16 +146,18 @@ void BM_LoadUserFile(benchmark::State& state, const Shape& shape) {
     writeFileAtomically(shape.path, text);
     fileMb = double(text.size()) / (1 << 20);
   }
-  Measured measured;
+  ChildMeasurement measured;
   for (auto _ : state) {
-    if (!measureInChild(shape.load, measured)) {
+    std::optional<ChildMeasurement> run = measureInChild(shape.load);
+    if (!run) {
       state.SkipWithError("the load failed");
       return;
     }
+    measured = *run;
     state.SetIterationTime(measured.ms / 1000.0);
   }
   state.counters["file_MB"] = fileMb;
-  state.counters["peak_MB"] = measured.peakMb;
+  state.counters["peak_MB"] = measured.peakGrowthMb;
   std::filesystem::current_path(std::filesystem::temp_directory_path());
   std::filesystem::remove_all(dir);
 }

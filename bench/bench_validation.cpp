@@ -3,15 +3,12 @@
 // the benchmark; the clock period sets how many ticks each test runs.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "child_process.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "puzzles/community_puzzles.h"
@@ -75,56 +72,34 @@ void BM_ValidateCorrectMachine(benchmark::State& state) {
 BENCHMARK(BM_ValidateCorrectMachine)->Arg(1)->Arg(40)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Peak memory of validating a 3-module counter against a community test at
-// the largest tick limit (1,000,000 ticks on each thread). Each validation
-// runs in a child process of its own, so the peak resident size it reports
-// is that validation's alone; "peak_MB" is the child's peak, "baseline_MB"
-// the child's size before it started validating. Target: peak under 50 MB.
+// the largest tick limit (1,000,000 ticks on each thread), measured in a child
+// process of its own (child_process.h): "peak_MB" is the most its resident
+// size grew while validating. Target: under 50 MB.
 void BM_ValidationPeakMemoryAtTheTickCap(benchmark::State& state) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_validation_cap";
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
   const puzzle_id puzzle = makeCommunityPuzzle("cap", unreachableTests(2, 1000000));
-  double peakMb = 0, baselineMb = 0;
+  ChildMeasurement measured;
   for (auto _ : state) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
-      state.SkipWithError("no pipe");
-      return;
-    }
-    const pid_t child = fork();
-    if (child == 0) {
-      close(pipeFds[0]);
-      rusage before{};
-      getrusage(RUSAGE_SELF, &before);
+    std::optional<ChildMeasurement> run = measureInChild([puzzle] {
       // Both halves at the cap: the worker's share and the main thread's.
       Validation validation(puzzle, counterMachine(), -1, [] { return counterMachine(); });
       validation.start();
       while (!validation.update()) {
       }
       runValidatorTests(puzzle, counterMachine(), [] { return false; });
-      rusage after{};
-      getrusage(RUSAGE_SELF, &after);
-      const long sizes[2] = {before.ru_maxrss, after.ru_maxrss};
-      if (write(pipeFds[1], sizes, sizeof sizes) != sizeof sizes) _exit(1);
-      _exit(0);
-    }
-    close(pipeFds[1]);
-    long sizes[2] = {0, 0};
-    const bool read = ::read(pipeFds[0], sizes, sizeof sizes) == sizeof sizes;
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    if (!read || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    });
+    if (!run) {
       state.SkipWithError("the validation child failed");
       return;
     }
-    baselineMb = sizes[0] / 1024.0;
-    peakMb = sizes[1] / 1024.0;
+    measured = *run;
+    state.SetIterationTime(measured.ms / 1000.0);
   }
-  state.counters["peak_MB"] = peakMb;
-  state.counters["baseline_MB"] = baselineMb;
+  state.counters["peak_MB"] = measured.peakGrowthMb;
   state.counters["ticks_per_test"] = 1000000;
 }
-BENCHMARK(BM_ValidationPeakMemoryAtTheTickCap)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ValidationPeakMemoryAtTheTickCap)->Iterations(1)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
