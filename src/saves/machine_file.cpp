@@ -259,11 +259,11 @@ int nearestGridLine(int v) {
 std::string repairConfiguration(MachineModuleRecord& record, const std::string& name, LoadRepairs& repairs) {
   std::shared_ptr<Value>& config = record.configuration;
   if (!config && record.unreadableConfiguration) {
-    if (record.kind == kNumberKind) {
-      return "Unreadable configuration '" + *record.unreadableConfiguration + "' for " + name;
-    }
+    // Quoted up to a sensible length: the line may be megabytes long.
+    const std::string text = cutUtf8(*record.unreadableConfiguration, 80);
+    if (record.kind == kNumberKind) return "Unreadable configuration '" + text + "' for " + name;
     if (record.kind == kOpSelectorKind || getModuleConfig(record.kind)) {
-      repairs.add(name + ": unreadable configuration '" + *record.unreadableConfiguration + "', default used");
+      repairs.add(name + ": unreadable configuration '" + text + "', default used");
     }
     return "";
   }
