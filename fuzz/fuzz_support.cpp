@@ -32,9 +32,15 @@ void setUpFuzzing() {
   static bool done = false;
   if (done) return;
   done = true;
-  std::string dir = (fs::temp_directory_path() / "brasswick-fuzz-XXXXXX").string();
+  static std::string dir = (fs::temp_directory_path() / "brasswick-fuzz-XXXXXX").string();
   if (!mkdtemp(dir.data())) std::abort();
   fs::current_path(dir);
+  // Gone when the run ends; a crash leaves it for a look.
+  std::atexit([] {
+    std::error_code ec;
+    fs::current_path(fs::temp_directory_path(), ec);
+    fs::remove_all(dir, ec);
+  });
   setFlushSavesToDisk(false);
   setFatalHandler([](const std::string& message) {
     std::fprintf(stderr, "fatal error from a loader: %s\n", message.c_str());

@@ -25,10 +25,20 @@ namespace {
 constexpr const char* gameFolders[] = {"art", "fonts", "music", "initial", "tests", "puzzle_descriptions", "community"};
 constexpr auto firstFrameLimit = std::chrono::minutes(2);
 
+// The working folder, removed by hand: the probe leaves without destructors.
+std::string workingFolder;
+
+[[noreturn]] void leave(int code) {
+  std::fflush(nullptr);
+  std::error_code ec;
+  std::filesystem::current_path(std::filesystem::temp_directory_path(), ec);
+  std::filesystem::remove_all(workingFolder, ec);
+  std::_Exit(code);
+}
+
 [[noreturn]] void reportFailedStart(int code, const std::string& why) {
   std::fprintf(stderr, "start-up failed: %s\n", why.c_str());
-  std::fflush(nullptr);
-  std::_Exit(code);
+  leave(code);
 }
 
 // Runs beside start-up until the first frame: a fatal error writes its line
@@ -54,6 +64,7 @@ int main(int argc, char** argv) {
   std::string gameDir = argc > 1 ? argv[1] : "";
   if (!gameDir.empty()) gameDir = std::filesystem::absolute(gameDir).string();
   TempWorkingDir dir;
+  workingFolder = dir.path();
   if (gameDir.empty()) {
     writeFixtureWorkingFolder();
   } else {
@@ -73,7 +84,6 @@ int main(int argc, char** argv) {
   int code = runGame(options);
   if (code != 0 || firstFrameMs < 0) reportFailedStart(code ? code : 2, "the game ended before its first frame");
   std::printf("%lld\n", static_cast<long long>(firstFrameMs));
-  std::fflush(nullptr);
   // The window and tables are gone with the process; nothing else to wait for.
-  std::_Exit(0);
+  leave(0);
 }
