@@ -1,21 +1,33 @@
 #pragma once
-// The clock-period pop-up. Until the clock editor lands it shows the clock
-// button open, counts as having opened the editor, and closes like a panel.
-#include "playscreens/stand_in_editor_state.h"
-#include "saves/tutorial_flags.h"
+// The clock-period pop-up over the editor. The Editor holds the edited
+// period while the pop-up is open; leaving records it as one Clock Set
+// action (or logs that nothing changed). Anything the play screen would act
+// on commits first, so the bar's Undo and Redo never meet a period the undo
+// stack doesn't know, and the event is handled once.
+#include <memory>
 
-class ClockEditState : public StandInEditorState {
+#include "playscreens/clock_period_editor.h"
+#include "playscreens/play_screen.h"
+
+class ClockEditState : public GameState {
  public:
-  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor)
-      : StandInEditorState(viewport, std::move(editor), {}, {}, barClock) {
-    markTutorialSeen(editedClockFlag);
-  }
-  std::string name() override { return "clock-edit"; }
-  GameState* rebuild(SDL_Rect screen) override {
-    Viewport v = viewport();
-    v.screen = screen;
-    return new ClockEditState(v, playScreen.editor);
-  }
+  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor);
+  // A rebuild keeps the period the pop-up opened with.
+  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod);
 
-  static constexpr int editedClockFlag = 10;
+  StateChange handleEvent(const SDL_Event& event) override;
+  void update(int dtMs) override;
+  int cursor() override;
+  void render(SDL_Renderer* renderer) override;
+  std::string name() override { return "clock-edit"; }
+  GameState* rebuild(SDL_Rect screen) override;
+  ScrollBounds scrollBounds() override { return playScreen.scrollBounds(viewport()); }
+
+  void commit();
+
+  PlayScreen playScreen;
+  std::unique_ptr<ClockPeriodEditor> popup;
+
+ private:
+  StateChange toNeutral();
 };

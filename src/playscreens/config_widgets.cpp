@@ -22,7 +22,6 @@ void releaseConfigNumberArt() {
   configNumberMousedTexture.free();
 }
 
-namespace {
 void fillRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color c) {
   SDL_Rect s{r.x, r.y, r.w, r.h};
   SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, c.a);
@@ -35,8 +34,7 @@ void outlineRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color c) {
   SDL_RenderDrawRect(renderer, &s);
 }
 
-bool cursorBlinkVisible() { return ticksNow() % 1200 > 600; }
-}  // namespace
+bool typingCursorVisible() { return ticksNow() % 1200 > 600; }
 
 ConfigSlider::ConfigSlider(std::shared_ptr<ModuleConfig> config, ValueSetter setter, ValueGetter getter, int width)
     : config(std::move(config)), setter(std::move(setter)), getter(std::move(getter)), width(width) {}
@@ -121,7 +119,7 @@ void ConfigSlider::render(SDL_Renderer* renderer, bool selectAll, int cx, int to
     }
     item.draw(renderer);
   }
-  if (showCursor && cursorBlinkVisible()) {
+  if (showCursor && typingCursorVisible()) {
     int textWidth = text.empty() ? 0 : TextItem(text, 0, 0, SDL_Color{}, 7).bounds(renderer).w;
     TextItem("_", l.centreX() + textWidth / 2 - glyph.width / 2, box.y + 3, SDL_Color{0, 0, 0, 0}, 7).draw(renderer);
   }

@@ -24,6 +24,14 @@ extern Texture configNumberMousedTexture;
 void loadConfigNumberArt(SDL_Renderer* renderer);
 void releaseConfigNumberArt();
 
+// Plain rectangles of the editor's panels, filled or outlined.
+void fillRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color colour);
+void outlineRect(SDL_Renderer* renderer, const GeoRect& r, SDL_Color colour);
+
+// The "_" of a field being typed blinks: shown in the second half of every
+// 1200 ms.
+bool typingCursorVisible();
+
 constexpr int sliderLessButton = 25;
 constexpr int sliderMoreButton = 26;
 

@@ -119,12 +119,7 @@ StateChange ModuleChooserState::handleEvent(const SDL_Event& event) {
   } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
     if (inside(tab().layoutRect(), mousePosition())) return {};
   }
-  StateChange out;
-  playScreen.handleEventAndCheckSolved(out, event, viewport());
-  if (out.next || out.kind != Switch) return out;
-  if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT)
-    return {playScreen.pressAt(viewport()), Switch};
-  return {};
+  return playScreen.handleForPanel(event, viewport());
 }
 
 int ModuleChooserState::cursor() { return overDrawer() ? 1 : playScreen.cursorAt(viewport()); }

@@ -1,25 +1,47 @@
 #pragma once
-// The palette drawer. Until the palette lands it shows its bar button open
-// and closes like any other drawer.
+// The palette drawer above the bar's palette button: the add slot (the
+// selection becomes a new group) on the first page, then a slot per saved
+// group. A click or a group's key places a copy of the group; a group's
+// name is typed in place; a group can be deleted. More than four groups
+// page with the arrows.
 #include <string>
 
-#include "playscreens/stand_in_editor_state.h"
+#include "playscreens/drawer_tab.h"
+#include "playscreens/palette_layout.h"
+#include "playscreens/palette_slots.h"
+#include "playscreens/play_screen.h"
 
-class PaletteState : public StandInEditorState {
+class PaletteState : public GameState {
  public:
   PaletteState(int renamingIndex, const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules,
-               WireSelection wires, std::string renameText)
-      : StandInEditorState(viewport, std::move(editor), std::move(modules), std::move(wires), barPaletteDrawer),
-        renameText(std::move(renameText)),
-        renamingIndex(renamingIndex) {}
-  std::string name() override { return "palette"; }
-  GameState* rebuild(SDL_Rect screen) override {
-    Viewport v = viewport();
-    v.screen = screen;
-    return new PaletteState(renamingIndex, v, playScreen.editor, playScreen.selectedModules, playScreen.selectedWires,
-                            renameText);
-  }
+               WireSelection wires, std::string renameText);
 
-  std::string renameText;
-  int renamingIndex;
+  StateChange handleEvent(const SDL_Event& event) override;
+  void update(int dtMs) override;
+  int cursor() override;
+  void render(SDL_Renderer* renderer) override;
+  std::string name() override { return "palette"; }
+  GameState* rebuild(SDL_Rect screen) override;
+  ScrollBounds scrollBounds() override { return playScreen.scrollBounds(viewport()); }
+  void exit() override;
+
+  PaletteLayout layout() const;
+  ModDrawerTab tab() const;
+  PaletteAddSlot addSlot() const;
+  std::vector<PaletteSlot> shownSlots() const;
+  ButtonList scrollButtons();
+  bool overDrawer(int x, int y) const;
+  StateChange place(int group);
+  StateChange addSelection();
+
+  PlayScreen playScreen;
+  PaletteRename rename;
+
+ private:
+  StateChange rebuilt();
 };
+
+// Saves the selected modules as a new palette group and opens the palette
+// with its name to be typed; nothing without a selected module.
+StateChange addSelectionToPalette(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules,
+                                  WireSelection wires);

@@ -44,7 +44,8 @@ PlayScreen::PlayScreen(const Viewport& viewport, std::optional<MemorySidebar> ke
       hasSimulation(simulation != nullptr),
       infoSheet(editor),
       sidebar(keepSidebar ? std::move(*keepSidebar) : MemorySidebar(editor)),
-      mapPanel(mapModules(), nullptr, machineView(viewport),
+      // The map pans the view of the state this play screen belongs to.
+      mapPanel(mapModules(), const_cast<Viewport*>(&viewport), machineView(viewport),
                GeoRect{viewport.screen.w - 210, 10, 200, 150}) {
   hasGoalMemory_ = puzzleHasGoalMemory(editor->puzzle);
   sidebar.place(viewport.screen.w, viewport.screen.h);
@@ -268,6 +269,26 @@ void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Vie
     ModuleSelection all(editor->machine.begin(), editor->machine.end());
     out = {new NeutralPlayState(viewport, editor, all, {}), Switch};
   }
+}
+
+StateChange PlayScreen::handleForPanel(const SDL_Event& event, const Viewport& viewport) {
+  StateChange out;
+  handleEventAndCheckSolved(out, event, viewport);
+  if (out.next || out.kind != Switch) return out;
+  if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) return {pressAt(viewport), Switch};
+  return {};
+}
+
+StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const Viewport& viewport,
+                              const std::function<void()>& commit) {
+  if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_USEREVENT) {
+    commit();
+    return screen.handleForPanel(event, viewport);
+  }
+  StateChange out;
+  screen.handleEvent(out, event, viewport);
+  if (out.next || out.kind != Switch) commit();
+  return out;
 }
 
 void PlayScreen::handleEventAndCheckSolved(StateChange& out, const SDL_Event& event, const Viewport& viewport) {

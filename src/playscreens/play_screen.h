@@ -8,6 +8,7 @@
 #include <SDL.h>
 
 #include <climits>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -61,6 +62,10 @@ class PlayScreen {
   void handleEventAndCheckSolved(StateChange& out, const SDL_Event& event, const Viewport& viewport);
   // A modal state's panel did not take a mouse press.
   GameState* pressAt(const Viewport& viewport);
+  // An event a drawer or modal panel did not take: the play screen's own
+  // handling with its solved check; a left press it leaves alone closes the
+  // panel through pressAt.
+  StateChange handleForPanel(const SDL_Event& event, const Viewport& viewport);
   bool isOverUi(const Viewport& viewport) const;
   int cursorAt(const Viewport& viewport);
   static StateChange checkSolvedAfterEdit(const Viewport& viewport, StateChange change,
@@ -88,6 +93,14 @@ class PlayScreen {
   std::shared_ptr<BottomBar> makeBottomBar(const std::shared_ptr<Simulation>& simulation, SDL_Rect window);
   bool hasGoalMemory_ = false;
 };
+
+// The same for a panel that previews on the live machine (module edit, clock
+// edit). Presses and button repeats, which the play screen may turn into an
+// edit or a new state, reach it only after commit, so it meets a machine the
+// undo stack knows and handles the event once; other events (motion,
+// releases) pass without the solved check, which must not judge a preview.
+StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const Viewport& viewport,
+                              const std::function<void()>& commit);
 
 // The victory screen after an edit that solved the puzzle: the result is
 // recorded (untimed, so no ticks) and the leaderboards are asked for.

@@ -11,13 +11,16 @@
 #include "editor/editor.h"
 #include "menus/puzzle_victory_state.h"
 #include "playscreens/bottom_bar.h"
+#include "playscreens/clock_edit_state.h"
 #include "playscreens/drag_select_state.h"
 #include "playscreens/dragging_play_state.h"
 #include "playscreens/module_chooser_state.h"
+#include "playscreens/module_edit_state.h"
 #include "playscreens/module_placement_state.h"
 #include "playscreens/neutral_play_state.h"
+#include "playscreens/palette_state.h"
 #include "playscreens/sim_play_state.h"
-#include "playscreens/stand_in_editor_state.h"
+#include "playscreens/wire_drag_state.h"
 #include "playscreens/wiring_play_state.h"
 #include "puzzles/community_puzzles.h"
 #include "saves/file_utils.h"
@@ -201,7 +204,10 @@ PlayScreen* screenOf(GameState* s) {
   if (auto* x = dynamic_cast<DraggingPlayState*>(s)) return &x->playScreen;
   if (auto* x = dynamic_cast<DragSelectState*>(s)) return &x->playScreen;
   if (auto* x = dynamic_cast<WiringPlayState*>(s)) return &x->playScreen;
-  if (auto* x = dynamic_cast<StandInEditorState*>(s)) return &x->playScreen;
+  if (auto* x = dynamic_cast<ModuleEditState*>(s)) return &x->playScreen;
+  if (auto* x = dynamic_cast<ClockEditState*>(s)) return &x->playScreen;
+  if (auto* x = dynamic_cast<PaletteState*>(s)) return &x->playScreen;
+  if (auto* x = dynamic_cast<WireDragState*>(s)) return &x->playScreen;
   if (auto* x = dynamic_cast<PuzzleVictoryState*>(s)) return &x->playScreen;
   return nullptr;
 }

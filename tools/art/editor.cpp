@@ -347,11 +347,13 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
         return true;
     }
     if (name == "ModuleEditor_Label" || name == "ModuleEditor_Number") {
-        // The name and the number are written in black.
+        // The name and the number are written in black. The name plate ends
+        // 5 px above its image, clear of the configuration label under it.
         bool moused = job.look == Look::Moused;
-        c.fill(sdf::box(0, 0, w, h, 5), pal::brassDark());
-        c.fill(sdf::box(1, 1, w - 2, h - 2, 4), moused ? pal::brassLight() : pal::brass());
-        c.fill(sdf::box(3, 3, w - 6, h - 6, 3), moused ? Colour(255, 250, 236) : Colour(238, 230, 210));
+        const float ph = name == "ModuleEditor_Label" ? h - 5 : h;
+        c.fill(sdf::box(0, 0, w, ph, 5), pal::brassDark());
+        c.fill(sdf::box(1, 1, w - 2, ph - 2, 4), moused ? pal::brassLight() : pal::brass());
+        c.fill(sdf::box(3, 3, w - 6, ph - 6, 3), moused ? Colour(255, 250, 236) : Colour(238, 230, 210));
         c.fill(sdf::box(4, 4, w - 8, 2, 1), Colour(0, 0, 0, 30));
         return true;
     }
@@ -368,6 +370,10 @@ bool paintEditor(const Job& job, Canvas& c, Context& ctx) {
     }
     if (name == "ClockPeriod_Frame") {
         enamelPanel(c, 0, 0, w, h);
+        // The slider's groove along the track row (129..105 px above the bottom).
+        const float groove = h - 117;
+        c.fill(sdf::box(24, groove - 5, w - 48, 10, 5), pal::brassDark());
+        c.fill(sdf::box(26, groove - 3, w - 52, 6, 3), Colour(50, 44, 38));
         // Dial seat centred 65 px above the bottom.
         c.fill(sdf::circle(w / 2, h - 65, 33), pal::brassDark());
         c.fill(sdf::circle(w / 2, h - 65, 31), Colour(50, 44, 38));

@@ -1,0 +1,74 @@
+#include "playscreens/clock_edit_state.h"
+
+#include <climits>
+
+#include "editor/editor.h"
+#include "playscreens/neutral_play_state.h"
+#include "saves/tutorial_flags.h"
+#include "shell/input.h"
+
+namespace {
+constexpr int editedClockFlag = 10;
+}  // namespace
+
+ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor)
+    : ClockEditState(viewport, editor, editor->clockPeriod) {}
+
+ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod)
+    : GameState(std::make_shared<FullScrollLogic>(viewport)),
+      playScreen(this->viewport(), std::nullopt, std::move(editor), {}, {}) {
+  GeoPoint anchor{0, 0};
+  if (auto* bar = dynamic_cast<EditorBottomBar*>(playScreen.bar.get())) {
+    bar->buttons = bar->makeButtons(barClock);
+    anchor = bar->buttonLocation(barClock);
+  }
+  static_cast<FullScrollLogic&>(*scroll).clamp(playScreen.scrollBounds(this->viewport()));
+  markTutorialSeen(editedClockFlag);
+  popup = std::make_unique<ClockPeriodEditor>(anchor, playScreen.editor, openingPeriod);
+}
+
+void ClockEditState::commit() {
+  popup->commit();
+  playScreen.display.refreshWires(playScreen.editor->occupiedCells());
+}
+
+StateChange ClockEditState::toNeutral() {
+  return {new NeutralPlayState(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires),
+          Switch};
+}
+
+StateChange ClockEditState::handleEvent(const SDL_Event& event) {
+  const bool leftPress = event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT;
+  if (popup->handleEvent(event)) {
+    commit();
+    return PlayScreen::checkSolvedAfterEdit(viewport(), toNeutral(), playScreen.editor);
+  }
+  if (leftPress && popup->containsMouse()) return {};
+  if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP || event.type == SDL_TEXTINPUT) return {};
+  const bool wasCommitted = popup->edit.committed;
+  StateChange out = handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });
+  if (out.next || wasCommitted == popup->edit.committed) return out;
+  // The pop-up closed with its commit: a rebuild or a press the play screen
+  // left alone shows the idle editor.
+  if (out.kind == Rebuild || out.kind == Switch) return toNeutral();
+  return out;
+}
+
+void ClockEditState::update(int dtMs) { popup->update(dtMs); }
+
+int ClockEditState::cursor() { return popup->containsMouse() ? 1 : playScreen.cursorAt(viewport()); }
+
+void ClockEditState::render(SDL_Renderer* renderer) {
+  const Point m = mousePosition();
+  const Point hover = popup->containsMouse() ? Point{INT_MAX, INT_MAX} : m;
+  playScreen.render(renderer, nullptr, viewport(), hover.x, hover.y);
+  popup->render(renderer);
+  playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y);
+  popup->renderTooltip(renderer);
+}
+
+GameState* ClockEditState::rebuild(SDL_Rect screen) {
+  Viewport v = viewport();
+  v.screen = screen;
+  return new ClockEditState(v, playScreen.editor, popup->edit.openingPeriod);
+}

@@ -1,0 +1,54 @@
+#include "playscreens/clock_period_rules.h"
+
+#include <algorithm>
+
+#include "editor/edit_actions.h"
+#include "editor/editor.h"
+
+int clampClockPeriod(long long period) {
+  if (period >= maxClockPeriod) return maxClockPeriod;
+  if (period < 2) return minClockPeriod;
+  return int(period);
+}
+
+GeoRect ClockPopupGeometry::handle(int period) const {
+  const GeoRect t = track();
+  return {t.x + (t.w - handleWidth * 3 / 4) * (period - 1) / 48, t.y + 12 - handleHeight / 2, handleWidth,
+          handleHeight};
+}
+
+bool ClockPopupGeometry::inPopup(int mouseX, int mouseY) const {
+  const GeoRect strip{x - frameWidth / 2 + 24, y - frameHeight, frameWidth - 48, 50};
+  const bool inStrip =
+      mouseX >= strip.x && mouseX < strip.x + strip.w && mouseY >= strip.y && mouseY < strip.y + strip.h;
+  const bool inDial = mouseX >= x - 40 && mouseX <= x + 40 && mouseY >= y - 95 && mouseY <= y - 25;
+  return inStrip || inDial;
+}
+
+int ClockPopupGeometry::periodAt(int mouseX) const {
+  const GeoRect t = track();
+  if (t.w <= 0) return minClockPeriod;
+  const int d = std::clamp(mouseX - t.x, 0, t.w);
+  return clampClockPeriod(((t.w / 96 + d) * 48) / t.w);
+}
+
+ClockPeriodEdit::ClockPeriodEdit(std::shared_ptr<Editor> editorIn)
+    : ClockPeriodEdit(editorIn, editorIn->clockPeriod) {}
+
+ClockPeriodEdit::ClockPeriodEdit(std::shared_ptr<Editor> editorIn, int opening)
+    : editor(std::move(editorIn)), openingPeriod(opening), entryText(std::to_string(editor->clockPeriod)) {}
+
+void ClockPeriodEdit::setPeriod(long long value) {
+  editor->clockPeriod = clampClockPeriod(value);
+  entryText = std::to_string(editor->clockPeriod);
+}
+
+int ClockPeriodEdit::period() const { return editor->clockPeriod; }
+
+bool ClockPeriodEdit::commit() {
+  if (committed) return false;
+  committed = true;
+  const int edited = editor->clockPeriod;
+  editor->clockPeriod = openingPeriod;
+  return editor->performAction(std::make_shared<ClockSetAction>(edited, openingPeriod));
+}
