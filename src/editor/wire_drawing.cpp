@@ -25,7 +25,8 @@
 
 namespace {
 // One band's rectangles at one zoom: the pieces, and what an opaque band is
-// filled with. A drawing in screen coordinates holds for one view offset.
+// filled with. A drawing in screen coordinates holds for one view offset
+// and window.
 // The rectangles last handed to the renderer are kept with where they were
 // put, so a view that stays put draws them again as they are.
 struct BandCache {
@@ -34,6 +35,7 @@ struct BandCache {
   bool piecesMade = false;
   bool opaqueMade = false;
   Point madeAt{INT_MIN, INT_MIN};
+  GeoRect madeIn;
   std::vector<SDL_Rect> shown;
   Point shownAt{INT_MIN, INT_MIN};
   SDL_Rect shownWindow{0, 0, 0, 0};
@@ -80,7 +82,6 @@ constexpr SDL_Color kSelectedRim{255, 64, 32, 255};
 constexpr SDL_Color kNailEdge{24, 17, 12, 255};
 constexpr SDL_Color kWhiteBand{255, 255, 255, 255};
 constexpr SDL_Color kSparkColour{255, 240, 196, 255};
-constexpr GeoRect kWholeBoard{INT_MIN / 2, INT_MIN / 2, INT_MAX, INT_MAX};
 
 WireTextureMode textureMode = WireTextureMode::Auto;
 
@@ -192,11 +193,13 @@ void drawPieces(SDL_Renderer* renderer, PathTextures& drawings, const WirePath& 
   const SDL_Rect window = getRendererWindowRect(renderer);
   Point at{0, 0};
   if (drawings.inScreenFrame) {
-    if (band.madeAt != viewport.offset()) {
+    const GeoRect in{window.x, window.y, window.w, window.h};
+    if (band.madeAt != viewport.offset() || band.madeIn != in) {
       band = {};
       band.madeAt = viewport.offset();
+      band.madeIn = in;
     }
-    screenPieces(band, path.points, offset, viewport, index / 2, opaque, kWholeBoard);
+    screenPieces(band, path.points, offset, viewport, index / 2, opaque, in);
   } else {
     const int zoom = index % 2 + 1;
     if (!band.piecesMade) {
@@ -223,8 +226,8 @@ void drawPieces(SDL_Renderer* renderer, PathTextures& drawings, const WirePath& 
 void sparkTrack(const std::vector<GeoPoint>& points, std::vector<double>& track) {
   track.clear();
   double travelled = 0;
-  for (std::size_t i = points.size() - 1; i > 0; --i) {
-    travelled += std::hypot(double(points[i - 1].x - points[i].x), double(points[i - 1].y - points[i].y));
+  for (std::size_t i = points.size(); i > 1; --i) {
+    travelled += std::hypot(double(points[i - 2].x - points[i - 1].x), double(points[i - 2].y - points[i - 1].y));
     track.push_back(travelled);
   }
 }
