@@ -1,6 +1,7 @@
 // Editing latency on big machines: Place, Delete and Module Edit on a
 // 200-module machine, split into applying the action, saving the working
-// file, running the test to completion and building the next display; one
+// file, running the test to completion and building the next display, and
+// the four in a row; one
 // drag frame of 5 modules in a 100-module, 200-wire machine (moving, the
 // previewed connections, re-routing every wire) with the 12 ms frames the
 // re-route needs; and 1000 alternating undos and redos, which must leave
@@ -129,6 +130,26 @@ void editDisplay(benchmark::State& state, Edit edit) {
   }
 }
 
+// The whole latency of one edit: the four parts above in a row.
+void editTotal(benchmark::State& state, Edit edit) {
+  auto editor = bigMachine(200, 16);
+  auto action = makeEdit(edit, *editor);
+  for (auto _ : state) {
+    action->apply(editor->machine, editor->clockPeriod, editor->currentTest);
+    editor->saveTo(saveLocationWorking);
+    benchmark::DoNotOptimize(editor->runToCompletion());
+    clearWirePathCache();
+    {
+      Display display(false, editor, viewArea(), {}, {});
+      benchmark::DoNotOptimize(display.wires.size());
+    }
+    state.PauseTiming();
+    action->revert(editor->machine, editor->clockPeriod, editor->currentTest);
+    state.ResumeTiming();
+  }
+  clearWirePathCache();
+}
+
 void BM_PlaceApply(benchmark::State& s) { editApply(s, Edit::Place); }
 void BM_PlaceSave(benchmark::State& s) { editSave(s, Edit::Place); }
 void BM_PlaceRunToCompletion(benchmark::State& s) { editRun(s, Edit::Place); }
@@ -141,6 +162,9 @@ void BM_ModuleEditApply(benchmark::State& s) { editApply(s, Edit::ModuleEdit); }
 void BM_ModuleEditSave(benchmark::State& s) { editSave(s, Edit::ModuleEdit); }
 void BM_ModuleEditRunToCompletion(benchmark::State& s) { editRun(s, Edit::ModuleEdit); }
 void BM_ModuleEditNextDisplay(benchmark::State& s) { editDisplay(s, Edit::ModuleEdit); }
+void BM_PlaceTotal(benchmark::State& s) { editTotal(s, Edit::Place); }
+void BM_DeleteTotal(benchmark::State& s) { editTotal(s, Edit::Delete); }
+void BM_ModuleEditTotal(benchmark::State& s) { editTotal(s, Edit::ModuleEdit); }
 BENCHMARK(BM_PlaceApply)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaceSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaceRunToCompletion)->Unit(benchmark::kMillisecond);
@@ -153,6 +177,9 @@ BENCHMARK(BM_ModuleEditApply)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditRunToCompletion)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditNextDisplay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceTotal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteTotal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ModuleEditTotal)->Unit(benchmark::kMillisecond);
 
 // One frame of dragging 5 modules one cell: the move, the previewed
 // connections at the new place (taken back first), and the re-route of every
