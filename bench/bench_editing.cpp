@@ -1,11 +1,10 @@
 // Editing latency on big machines: Place, Delete and Module Edit on a
 // 200-module machine, split into applying the action, saving the working
 // file, running the test to completion and building the next display, and
-// the four in a row; one
-// drag frame of 5 modules in a 100-module, 200-wire machine (moving, the
-// previewed connections, re-routing every wire) with the 12 ms frames the
-// re-route needs; and 1000 alternating undos and redos, which must leave
-// memory and the working save as they were.
+// the four in a row; one drag frame of 5 modules in a 100-module, 200-wire
+// machine (moving, the previewed connections, re-routing every wire) with
+// the 12 ms frames the re-route needs; and 1000 alternating undos and
+// redos, which must leave memory and the working save as they were.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>

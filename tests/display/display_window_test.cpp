@@ -24,6 +24,7 @@
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 #include "shell/ticks.h"
+#include "shell/video_settings.h"
 #include "shell/viewport.h"
 
 namespace fs = std::filesystem;
@@ -414,6 +415,16 @@ TEST_F(DisplayWindow, KeptWireDrawingsFollowTheView) {
       }
     }
   }
+  // Kept while the window was smaller, the pieces reached only that far;
+  // back at its size the window shows the whole route again.
+  SDL_Window* small = SDL_CreateWindow("small", 0, 0, 300, 200, SDL_WINDOW_HIDDEN);
+  ASSERT_NE(small, nullptr) << SDL_GetError();
+  const Viewport v = view(1, -900, -700);
+  registerRendererWindow(renderer, small);
+  wiresOnly(display, v, 0, true, big);
+  registerRendererWindow(renderer, window);
+  EXPECT_EQ(differing(wiresOnly(display, v, 0, true, big), wiresOnly(display, v, 0, false, big)), 0);
+  SDL_DestroyWindow(small);
   save("kept_wire_drawings.png");
 }
 
