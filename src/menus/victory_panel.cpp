@@ -25,6 +25,16 @@ constexpr int shadeFromBottom = 200;
 constexpr int shadeW = 80;
 constexpr int shadeH = 112;
 constexpr int innerMargin = 12;  // the dialog frame's width inside its rectangle
+// The table's band: dark headers over a brass rule, every other row tinted,
+// from beside the story to the cream's right edge.
+constexpr int bandX = 426;
+constexpr int bandRightInset = 10;
+constexpr int bandAboveHeaders = 4;
+constexpr int bandH = 32;
+constexpr int bandRowH = 30;
+constexpr SDL_Color bandColour{58, 35, 21, 255};
+constexpr SDL_Color ruleColour{122, 88, 38, 255};
+constexpr SDL_Color rowTint{120, 90, 50, 30};
 
 constexpr SDL_Color axisColour{32, 32, 32, 255};
 constexpr SDL_Color ownColour{16, 101, 165, 255};
@@ -68,6 +78,22 @@ void drawSparkles(SDL_Renderer* renderer, GeoPoint at, Uint8 alpha) {
     SDL_RenderCopy(renderer, sheet.texture, &clip, &dst);
   }
   SDL_SetTextureAlphaMod(sheet.texture, sheetAlpha);
+}
+
+// The header band's corners are rounded by two pixels, each row filled once
+// so the fade-in blends it evenly.
+void drawTableBand(SDL_Renderer* renderer, const GeoRect& d, Uint8 alpha) {
+  const int x = d.x + bandX;
+  const int w = d.w - bandX - bandRightInset;
+  const int headerY = victoryTableHeaderY(d);
+  const int top = headerY - bandAboveHeaders;
+  fill(renderer, {x + 2, top, w - 4, 1}, bandColour, alpha);
+  fill(renderer, {x + 1, top + 1, w - 2, 1}, bandColour, alpha);
+  fill(renderer, {x, top + 2, w, bandH - 4}, bandColour, alpha);
+  fill(renderer, {x + 1, top + bandH - 2, w - 2, 1}, bandColour, alpha);
+  fill(renderer, {x + 2, top + bandH - 1, w - 4, 1}, bandColour, alpha);
+  fill(renderer, {x, top + bandH, w, 2}, ruleColour, alpha);
+  for (int row = 1; row <= 3; row += 2) fill(renderer, {x, headerY + bandRowH * row, w, bandRowH}, rowTint, alpha);
 }
 
 TextItem histogramText(const std::string& text, int x, int y, SDL_Color colour, Uint8 alpha) {
@@ -117,6 +143,7 @@ void VictoryPanel::drawVeil(SDL_Renderer* renderer, Uint8 alpha) {
 void VictoryPanel::draw(SDL_Renderer* renderer, Uint8 alpha) const {
   const GeoRect& d = dialog;
   drawArt(renderer, victoryArt.dialog, d.x - 6, d.y - 4, alpha);
+  if (victoryTableHasColumn(puzzle)) drawTableBand(renderer, d, alpha);
   // The brass corners frame a picture, never an empty space.
   if (view == storyView && hasPortrait() && portrait().texture().exists()) {
     portrait().drawPortrait(renderer, alpha);

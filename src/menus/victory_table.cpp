@@ -85,6 +85,12 @@ std::string goalRemark(int best, int goal) {
   return best < goal ? "... or that's what we thought, anyway!" : ", perhaps.";
 }
 
+bool victoryTableHasColumn(puzzle_id puzzle) {
+  return getBestModules(puzzle) != noRecordedValue || getBestTicks(puzzle) != noRecordedValue;
+}
+
+int victoryTableHeaderY(const GeoRect& dialog) { return dialog.y + dialog.h - headerFromBottom; }
+
 std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& score, const GeoRect& dialog,
                                       TableGlyph glyph, bool includeStory) {
   std::vector<VictoryText> out;
@@ -112,7 +118,7 @@ std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& scor
   const int labelLeft = dialog.x + labelX;
   const int columnWidth = columnGlyphs * glyph.width;
   const int step = glyph.height * 4 / 3;
-  const int y0 = dialog.y + dialog.h - headerFromBottom;
+  const int y0 = victoryTableHeaderY(dialog);
   const int bestModules = getBestModules(puzzle);
   const int bestTicks = getBestTicks(puzzle);
 
@@ -138,7 +144,7 @@ std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& scor
                "The fewest " + units + " you could use to beat this puzzle"},
               y0, step, glyph);
   }
-  if (bestModules != noRecordedValue || bestTicks != noRecordedValue) {
+  if (victoryTableHasColumn(puzzle)) {
     out.push_back(rowLabel("Current", "The stats for your current solution.", labelLeft, y0 + step));
     out.push_back(rowLabel("Best", "The best stats you've gotten across all solutions.", labelLeft, y0 + 2 * step));
     out.push_back(rowLabel("Goal", "The best stats that seem practically reachable.", labelLeft, y0 + 3 * step));

@@ -38,6 +38,12 @@ struct TableGlyph {
   int height = 0;
 };
 
+// The score table has a column once the puzzle keeps a module or a tick
+// record; until then the dialog shows no table at all, headers or band.
+bool victoryTableHasColumn(puzzle_id puzzle);
+// The top of the table's header row.
+int victoryTableHeaderY(const GeoRect& dialog);
+
 // Every text of the dialog for a solve of the puzzle with this score.
 // Includes the victory text only when includeStory (the story view).
 std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& score, const GeoRect& dialog,

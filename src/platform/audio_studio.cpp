@@ -82,16 +82,15 @@ void AudioStudio::note(const std::string& op, const std::string& event, unsigned
 int AudioStudio::initialize(int maxChannels) {
   note("initialize", "", 0, std::to_string(maxChannels));
   if (initialised_) return audioErrInitialised;
-  const int reserved = 2 * musicGroupChannels + 2 * loopGroupChannels;
-  if (maxChannels <= reserved) return audioErrBadArgument;
-  poolSize_ = std::min(oneShotChannels, maxChannels - reserved);
+  if (maxChannels <= reservedChannels) return audioErrBadArgument;
+  poolSize_ = std::min(oneShotChannels, maxChannels - reservedChannels);
   std::string why = device_->open();
   if (!why.empty()) {
     logLine("No audio device (" + why + "); sound events are recorded, not played");
     device_ = std::make_unique<RecordingAudioDevice>();
     device_->open();
   }
-  device_->setChannelCount(reserved + poolSize_);
+  device_->setChannelCount(reservedChannels + poolSize_);
   pool_.assign(size_t(poolSize_), 0);
   initialised_ = true;
   return audioOk;
@@ -297,11 +296,10 @@ int AudioStudio::groupBase(ChannelClass cls, int group) const {
 }
 
 void AudioStudio::silence(Instance& inst) {
-  const int poolBase = 2 * musicGroupChannels + 2 * loopGroupChannels;
   for (int ch : inst.channels) {
     if (ch < 0) continue;
     device_->halt(ch);
-    if (ch >= poolBase && ch - poolBase < int(pool_.size())) pool_[size_t(ch - poolBase)] = 0;
+    if (ch >= reservedChannels && ch - reservedChannels < int(pool_.size())) pool_[size_t(ch - reservedChannels)] = 0;
   }
   if (inst.group >= 0) {
     bool music = channelClass(*descriptions_[inst.description].def) == ChannelClass::Music;
@@ -323,8 +321,7 @@ bool AudioStudio::acquireVoices(unsigned id, Instance& inst) {
   inst.channels.assign(def.layers.size(), -1);
   inst.rates.assign(def.layers.size(), 1.0f);
   if (cls == ChannelClass::OneShot) {
-    const int poolBase = 2 * musicGroupChannels + 2 * loopGroupChannels;
-    std::vector<int> wanted;
+      std::vector<int> wanted;
     for (size_t i = 0; i < def.layers.size(); ++i)
       if (mixLayer(def, def.layers[i], inst.parameters).audible) wanted.push_back(int(i));
     std::vector<int> free;
@@ -336,7 +333,7 @@ bool AudioStudio::acquireVoices(unsigned id, Instance& inst) {
     }
     for (size_t k = 0; k < wanted.size(); ++k) {
       pool_[size_t(free[k])] = id;
-      inst.channels[size_t(wanted[k])] = poolBase + free[k];
+      inst.channels[size_t(wanted[k])] = reservedChannels + free[k];
     }
     return true;
   }

@@ -106,6 +106,8 @@ class AudioStudio {
  public:
   static constexpr int musicGroupChannels = 4;
   static constexpr int loopGroupChannels = 8;
+  // Two groups each of music and loops hold the first channels; the one-shots' pool follows.
+  static constexpr int reservedChannels = 2 * musicGroupChannels + 2 * loopGroupChannels;
   static constexpr int oneShotChannels = 48;
   static constexpr int maxOneShotLayers = 8;
   static constexpr int fadeOutMs = 120;

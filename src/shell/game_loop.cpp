@@ -191,10 +191,19 @@ void GameLoop::actOn(const StateChange& change, bool& leavingFullscreen) {
   }
 }
 
+namespace {
+// Screens read the mouse of the event they are handling (see mousePosition).
+struct HandledEvent {
+  explicit HandledEvent(const SDL_Event& event) { setHandledEvent(&event); }
+  ~HandledEvent() { setHandledEvent(nullptr); }
+};
+}  // namespace
+
 bool GameLoop::pumpEvents() {
   bool leavingFullscreen = false;
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
+    const HandledEvent handled(event);
     switch (event.type) {
       case SDL_QUIT:
         return false;

@@ -8,16 +8,26 @@ KeyState keyState;
 
 namespace {
 std::optional<Point> mouseOverride;
-}
+std::optional<Point> handledEventMouse;
+}  // namespace
 
 Point mousePosition() {
   if (mouseOverride) return *mouseOverride;
+  if (handledEventMouse) return *handledEventMouse;
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
   return {x, y};
 }
 
 void setMousePositionOverride(std::optional<Point> position) { mouseOverride = position; }
+
+void setHandledEvent(const SDL_Event* event) {
+  handledEventMouse.reset();
+  if (!event) return;
+  if (event->type == SDL_MOUSEMOTION) handledEventMouse = Point{event->motion.x, event->motion.y};
+  if (event->type == SDL_MOUSEBUTTONDOWN || event->type == SDL_MOUSEBUTTONUP)
+    handledEventMouse = Point{event->button.x, event->button.y};
+}
 
 void trackKey(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN) {

@@ -43,5 +43,10 @@ bool isCtrlHeld();
 
 // The mouse position in window coordinates (SDL_GetMouseState). Tests may
 // pin it with setMousePositionOverride; nullopt hands it back to SDL.
+// While a mouse motion or button event is handled it is that event's own
+// position: SDL's state has already moved on to the last event queued, so a
+// press read from it after a slow frame would land where the pointer went next.
 Point mousePosition();
 void setMousePositionOverride(std::optional<Point> position);
+// The event the loop is handing out now (null once it is done with it).
+void setHandledEvent(const SDL_Event* event);

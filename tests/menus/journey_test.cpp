@@ -90,6 +90,9 @@ struct Script {
 
   void add(std::string what, std::function<bool(GameLoop&)> step) { steps.emplace_back(std::move(what), std::move(step)); }
   bool operator()(GameLoop& loop) {
+    // From the first frame on (the video is up) the game hears only the script: the
+    // pointer entering the window as it toggles its mode would come in as a real move.
+    if (at == 0 && framesInStep == 0) ignoreDisplayInput();
     if (at >= steps.size()) return false;
     if (++framesInStep > 600) {
       *obs << "stuck " << steps[at].first << " on " << loop.current()->name() << std::endl;

@@ -58,6 +58,7 @@ void EditorWindowTest::SetUp() {
   clock = std::make_unique<ManualClock>(10000);
   selectStoredProfile();
   ASSERT_TRUE(initSdl(window, renderer));
+  ignoreDisplayInput();
   // The crash screen took the fatal path; tests want it thrown.
   setFatalHandler([](const std::string& message) { throw FatalErrorException(message); });
   loadMedia(renderer);

@@ -75,19 +75,24 @@ bool XSession::start(int width, int height) {
 bool XSession::startWindowManager() {
   ChildOptions options;
   options.env = {{"DISPLAY", display_}};
-  if (!windowManager_.start({"openbox", "--sm-disable"}, options)) {
+  // Openbox announces itself on the root window (_NET_SUPPORTING_WM_CHECK)
+  // before it has finished starting, and a window mapped in between is never
+  // managed: it stays unmapped, and SDL waits for its MapNotify for ever. The
+  // startup command runs once openbox is up; it marks the root window.
+  const char* readyName = "_BRASSWICK_WM_READY";
+  const std::string markReady = std::string("xprop -root -f ") + readyName + " 32c -set " + readyName + " 1";
+  if (!windowManager_.start({"openbox", "--sm-disable", "--startup", markReady}, options)) {
     error_ = "openbox could not be started: " + windowManager_.error();
     return false;
   }
-  // It is ready once it has announced itself on the root window.
-  Atom check = XInternAtom(conn_, "_NET_SUPPORTING_WM_CHECK", False);
+  Atom check = XInternAtom(conn_, readyName, False);
   auto until = std::chrono::steady_clock::now() + std::chrono::seconds(15);
   while (std::chrono::steady_clock::now() < until) {
     Atom type = 0;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    bool ready = XGetWindowProperty(conn_, DefaultRootWindow(conn_), check, 0, 1, False, XA_WINDOW, &type, &format,
+    bool ready = XGetWindowProperty(conn_, DefaultRootWindow(conn_), check, 0, 1, False, XA_CARDINAL, &type, &format,
                                     &count, &after, &data) == Success &&
                  count == 1;
     if (data) XFree(data);

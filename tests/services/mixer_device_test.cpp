@@ -19,7 +19,11 @@ class MixerDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
-    ASSERT_EQ(SDL_Init(0), 0);
+    ASSERT_EQ(SDL_Init(SDL_INIT_TIMER), 0);
+    // SDL_mixer stamps a pause with SDL_GetTicks() and reads a stamp of 0 as
+    // "not paused"; SDL's clock restarts at 0 with every SDL_Init, so a test
+    // quicker than the audio thread's first callback paused nothing.
+    while (SDL_GetTicks() == 0) SDL_Delay(1);
     writeTestWav("long.wav", 22050 * 2);
   }
   void TearDown() override { SDL_Quit(); }

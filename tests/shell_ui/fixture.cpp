@@ -32,6 +32,46 @@ void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {
   ASSERT_NE(renderer, nullptr) << SDL_GetError();
   SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
   registerRendererWindow(renderer, window);
+  ignoreDisplayInput();
+}
+
+namespace {
+int fromTest(void*, SDL_Event* e) {
+  switch (e->type) {
+    case SDL_MOUSEMOTION:
+      return e->motion.windowID == 0;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      return e->button.windowID == 0;
+    case SDL_MOUSEWHEEL:
+      return e->wheel.windowID == 0;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      return e->key.windowID == 0;
+    case SDL_TEXTINPUT:
+      return e->text.windowID == 0;
+    case SDL_TEXTEDITING:
+      return e->edit.windowID == 0;
+    case SDL_WINDOWEVENT:
+      switch (e->window.event) {
+        case SDL_WINDOWEVENT_ENTER:
+        case SDL_WINDOWEVENT_LEAVE:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_TAKE_FOCUS:
+          return e->window.windowID == 0;
+        default:
+          return 1;  // what the window's own size and mode changes bring
+      }
+    default:
+      return 1;
+  }
+}
+}  // namespace
+
+void ignoreDisplayInput() {
+  SDL_SetEventFilter(fromTest, nullptr);
+  SDL_FilterEvents(fromTest, nullptr);
 }
 
 void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer) {

@@ -36,6 +36,15 @@ class SdlTest : public ::testing::Test {
 void openTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
 void closeTestWindow(SDL_Window*& window, SDL_Renderer*& renderer);
 
+// The window tests make every input themselves. On the X display they share
+// with tests running alongside, windows opening and closing over theirs take
+// the pointer and the focus in and out of it at any moment, and SDL reports
+// that as mouse motion, crossing and focus events: a motion between a press
+// and its release turns a click into a drag. Injected events name no window;
+// this drops (from now on and from the queue) the input and focus events the
+// display sends. Call it after SDL's video is up.
+void ignoreDisplayInput();
+
 // "windowed bordered 1024x768" and the like, from the window's own flags.
 std::string windowModeText(SDL_Window* window);
 // The "key rest-of-line" pairs a child process noted in observed.txt.

@@ -299,6 +299,32 @@ TEST_F(StateMachineTest, SpaceTurnsALeftPressIntoARightPressForTheState) {
   EXPECT_EQ(mouseTracker().pressTick(SDL_BUTTON_RIGHT), -1);
 }
 
+// After a slow frame one pump brings a press and the motions after it: SDL's
+// mouse has already gone on, but the press is where it was made.
+TEST_F(StateMachineTest, EachMouseEventIsHandledWhereItHappened) {
+  setMousePositionOverride(std::nullopt);
+  ProbeState* a = start("alpha");
+  std::vector<Point> seen;
+  a->onEvent = [&seen](const SDL_Event& e) -> StateChange {
+    if (e.type == SDL_MOUSEMOTION || e.type == SDL_MOUSEBUTTONDOWN) seen.push_back(mousePosition());
+    return {};
+  };
+  SDL_Event motion;
+  SDL_zero(motion);
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = 120;
+  motion.motion.y = 130;
+  SDL_PushEvent(&motion);
+  pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 301, 207);
+  motion.motion.x = 500;
+  motion.motion.y = 400;
+  motion.motion.state = SDL_BUTTON_LMASK;
+  SDL_PushEvent(&motion);
+  ASSERT_TRUE(loop->pumpEvents());
+  EXPECT_EQ(seen, (std::vector<Point>{{120, 130}, {301, 207}, {500, 400}}));
+  EXPECT_EQ(mouseTracker().pressPosition(SDL_BUTTON_LEFT), (Point{301, 207}));
+}
+
 TEST_F(StateMachineTest, FramesStartAtLeastTwelveMillisecondsApart) {
   ProbeState* a = start("alpha");
   loop->lastFrameTick = clock->now();

@@ -196,6 +196,29 @@ TEST_F(VictoryScreenTest, ASolvedRunOpensTheVictoryWithItsTableHistogramsAndFrie
   EXPECT_EQ(s.back(), "sim");
 }
 
+// The table's dark band comes with its first column: a puzzle that keeps no
+// scores shows plain cream where the headers would be.
+TEST_F(VictoryScreenTest, TheTablesBandShowsOnlyUnderAColumn) {
+  tutorialFlags[wonBeforeFlag] = true;
+  puzzle_id scoreless = noPuzzle;
+  for (puzzle_id id = 0; id < puzzleTableSize && scoreless == noPuzzle; ++id) {
+    const Puzzle& p = getPuzzle(id);
+    if (!p.hasFlag(puzzleFlagHidden) && p.allowedModules.empty() && !p.hasFlag(puzzleFlagTimed)) scoreless = id;
+  }
+  ASSERT_NE(scoreless, noPuzzle);
+  puzzleRecords[slowstall] = PuzzleRecord{2, 13};
+  for (const auto& [puzzle, shot] : {std::pair{scoreless, "no_table"}, std::pair{slowstall, "table"}}) {
+    openVictory(puzzle, {2, 13});
+    frames(30);
+    moveMouse(20, 20);
+    frame();
+    const GeoRect d = victory()->dialogRect();
+    const SDL_Color band = pixelAt(d.x + 430, victoryTableHeaderY(d) + 12);
+    EXPECT_EQ(band.r < 100, puzzle == slowstall) << shot << " " << int(band.r);
+    saveShot(shot);
+  }
+}
+
 // The first puzzle with one successor that needs nothing else.
 puzzle_id puzzleWithOneOpenSuccessor() {
   for (puzzle_id id = 0; id < puzzleTableSize; ++id) {

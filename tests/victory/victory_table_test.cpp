@@ -140,10 +140,12 @@ TEST_F(VictoryTableTest, OnlyRecordedColumnsAndGoalsThatExistAreShown) {
   ASSERT_EQ(getPuzzle(noGoal).goalModules, 0);
 
   // Nothing recorded: the title (and the story) alone.
+  EXPECT_FALSE(victoryTableHasColumn(untimed));
   for (const VictoryText& t : victoryTexts(untimed, MachineStats{3, INT_MAX}, dialog, glyph, false))
     EXPECT_EQ(t.text, "Puzzle Complete!");
 
   puzzleRecords[untimed] = {3, noRecordedValue};
+  EXPECT_TRUE(victoryTableHasColumn(untimed));
   auto texts = victoryTexts(untimed, MachineStats{3, INT_MAX}, dialog, glyph, false);
   EXPECT_NE(at(texts, modulesX, y0), nullptr);
   EXPECT_EQ(at(texts, ticksX, y0), nullptr);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "art/canvas.h"
+#include "art/style.h"
 
 using namespace art;
 
@@ -207,6 +208,11 @@ void victory(const std::string& out, TTF_Font* mono, TTF_Font* title) {
     s.text(mono, "Well wired. The counter ticks", dx + 320, dy + 118, Colour(1, 42, 52));
     s.text(mono, "along exactly as it should.", dx + 320, dy + 146, Colour(1, 42, 52));
     int y0 = dy + 597 - 197;
+    // The game draws the table's band over the plain dialog art.
+    s.fill(sdf::box(dx + 426, y0 - 4, 830 - 436, 32, 4), pal::walnutDark());
+    s.fill(sdf::box(dx + 426, y0 + 28, 830 - 436, 2, 0), pal::brassDark());
+    for (int row = 1; row <= 3; row += 2)
+        s.fill(sdf::box(dx + 426, y0 + 30 * row, 830 - 436, 30, 0), Colour(120, 90, 50, 30));
     s.text(mono, "Modules", dx + 440 + 108, y0, Colour(182, 240, 255));
     s.text(mono, "Ticks", dx + 440 + 216, y0, Colour(182, 240, 255));
     const char* rows[] = {"Current", "Best", "Goal"};

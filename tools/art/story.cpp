@@ -528,20 +528,15 @@ void notePage(Canvas& c, Context& ctx, int n) {
 void dialog(Canvas& c) {
     float w = c.width(), h = c.height();
     // The dialog rectangle D is (w-12)x(h-17) at (6,4). The game writes a
-    // near-white title at D.y + 9, dark story text from D.y + 118, light
-    // table headers on the row D.h - 197 down and dark values under them.
+    // near-white title at D.y + 9, dark story text from D.y + 118, and draws
+    // the score table's dark header band itself, only for puzzles that keep
+    // scores: the cream stays plain here.
     float dx = 6, dy = 4, dw = w - 12, dh = h - 17;
     c.fill(sdf::box(0, 6, w, h - 6, 16), pal::ink().withAlpha(0.45f));
     c.fill(sdf::box(dx - 4, dy - 4, dw + 8, dh + 8, 14), pal::brassDark());
     walnutPanel(c, dx - 2, dy - 2, dw + 4, dh + 4, 12, 313);
     c.fill(sdf::box(dx + 10, dy + 44, dw - 20, dh - 54, 8), vertical(dy, Colour(242, 234, 214), dy + dh, Colour(226, 212, 182)));
     c.fill(sdf::box(dx + 10, dy + 44, dw - 20, 3, 1), pal::brassDark());
-    float headerY = dy + dh - 197;
-    c.fill(sdf::box(dx + 426, headerY - 4, dw - 436, 32, 4), pal::walnutDark());
-    c.fill(sdf::box(dx + 426, headerY + 28, dw - 436, 2, 0), pal::brassDark());
-    for (int row = 1; row <= 3; ++row)
-        if (row % 2)
-            c.fill(sdf::box(dx + 426, headerY + 30 * row, dw - 436, 30, 0), Colour(120, 90, 50, 30));
     for (float x : {dx + 4, dx + dw - 4})
         for (float y : {dy + 4, dy + dh - 4}) rivet(c, x, y, 3);
 }
