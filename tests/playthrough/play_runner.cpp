@@ -178,6 +178,7 @@ class Runner {
   bool runChecked_ = true;
   int shots_ = 0;
   std::map<std::string, std::string> kept_;
+  std::set<std::string> heldKeys_;  // by key-down, until key-up
 };
 
 [[noreturn]] void Runner::fail(const std::string& why) { throw StepFailed(why); }
@@ -253,6 +254,7 @@ void Runner::finalChecks() {
     fail("the script ends with the game still running (end it with close or a Quit click, then wait-exit)");
   }
   if (!runChecked_) fail("run " + std::to_string(runs_) + " ended without a \"switches\" check");
+  if (!heldKeys_.empty()) fail("the script ends with " + joined({heldKeys_.begin(), heldKeys_.end()}) + " held down");
   if (fs::exists(work("error.txt"))) fail("the game wrote error.txt:" + tail(readFile(work("error.txt")), 10));
 }
 
@@ -485,19 +487,20 @@ void Runner::execute(const Step& step) {
     if (v == "press" || game_.running()) cmd = moveTo(arg(step, 0), arg(step, 1));
     cmd.insert(cmd.end(), {v == "press" ? "mousedown" : "mouseup", "1"});
     xdotool(cmd);
-  } else if (v == "drag") {
+  } else if (v == "drag" || v == "right-drag") {
     markLog();
     // Pressed, moved in small steps at a hand's pace, released.
+    const std::string button = v == "drag" ? "1" : "3";
     int x0 = arg(step, 0), y0 = arg(step, 1), x1 = arg(step, 2), y1 = arg(step, 3);
     std::vector<std::string> cmd = moveTo(x0, y0);
-    cmd.insert(cmd.end(), {"mousedown", "1", "sleep", "0.1"});
+    cmd.insert(cmd.end(), {"mousedown", button, "sleep", "0.1"});
     const int parts = 8;
     for (int i = 1; i <= parts; ++i) {
       std::vector<std::string> m = moveTo(x0 + (x1 - x0) * i / parts, y0 + (y1 - y0) * i / parts);
       cmd.insert(cmd.end(), m.begin(), m.end());
       cmd.insert(cmd.end(), {"sleep", "0.03"});
     }
-    cmd.insert(cmd.end(), {"sleep", "0.1", "mouseup", "1"});
+    cmd.insert(cmd.end(), {"sleep", "0.1", "mouseup", button});
     xdotool(cmd);
   } else if (v == "wheel") {
     markLog();
@@ -511,6 +514,13 @@ void Runner::execute(const Step& step) {
     std::vector<std::string> cmd = {"key", "--delay", "40"};
     cmd.insert(cmd.end(), a.begin(), a.end());
     xdotool(cmd);
+  } else if (v == "key-down" || v == "key-up") {
+    // A modifier held over the steps between, as for a Ctrl-drag.
+    markLog();
+    window();
+    xdotool({v == "key-down" ? "keydown" : "keyup", a[0]});
+    if (v == "key-down") heldKeys_.insert(a[0]);
+    else heldKeys_.erase(a[0]);
   } else if (v == "type") {
     markLog();
     window();
