@@ -69,6 +69,10 @@ bool XSession::start(int width, int height) {
     server_.stop(500);
     return false;
   }
+  // A key is held only until the game has taken its press; a slow frame must
+  // not turn that into repeats.
+  XAutoRepeatOff(conn_);
+  XFlush(conn_);
   return startWindowManager();
 }
 
