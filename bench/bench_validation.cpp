@@ -8,10 +8,12 @@
 #include <fstream>
 #include <string>
 
+#include "child_process.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/validation.h"
+#include "robustness/robustness_support.h"
 #include "saves/profiles.h"
 
 namespace {
@@ -68,5 +70,36 @@ void BM_ValidateCorrectMachine(benchmark::State& state) {
   state.counters["tests"] = benchTests;
 }
 BENCHMARK(BM_ValidateCorrectMachine)->Arg(1)->Arg(40)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Peak memory of validating a 3-module counter against a community test at
+// the largest tick limit (1,000,000 ticks on each thread), measured in a child
+// process of its own (child_process.h): "peak_MB" is the most its resident
+// size grew while validating. Target: under 50 MB.
+void BM_ValidationPeakMemoryAtTheTickCap(benchmark::State& state) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_validation_cap";
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+  const puzzle_id puzzle = makeCommunityPuzzle("cap", unreachableTests(2, 1000000));
+  ChildMeasurement measured;
+  for (auto _ : state) {
+    std::optional<ChildMeasurement> run = measureInChild([puzzle] {
+      // Both halves at the cap: the worker's share and the main thread's.
+      Validation validation(puzzle, counterMachine(), -1, [] { return counterMachine(); });
+      validation.start();
+      while (!validation.update()) {
+      }
+      runValidatorTests(puzzle, counterMachine(), [] { return false; });
+    });
+    if (!run) {
+      state.SkipWithError("the validation child failed");
+      return;
+    }
+    measured = *run;
+    state.SetIterationTime(measured.ms / 1000.0);
+  }
+  state.counters["peak_MB"] = measured.peakGrowthMb;
+  state.counters["ticks_per_test"] = 1000000;
+}
+BENCHMARK(BM_ValidationPeakMemoryAtTheTickCap)->Iterations(1)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace

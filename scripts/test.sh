@@ -13,3 +13,7 @@ for preset in default asan; do
   cmake --build --preset "$preset" -j"$jobs"
   xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$preset" -j"$jobs" --timeout 600
 done
+# The loaders under libFuzzer (clang, ASan + UBSan): every seed and fault input
+# once, then about 20 s of fuzzing per target.
+BUILD_JOBS="$jobs" scripts/fuzz.sh replay
+BUILD_JOBS="$jobs" scripts/fuzz.sh run 20

@@ -7,6 +7,7 @@
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "saves/machine_file.h"
+#include "saves/utf8_text.h"
 #include "services/music_manager.h"
 #include "shell/log.h"
 
@@ -178,7 +179,7 @@ void ModuleEditAction::revert(ModuleList& machine, int&, int) {
 ModuleNameAction::ModuleNameAction(std::shared_ptr<Module> moduleIn, std::string newNameIn)
     : module(std::move(moduleIn)), newName(std::move(newNameIn)), oldName(module->getName()) {
   // The module keeps only this much of a name; undo compares against it.
-  newName = newName.substr(0, maxModuleNameLength);
+  newName = cutUtf8(newName, maxModuleNameLength);
 }
 
 bool ModuleNameAction::apply(ModuleList&, int&, int) {

@@ -181,9 +181,16 @@ int moduleDelayForConfig(int kind, const std::shared_ptr<Value>& config) {
 }
 
 int moduleTypeFromName(const std::string& text) {
-  std::string wanted = toUpperCase(text);
+  // Called once per listed name of a community puzzle's metadata, which may
+  // list millions: the kinds' names are upper-cased once.
+  static const std::vector<std::string> upperNames = [] {
+    std::vector<std::string> names;
+    for (const ModuleDef& def : moduleDefs()) names.push_back(toUpperCase(def.name));
+    return names;
+  }();
+  const std::string wanted = toUpperCase(text);
   for (int kind = 1; kind < kModuleKindCount; ++kind) {
-    if (toUpperCase(moduleDefs()[kind].name) == wanted) return kind;
+    if (upperNames[size_t(kind)] == wanted) return kind;
   }
   return 0;
 }

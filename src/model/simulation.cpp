@@ -47,14 +47,24 @@ void Simulation::step() {
   }
   for (const auto& module : modules_) module->logic->clearSnapshot();
   clearPortCaches();
-  history_.emplace_back(std::make_move_iterator(scratch_.begin()), std::make_move_iterator(scratch_.end()));
+  if (keepHistory_) {
+    history_.emplace_back(std::make_move_iterator(scratch_.begin()), std::make_move_iterator(scratch_.end()));
+  }
   ++tick_;
 
   if (delayMode_) {
     std::vector<PortRecord> pass;
     propagateDelays(constContext(), pass);
-    delayHistory_.push_back(std::move(pass));
+    if (keepHistory_) delayHistory_.push_back(std::move(pass));
   }
+}
+
+void Simulation::keepNoStepBackHistory() {
+  keepHistory_ = false;
+  history_.clear();
+  history_.shrink_to_fit();
+  delayHistory_.clear();
+  delayHistory_.shrink_to_fit();
 }
 
 void Simulation::propagateDelays(const ConstContext& context, std::vector<PortRecord>& pass) {
@@ -80,6 +90,7 @@ bool Simulation::updatePortDelay(const std::shared_ptr<Port>& port, const ConstC
 
 void Simulation::stepBack() {
   if (tick_ == 0) return;
+  if (!keepHistory_) fatalError("stepping back a run that keeps no history");
   if (static_cast<int>(history_.size()) != tick_) fatalError("sim regress delta size discrepancy");
   --tick_;
   std::vector<ModuleDeltas> record = std::move(history_.back());

@@ -24,6 +24,11 @@ class Simulation {
   bool isFailed() const;
   std::string failureText() const;
   void clearPortCaches();
+  // For runs that never step back (validating a solution): keep no step-back
+  // history, so memory doesn't grow with the tick count. Stepping back such
+  // a run is fatal.
+  void keepNoStepBackHistory();
+  bool keepsStepBackHistory() const { return keepHistory_; }
 
   int tick() const { return tick_; }
   const Memory& memory() const { return memory_; }
@@ -57,6 +62,7 @@ class Simulation {
   std::vector<std::vector<PortRecord>> delayHistory_;
   // Reused for each tick's edges, so a tick's record is allocated once at its size.
   std::vector<ModuleDeltas> scratch_;
+  bool keepHistory_ = true;
   bool delayMode_;
   int clockPeriod_;
   int testIndex_;

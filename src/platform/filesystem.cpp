@@ -1,6 +1,11 @@
 #include "platform/filesystem.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -41,6 +46,16 @@ bool pathIsDirectory(const std::string& path) {
   return fs::is_directory(path, ec) && !ec;
 }
 
+PathKind pathKind(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.empty() ? "." : path.c_str(), &info) != 0) {
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::missing : PathKind::other;
+  }
+  if (S_ISREG(info.st_mode)) return PathKind::regular;
+  if (S_ISDIR(info.st_mode)) return PathKind::directory;
+  return PathKind::other;
+}
+
 int createDirectory(const std::string& path) {
   std::error_code ec;
   if (fs::create_directory(path, ec)) return 0;
@@ -72,6 +87,32 @@ int renamePath(const std::string& from, const std::string& to) {
   std::error_code ec;
   fs::rename(from, to, ec);
   return ec ? ec.value() : 0;
+}
+
+int writeFileDurably(const std::string& path, const std::string& data, bool* opened, bool flush) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (opened) *opened = fd >= 0;
+  if (fd < 0) return errno;
+  int error = 0;
+  for (std::size_t done = 0; done < data.size() && error == 0;) {
+    const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno != EINTR) error = errno;
+    } else {
+      done += std::size_t(n);
+    }
+  }
+  if (error == 0 && flush && ::fsync(fd) != 0) error = errno;
+  if (::close(fd) != 0 && error == 0) error = errno;
+  return error;
+}
+
+int syncDirectory(const std::string& dir) {
+  const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int error = ::fsync(fd) != 0 ? errno : 0;
+  ::close(fd);
+  return error;
 }
 
 }  // namespace platform

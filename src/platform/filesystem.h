@@ -20,6 +20,11 @@ std::vector<DirEntry> listDirectory(const std::string& dir);
 bool pathExists(const std::string& path);
 bool pathIsDirectory(const std::string& path);
 
+// What a path names once links are followed. A dangling link is missing; a
+// link loop or an entry that can't be looked at is other.
+enum class PathKind { missing, regular, directory, other };
+PathKind pathKind(const std::string& path);
+
 // Creates one directory; 0 on success (or when it already exists as a
 // directory), else the system error number.
 int createDirectory(const std::string& path);
@@ -30,5 +35,13 @@ int removeTree(const std::string& path);
 
 // Renames from over to (replacing to); 0 on success, else the error number.
 int renamePath(const std::string& from, const std::string& to);
+
+// Writes data to path (created or truncated) and flushes it to the disk
+// before returning, so a rename that follows never publishes an empty file
+// after a power cut. 0 on success, else the error number; opened tells
+// whether the file could be opened at all.
+int writeFileDurably(const std::string& path, const std::string& data, bool* opened = nullptr, bool flush = true);
+// Flushes a folder's entries (a rename in it) to the disk; 0 or the error number.
+int syncDirectory(const std::string& dir);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "puzzles/community_puzzles.h"
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
+#include "saves/line_reports.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
@@ -30,30 +31,35 @@ std::string firstCharacters(const std::string& text, std::size_t n) {
 
 // A goal's number: the first integer in the text. Logs and leaves goal alone
 // when there is none, when it is negative or when it does not fit an int.
-void readPar(const std::string& text, int& goal) {
+void readPar(const std::string& text, int& goal, LineReports& reports) {
   SignedNumbers numbers = findSignedNumbers(text, 1);
   if (numbers.values.empty() && !numbers.overflow) {
-    logLine("Can't recognize par: " + text);
+    reports.report("Can't recognize par: " + text);
     return;
   }
   if (numbers.overflow) {
-    logLine("Par '" + text + "' is out of range!");
+    reports.report("Par '" + text + "' is out of range!");
     return;
   }
   const int value = numbers.values.front();
   if (value < 0) {
-    logLine("Par '" + text + "' is negative; pars must be positive!");
+    reports.report("Par '" + text + "' is negative; pars must be positive!");
     return;
   }
   goal = value;
 }
 
-void readModules(const std::string& line, const std::string& list, std::set<int>& modules) {
-  for (const std::string& part : splitString(list, ',')) {
-    const std::string item = trimmed(part);
+void readModules(const std::string& line, const std::string& list, std::set<int>& modules, LineReports& reports) {
+  // Split by hand as splitString splits (no piece after a final comma): a
+  // list may be megabytes long.
+  for (size_t start = 0; start < list.size();) {
+    size_t end = list.find(',', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string item = trimmed(list.substr(start, end - start));
+    start = end + 1;
     int kind = moduleTypeFromName(item);
     if (kind == 0) {
-      logLine("Unknown module name in line '" + line + "': " + item);
+      reports.reportLazily([&] { return "Unknown module name in line '" + line + "': " + item; });
       continue;
     }
     modules.insert(kind);
@@ -68,7 +74,7 @@ CustomPuzzleMetadata loadCustomPuzzleMetadata(const std::string& path) {
     logLine("No metadata file found at " + path);
     return defaults;
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in = openForReading(path);
   std::string line;
   if (!in || !readLine(in, line) || line != metadataMagic) {
     logLine("Invalid metadata file " + path + " (magic string '" + metadataMagic + "' not found)");
@@ -81,7 +87,9 @@ CustomPuzzleMetadata loadCustomPuzzleMetadata(const std::string& path) {
   }
 
   CustomPuzzleMetadata meta;
-  while (readLine(in, line)) {
+  LineReports reports(LineReports::Destination::log, path);
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (line.empty() || line[0] == '#') continue;
     auto keyword = customPuzzleFlagKeywords.find(toUpperCase(line));
     if (keyword != customPuzzleFlagKeywords.end()) {
@@ -89,15 +97,15 @@ CustomPuzzleMetadata loadCustomPuzzleMetadata(const std::string& path) {
     } else if (line.starts_with("NAME: ")) {
       meta.name = firstCharacters(line.substr(6), maxNameCharacters);
     } else if (line.starts_with("MODULES: ")) {
-      readModules(line, line.substr(9), meta.modules);
+      readModules(line, line.substr(9), meta.modules, reports);
     } else if (line.starts_with("TICKS: ")) {
       meta.timeLimitText = line.substr(7);
     } else if (line.starts_with("MODULEGOAL: ")) {
-      readPar(line.substr(12), meta.moduleGoal);
+      readPar(line.substr(12), meta.moduleGoal, reports);
     } else if (line.starts_with("TICKGOAL: ")) {
-      readPar(line.substr(10), meta.tickGoal);
+      readPar(line.substr(10), meta.tickGoal, reports);
     } else {
-      logLine("Unrecognized line in " + path + ": " + line);
+      reports.report("Unrecognized line in " + path + ": " + line);
     }
   }
   // A delay puzzle with a clocked module records its best time.

@@ -15,6 +15,14 @@ namespace {
 constexpr puzzle_id validationPuzzle = 71;
 
 bool isDone(const Simulation& simulation) { return simulation.isSuccess() || simulation.isFailed(); }
+
+// Validation only steps forward: its runs keep no step-back history, so a
+// test at the largest tick limit costs no more memory than a short one.
+std::shared_ptr<Simulation> validationRun(puzzle_id puzzle, int test, const ValidationMachine& machine) {
+  std::shared_ptr<Simulation> simulation = makePuzzleSimulation(puzzle, test, machine.modules, machine.clockPeriod);
+  simulation->keepNoStepBackHistory();
+  return simulation;
+}
 }  // namespace
 
 struct Validation::Control {
@@ -36,7 +44,7 @@ int Validation::lastMainTest(int testCount) { return testCount / 2 - 1; }
 int runValidatorTests(puzzle_id puzzle, const ValidationMachine& machine, const std::function<bool()>& stop) {
   const int count = getPuzzle(puzzle).testCount;
   for (int i = Validation::firstWorkerTest(count); i <= count; ++i) {
-    std::shared_ptr<Simulation> simulation = makePuzzleSimulation(puzzle, i, machine.modules, machine.clockPeriod);
+    std::shared_ptr<Simulation> simulation = validationRun(puzzle, i, machine);
     while (!isDone(*simulation)) {
       if (stop()) return INT_MIN;
       simulation->step();
@@ -55,7 +63,7 @@ Validation::Validation(puzzle_id puzzle, ValidationMachine main, int currentTest
       clock_(clock ? std::move(clock) : Clock(msSinceStart)),
       control_(std::make_shared<Control>()) {
   const int first = (puzzle_ == validationPuzzle || currentTest_ == -1) ? 1 : currentTest_;
-  simulation_ = makePuzzleSimulation(puzzle_, first, machine_.modules, machine_.clockPeriod);
+  simulation_ = validationRun(puzzle_, first, machine_);
   startTicks_ = clock_();
   startedOnSelectedTest_ = currentTest_ != -1;
   testIndex_ = first;
@@ -100,7 +108,7 @@ bool Validation::update() {
         testIndex_ += 1;
       }
       onFirstTest_ = false;
-      simulation_ = makePuzzleSimulation(puzzle_, testIndex_, machine_.modules, machine_.clockPeriod);
+      simulation_ = validationRun(puzzle_, testIndex_, machine_);
       continue;
     }
     finish(succeeded);
@@ -130,6 +138,7 @@ void Validation::finish(bool succeeded) {
     control_->stop = true;
   }
   testIndex_ = show;
+  // The simulation screen opens on this one and steps it both ways.
   simulation_ = makePuzzleSimulation(puzzle_, show, machine_.modules, machine_.clockPeriod);
   outcome_.testToShow = show;
   outcome_.allPassed = allPassed;

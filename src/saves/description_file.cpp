@@ -22,15 +22,19 @@ std::string applyReplacements(std::string line) {
   return line;
 }
 
+std::string tooManyRunsText(std::size_t maxRuns) { return "more than " + std::to_string(maxRuns) + " runs of text"; }
+
 }  // namespace
 
-std::string parseDescriptionLine(const std::string& line, std::vector<DescriptionLine>& runs) {
+std::string parseDescriptionLine(const std::string& line, std::vector<DescriptionLine>& runs, std::size_t maxRuns) {
   bool inTilde = false;
   bool inBackquote = false;
   std::size_t runStart = 0;
   std::vector<DescriptionLine> found;
   for (std::size_t i = 0; i < line.size(); ++i) {
     char c = line[i];
+    // Each mark closes a run, and the line's last run follows them all.
+    if ((c == '~' || c == '`') && runs.size() + found.size() + 2 > maxRuns) return tooManyRunsText(maxRuns);
     if (c == '~') {
       if (inBackquote) return "invalid desc line '" + line + "' (` in ~)";
       found.push_back({line.substr(runStart, i - runStart),
@@ -45,6 +49,7 @@ std::string parseDescriptionLine(const std::string& line, std::vector<Descriptio
       runStart = i + 1;
     }
   }
+  if (runs.size() + found.size() + 1 > maxRuns) return tooManyRunsText(maxRuns);
   if (inTilde) return "invalid desc line '" + line + "' (unterminated ~)";
   if (inBackquote) return "invalid desc line '" + line + "' (unterminated `)";
   found.push_back({line.substr(runStart) + "\n", 0});
@@ -54,7 +59,9 @@ std::string parseDescriptionLine(const std::string& line, std::vector<Descriptio
 
 std::string parseDescriptionFile(const std::string& path, PuzzleDescriptionText& text) {
   if (!fileExists(path)) return "";
-  std::ifstream in(path, std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid desc file " + path + " (" + refusal + ")";
   if (!in) return "Failed to open file " + path + "!";
   VersionCheck header = readHeader(in, descriptionFormat, "invalid desc file", path);
   if (!header.error.empty()) return header.error;
@@ -65,11 +72,14 @@ std::string parseDescriptionFile(const std::string& path, PuzzleDescriptionText&
   if (speaker < 0 || speaker > 6) return "invalid desc file " + path + " (unknown character '" + line + "')";
 
   std::vector<DescriptionLine> runs;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (!line.empty() && line[0] == '#') continue;
-    std::string error = parseDescriptionLine(applyReplacements(line), runs);
+    std::string error = parseDescriptionLine(applyReplacements(line), runs, maxDescriptionRuns);
+    if (error == tooManyRunsText(maxDescriptionRuns)) return "invalid desc file " + path + " (" + error + ")";
     if (!error.empty()) return error;
   }
+  if (lines.failed()) return "invalid desc file " + path + " (could not be read)";
   text.lines = std::move(runs);
   text.speaker = speaker;
   return "";

@@ -2,6 +2,7 @@
 // Puzzle description files (".mdesc"): a speaker line, then text lines with
 // ~highlighted~ and `keyword` spans. Used for the table puzzles' descriptions
 // and for a community puzzle's description and victory text.
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -26,12 +27,17 @@ struct PuzzleDescriptionText {
 // Puzzle descriptions read at start-up (and community ones), by puzzle id.
 extern std::map<int, PuzzleDescriptionText> descriptionCache;
 
+// The most runs of text one description file may make: many pages of text,
+// and a bound on what a file from elsewhere can cost.
+constexpr std::size_t maxDescriptionRuns = 20000;
+
 // Fills text from the file at path; "" on success or when the file is missing
 // (then text is left alone), else the error text. Never throws.
 std::string parseDescriptionFile(const std::string& path, PuzzleDescriptionText& text);
 // The markup runs of one text line (after the replacements), appended to runs;
-// "" or the error text.
-std::string parseDescriptionLine(const std::string& line, std::vector<DescriptionLine>& runs);
+// "" or the error text, also when runs would grow past maxRuns.
+std::string parseDescriptionLine(const std::string& line, std::vector<DescriptionLine>& runs,
+                                 std::size_t maxRuns = SIZE_MAX);
 
 // "puzzle_descriptions/puzz-<name>.mdesc"
 std::string puzzleDescriptionPath(int puzzle);

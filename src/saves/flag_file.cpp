@@ -1,11 +1,14 @@
 #include "saves/flag_file.h"
 
+#include "saves/line_reports.h"
 #include "saves/profiles.h"
 #include "shell/log.h"
 #include "shell/strings.h"
 
 std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set) {
-  std::ifstream in = openProfileGlobalFile(rules.fileName);
+  std::string refusal;
+  std::ifstream in = openProfileGlobalFile(rules.fileName, &refusal);
+  if (!refusal.empty()) return "invalid save file " + rules.fileName + " (" + refusal + ")";
   VersionCheck check = readHeader(in, rules.format, "invalid save file", rules.fileName);
   if (!check.error.empty()) {
     in.close();
@@ -15,13 +18,15 @@ std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(in
   }
   if (check.version <= rules.ignoredUpToVersion) return "";
   std::string firstError;
+  LineReports reports(LineReports::Destination::log, rules.fileName);
   auto reject = [&](const std::string& text) {
     // One bad line costs only itself; the flags after it still load.
-    logLine(text + " (skipped in " + rules.fileName + ")");
+    reports.report(text + " (skipped in " + rules.fileName + ")");
     if (firstError.empty()) firstError = text;
   };
   std::string line;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     size_t start = 0;
     while (start < line.size() && !isAsciiDigit(line[start])) ++start;
     size_t end = start;

@@ -19,6 +19,7 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
+#include "saves/line_reports.h"
 #include "saves/profiles.h"
 #include "saves/utf8_text.h"
 #include "shell/log.h"
@@ -70,26 +71,15 @@ std::string describePort(const Port* port) {
          " at " + formatOrigin(module->x, module->y);
 }
 
-class LineCursor {
- public:
-  explicit LineCursor(std::vector<std::string> lines) : lines_(std::move(lines)) {}
-  bool next(std::string& line) {
-    if (pos_ >= lines_.size()) return false;
-    line = lines_[pos_++];
-    return true;
-  }
-  void back() { --pos_; }
-
- private:
-  std::vector<std::string> lines_;
-  size_t pos_ = 0;
-};
+// A configuration section is read until its first readable value; past this
+// many unreadable lines the rest are passed over without trying them.
+constexpr int kConfigLinesTried = 100;
 
 // Hands each line of a section inside a module to `take` until `endMarker`;
 // another section marker ends it early and is left for the caller. True when
 // the section's own end line was read.
 template <typename Take>
-bool readInnerSection(LineCursor& lines, const std::string& endMarker, Take take) {
+bool readInnerSection(LineReader& lines, const std::string& endMarker, Take take) {
   std::string line;
   while (lines.next(line)) {
     if (line == endMarker) return true;
@@ -102,7 +92,7 @@ bool readInnerSection(LineCursor& lines, const std::string& endMarker, Take take
   return false;
 }
 
-void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, int version) {
+void readModuleSection(LineReader& lines, MachineModuleRecord& record, int n, int version, LineReports& reports) {
   std::string line;
   // A section cut short before its kind or origin line must not take the
   // next section's lines as its own.
@@ -166,17 +156,20 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
     }
     if (line == configStart) {
       bool haveValue = false;
+      int tried = 0;
       bool closed = readInnerSection(lines, configEnd, [&](const std::string& entry) {
-        if (haveValue) {
-          std::printf("Extra config line %s for %s!\n", entry.c_str(), longContext.c_str());
+        if (haveValue || ++tried > kConfigLinesTried) {
+          reports.report("Extra config line " + entry + " for " + longContext + "!\n");
           return;
         }
         std::shared_ptr<Value> value = valueFromString(entry);
         if (value) {
           record.configuration = value;
+          record.unreadableConfiguration.reset();
           haveValue = true;
         } else {
-          std::printf("Invalid config line %s for %s!\n", entry.c_str(), longContext.c_str());
+          reports.report("Invalid config line " + entry + " for " + longContext + "!\n");
+          if (!record.unreadableConfiguration) record.unreadableConfiguration = entry;
         }
       });
       if (!closed) broken("Configuration section without end for " + longContext);
@@ -187,7 +180,7 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
       bool closed = readInnerSection(lines, controlEnd, [&](const std::string& entry) {
         SignedNumbers numbers = findSignedNumbers(entry, 3);
         if (numbers.values.size() < 3) {
-          std::printf("Invalid control point line %s for %s!\n", entry.c_str(), longContext.c_str());
+          reports.report("Invalid control point line " + entry + " for " + longContext + "!\n");
           return;
         }
         record.controlPoints[numbers.values[0]].push_back({numbers.values[1], numbers.values[2]});
@@ -195,10 +188,10 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
       if (!closed) broken("Control point section without end for " + longContext);
       continue;
     }
-    SignedNumbers numbers = findUnsignedNumbers(line, 0);
+    SignedNumbers numbers = findUnsignedNumbers(line, 4);
     if (numbers.overflow || numbers.values.size() != 3) {
-      std::printf("Invalid link line for %s: %s!\n", longContext.c_str(), line.c_str());
-      record.links.push_back({-1, -1, -1});
+      // Such a link would be passed over when wiring; it isn't kept.
+      reports.report("Invalid link line for " + longContext + ": " + line + "!\n");
       continue;
     }
     record.links.push_back({numbers.values[0], numbers.values[1], numbers.values[2]});
@@ -223,24 +216,78 @@ void readModuleSection(LineCursor& lines, MachineModuleRecord& record, int n, in
   }
 }
 
-// A configuration that the kind cannot take would make a module the game
-// can't show or simulate (a selector with a thousand ports); such a file is
-// reported, not loaded. A Number holds any value as its constant.
-std::string checkConfiguration(const MachineModuleRecord& record, const std::string& name) {
-  const std::shared_ptr<Value>& config = record.configuration;
-  if (!config || record.kind == kNumberKind) return "";
-  bool ok = true;
-  if (record.kind == kOpSelectorKind) {
-    // One port per listed opcode: a list longer than the opcode table can
-    // only come from a damaged file.
-    const OpVecValue* ops = config->asOpVec();
-    ok = ops != nullptr && ops->opcodes().size() <= size_t(kOpcodeCount);
-  } else if (std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind)) {
-    const int n = config->int_value();
-    ok = config->asNumeric() != nullptr && n >= range->minValue()->int_value() &&
-         n <= range->maxValue()->int_value();
+// What loading changed so that a file's modules can be used: one log line
+// per file, naming the first few.
+class LoadRepairs {
+ public:
+  explicit LoadRepairs(std::string path) : path_(std::move(path)) {}
+  LoadRepairs(const LoadRepairs&) = delete;
+  LoadRepairs& operator=(const LoadRepairs&) = delete;
+  ~LoadRepairs() {
+    if (count_ == 0) return;
+    std::string line = "Repaired " + path_ + " while loading: " + shown_;
+    if (count_ > kShown) line += "; and " + std::to_string(count_ - kShown) + " more";
+    logLine(line);
   }
-  return ok ? "" : "Invalid configuration " + config->serialize() + " for " + name;
+  void add(const std::string& note) {
+    if (count_ < kShown) shown_ += (count_ == 0 ? "" : "; ") + note;
+    ++count_;
+  }
+
+ private:
+  static constexpr int kShown = 8;
+  std::string path_;
+  std::string shown_;
+  int count_ = 0;
+};
+
+// The nearest multiple of 16 (halves go up), the grid modules and wire bends
+// sit on.
+int nearestGridLine(int v) {
+  const int shifted = v + 8;
+  const int down = shifted >= 0 ? shifted / 16 : -((15 - shifted) / 16);
+  return down * 16;
+}
+
+// Brings a configuration into what its kind can take, as cloning does: a
+// count outside the kind's range, or a value that is no number, becomes the
+// nearest count; anything but an opcode list gives an Op Selector no opcodes.
+// Only what can't be made safe is refused: an Op Selector list longer than
+// the opcode table (one port per opcode), and a Number whose value can't be
+// read (its constant is the machine's behaviour; a stand-in would be saved
+// over it).
+std::string repairConfiguration(MachineModuleRecord& record, const std::string& name, LoadRepairs& repairs) {
+  std::shared_ptr<Value>& config = record.configuration;
+  if (!config && record.unreadableConfiguration) {
+    // Quoted up to a sensible length: the line may be megabytes long.
+    const std::string text = cutUtf8(*record.unreadableConfiguration, 80);
+    if (record.kind == kNumberKind) return "Unreadable configuration '" + text + "' for " + name;
+    if (record.kind == kOpSelectorKind || getModuleConfig(record.kind)) {
+      repairs.add(name + ": unreadable configuration '" + text + "', default used");
+    }
+    return "";
+  }
+  if (!config || record.kind == kNumberKind) return "";
+  if (record.kind == kOpSelectorKind) {
+    const OpVecValue* ops = config->asOpVec();
+    if (ops == nullptr) {
+      repairs.add(name + ": configuration " + config->serialize() + " is no opcode list, none used");
+      config = std::make_shared<OpVecValue>(std::vector<int>{});
+    } else if (ops->opcodes().size() > size_t(kOpcodeCount)) {
+      return "Invalid configuration " + config->serialize() + " for " + name;
+    }
+    return "";
+  }
+  std::shared_ptr<ModuleConfig> range = getModuleConfig(record.kind);
+  if (!range) return "";
+  const int n = config->int_value();
+  if (config->asNumeric() != nullptr && n >= range->minValue()->int_value() && n <= range->maxValue()->int_value()) {
+    return "";
+  }
+  std::shared_ptr<Value> clamped = clampModuleConfig(record.kind, config);
+  repairs.add(name + ": configuration " + config->serialize() + " brought to " + clamped->serialize());
+  config = clamped;
+  return "";
 }
 
 }  // namespace
@@ -340,14 +387,15 @@ std::string saveMachine(int puzzle, int location, const ModuleList& modules, int
 std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::string& path,
                             const ConstContext& context) {
   if (!fileExists(path)) return "invalid save file " + path + " (file does not exist)";
-  std::ifstream in(path, std::ios::in | std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid save file " + path + " (" + refusal + ")";
   VersionCheck check = readHeader(in, machineFormat, "invalid save file", path);
   if (!check.error.empty()) return check.error;
   const int version = check.version;
-  std::vector<std::string> rest;
+  LineReader lines(in);
   std::string line;
-  while (readLine(in, line)) rest.push_back(line);
-  LineCursor lines(std::move(rest));
+  LineReports reports(LineReports::Destination::standardOutput, path);
 
   if (context.delayMode) {
     if (!lines.next(line) || line != clockStart) {
@@ -369,11 +417,16 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
   std::vector<MachineModuleRecord> records;
   while (lines.next(line)) {
     if (!isModuleStart(line)) continue;
+    if (records.size() == size_t(kMaxMachineModules)) {
+      return "invalid save file " + path + " (more than " + std::to_string(kMaxMachineModules) + " modules)";
+    }
     records.emplace_back();
-    readModuleSection(lines, records.back(), int(records.size()) - 1, version);
+    readModuleSection(lines, records.back(), int(records.size()) - 1, version, reports);
   }
+  if (lines.failed()) return "invalid save file " + path + " (could not be read)";
 
   modules.clear();
+  LoadRepairs repairs(path);
   for (MachineModuleRecord& record : records) {
     if (!record.error.empty()) return record.error;
     std::string name;
@@ -388,13 +441,18 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       name = record.name;
     }
     name = cutUtf8(name, maxModuleNameLength);
-    if (record.x % 16 != 0 || record.y % 16 != 0) {
-      return "Misaligned position " + formatOrigin(record.x, record.y) + " for " + name;
-    }
     if (!inBoardRange(record.x) || !inBoardRange(record.y)) {
       return "Position out of range " + formatOrigin(record.x, record.y) + " for " + name;
     }
-    std::string configError = checkConfiguration(record, name);
+    // Modules sit on the 16-pixel grid; one off it is moved to the nearest
+    // grid point, so the machine loads and keeps its shape.
+    if (record.x % 16 != 0 || record.y % 16 != 0) {
+      const int x = nearestGridLine(record.x), y = nearestGridLine(record.y);
+      repairs.add(name + " moved from " + formatOrigin(record.x, record.y) + " to " + formatOrigin(x, y));
+      record.x = x;
+      record.y = y;
+    }
+    std::string configError = repairConfiguration(record, name, repairs);
     if (!configError.empty()) return configError;
     std::shared_ptr<Module> module = Module::create(record.kind, record.x, record.y, record.configuration, name);
     for (const auto& [port, points] : record.controlPoints) {
@@ -404,17 +462,22 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
       std::vector<WirePoint>& target = module->ports[size_t(port)]->controlPoints;
       target.clear();
       // Wire legs run on the 16-pixel grid from the port's box; a bend off
-      // that grid could never be routed, so it is dropped.
+      // that grid could never be routed, so it moves to the nearest point
+      // that can. One beyond the board is dropped.
       const Port& owner = *module->ports[size_t(port)];
       const GeoPoint anchor =
           infoboxOrigin(owner.kind, ModuleGeometry::of(*module, context.delayMode).portPosition(*module, port));
       for (const auto& [px, py] : points) {
-        if (!inBoardRange(px) || !inBoardRange(py) || (px - anchor.x) % 16 != 0 || (py - anchor.y) % 16 != 0) {
-          logLine("Dropped misaligned wire point " + formatOrigin(px, py) + " of port " + std::to_string(port) +
-                  " of " + module->name + " in " + path);
+        const std::string where = " of port " + std::to_string(port) + " of " + module->name;
+        if (!inBoardRange(px) || !inBoardRange(py)) {
+          repairs.add("wire bend " + formatOrigin(px, py) + where + " dropped");
           continue;
         }
-        target.push_back({px, py});
+        const int x = anchor.x + nearestGridLine(px - anchor.x), y = anchor.y + nearestGridLine(py - anchor.y);
+        if (x != px || y != py) {
+          repairs.add("wire bend" + where + " moved from " + formatOrigin(px, py) + " to " + formatOrigin(x, y));
+        }
+        target.push_back({x, y});
       }
     }
     modules.push_back(module);

@@ -40,6 +40,11 @@ std::string machineFileText(const ModuleList& modules, int clockPeriod, const Ma
 std::string writeMachineFile(const std::string& path, const ModuleList& modules, int clockPeriod);
 std::string saveMachine(int puzzle, int location, const ModuleList& modules, int clockPeriod);
 
+// The most modules a machine file may hold: far above what any puzzle needs
+// (the largest solutions have a few hundred), and low enough that the work
+// done on a file from elsewhere stays small. A file with more is refused.
+constexpr int kMaxMachineModules = 10000;
+
 // Reads a machine file of any accepted version. The context's delay flag says
 // whether the clock period is read. "" or an error text; on an error the
 // modules made so far stay in modules. Never ends the program.
@@ -64,6 +69,8 @@ struct MachineModuleRecord {
   int x = 0;
   int y = 0;
   std::shared_ptr<Value> configuration;
+  // The first configuration line that held no value, when none did.
+  std::optional<std::string> unreadableConfiguration;
   std::string name;
   bool hasName = false;
   std::vector<MachineLink> links;

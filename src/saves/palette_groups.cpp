@@ -22,7 +22,7 @@ const std::string groupNamePrefix = "GROUP NAME: ";
 bool isEndMarker(const std::string& path) {
   std::string text;
   {
-    std::ifstream in(path, std::ios::in | std::ios::binary);
+    std::ifstream in = openForReading(path);
     if (!in) return false;
     char buffer[4];
     in.read(buffer, sizeof buffer);
@@ -42,10 +42,11 @@ bool isModuleEndLine(const std::string& line) {
 // The name comes only from a name line outside every module section, so a
 // module named "GROUP NAME: x" can't rename its group.
 std::string readGroupName(const std::string& path, const std::string& fallback) {
-  std::ifstream in(path, std::ios::in | std::ios::binary);
+  std::ifstream in = openForReading(path);
   std::string line;
   bool inModule = false;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (isModuleStartLine(line)) {
       inModule = true;
     } else if (isModuleEndLine(line)) {

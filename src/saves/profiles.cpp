@@ -28,7 +28,7 @@ int getActiveProfile() {
 std::string storedProfilePath() { return profilesDirectory + "profile.txt"; }
 
 int readStoredProfileIndex() {
-  std::ifstream in(storedProfilePath(), std::ios::in | std::ios::binary);
+  std::ifstream in = openForReading(storedProfilePath());
   if (!in) return 0;
   std::string line;
   readLine(in, line);
@@ -77,6 +77,9 @@ int resetProfile(int index) {
 }
 
 void loadRecords() {
+  // A save cut short (a crash, a power cut) leaves its temporary file; no
+  // loader reads one, and the profiles start clean of them.
+  removeStaleTempFiles(profilesDirectory);
   std::string error = reloadRecords();
   if (!error.empty()) std::printf("Error loading records: %s\n", error.c_str());
   tutorialFlags.fill(false);

@@ -8,6 +8,7 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
+#include "saves/line_reports.h"
 
 std::map<int, PuzzleLocation> puzzleLocations;
 
@@ -20,25 +21,29 @@ std::string puzzleLocationsPath() { return "initial/main_menu.mpoxa"; }
 std::string loadPuzzleLocations() { return loadPuzzleLocationsFrom(puzzleLocationsPath()); }
 
 std::string loadPuzzleLocationsFrom(const std::string& path) {
-  std::ifstream in(path, std::ios::in | std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid save file " + path + " (" + refusal + ")";
   VersionCheck check = readHeader(in, locationsFormat, "invalid save file", path);
   if (!check.error.empty()) return check.error;
   const int version = check.version;
+  LineReports reports(LineReports::Destination::standardOutput, path);
   std::string line;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (line.empty()) continue;
     SignedNumbers numbers = findSignedNumbers(line, 3);
     if (numbers.values.empty()) {
-      std::printf("Invalid puzzle position in line %s!\n", line.c_str());
+      reports.report("Invalid puzzle position in line " + line + "!\n");
       continue;
     }
     int id = numbers.values[0];
     if (id < 0 || id > 86 || (getPuzzle(id).flags & 1)) {
-      std::printf("Invalid puzzle ID '%d' in line %s!\n", id, line.c_str());
+      reports.report("Invalid puzzle ID '" + std::to_string(id) + "' in line " + line + "!\n");
       continue;
     }
     if (numbers.values.size() < 3) {
-      std::printf("Invalid puzzle position in line %s!\n", line.c_str());
+      reports.report("Invalid puzzle position in line " + line + "!\n");
       continue;
     }
     // Wide while converting: x - 512 must not overflow for the smallest int.

@@ -1,8 +1,10 @@
 #include "saves/puzzle_test_file.h"
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
+#include "model/instruction.h"
 #include "model/memory.h"
 #include "model/value_text.h"
 #include "puzzles/puzzle.h"
@@ -16,12 +18,25 @@ namespace {
 
 const SaveFormat testFormat{"PUZZTEST", {"BUGGY", "0.01"}};
 
-void addDistinct(std::set<std::shared_ptr<Value>>& set, const std::shared_ptr<Value>& value) {
-  for (const auto& member : set) {
-    if (member->equals(value)) return;
+// A text that two values share exactly when they are equal (Value::equals):
+// an instruction is its opcode and operands, anything else its stored form.
+std::string valueKey(const Value& value) {
+  if (const InstructionValue* instruction = value.asInstruction()) {
+    return "I " + std::to_string(instruction->int_value()) + " " + std::to_string(instruction->source().int_value()) +
+           " " + std::to_string(instruction->target().int_value()) + " " + std::to_string(instruction->destination().int_value());
   }
-  set.insert(value);
+  return value.serialize();
 }
+
+// A slot's set of listed values, each value once; the keys make a long list
+// cost its length, not its square.
+struct ValueSet {
+  std::set<std::shared_ptr<Value>> values;
+  std::set<std::string> keys;
+  void add(const std::shared_ptr<Value>& value) {
+    if (keys.insert(valueKey(*value)).second) values.insert(value);
+  }
+};
 
 // The tick limit of a limit line ("LIMIT: <digits>" once the comment is
 // dropped); "" and the limit, or an error.
@@ -92,16 +107,22 @@ bool splitSlotLine(const std::string& body, std::string& number, std::string& va
 }  // namespace
 
 std::string parseTestCase(std::istream& in, TestCase& test) {
+  int slotValuesLeft = maxSlotValuesPerFile;
+  LineReader lines(in);
+  return parseTestCaseWithin(lines, test, slotValuesLeft);
+}
+
+std::string parseTestCaseWithin(LineReader& lines, TestCase& test, int& slotValuesLeft) {
   bool inGoal = false;
   bool hasLimit = false;
   int tickLimit = 0;
   std::set<int> seen;
   Memory initial;
   Memory goal;
-  std::map<int, std::set<std::shared_ptr<Value>>> valueSets;
+  std::map<int, ValueSet> valueSets;
 
   std::string line;
-  while (readLine(in, line)) {
+  while (lines.next(line)) {
     if (line == "END") break;
     if (line.empty() || line[0] == '#') continue;
     if (line == "EXPECTED") {
@@ -111,6 +132,8 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
       continue;
     }
     const std::string body = line.substr(0, line.find("//"));
+    // A line that is only a comment says nothing, wherever it stands.
+    if (trimmed(body).empty()) continue;
     LimitLine limit = readLimitLine(body, line);
     if (!limit.error.empty()) return limit.error;
     if (limit.isLimit) {
@@ -126,6 +149,10 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
     if (!slot) return "Slot number out of range in line: " + line;
     if (!seen.insert(*slot).second) return "double-seen line " + std::to_string(*slot) + " in test";
 
+    slotValuesLeft -= 1 + int(std::count(list.begin(), list.end(), ','));
+    if (slotValuesLeft < 0) {
+      return "Too many slot values (more than " + std::to_string(maxSlotValuesPerFile) + " in one file)";
+    }
     std::vector<std::shared_ptr<Value>> values;
     for (const std::string& item : splitString(list, ',')) {
       std::shared_ptr<Value> value = parseValueLiteral(trimmed(item));
@@ -148,43 +175,61 @@ std::string parseTestCase(std::istream& in, TestCase& test) {
       goal.write(*slot, values.back(), "");
     } else {
       goal.slots[*slot] = MemoryEntry{values.back(), ""};
-      std::set<std::shared_ptr<Value>>& set = valueSets[*slot];
-      for (const auto& value : values) addDistinct(set, value);
+      ValueSet& set = valueSets[*slot];
+      for (const auto& value : values) set.add(value);
       auto start = initial.slots.find(*slot);
-      addDistinct(set, start != initial.slots.end() ? start->second.value : unpoweredValue());
+      set.add(start != initial.slots.end() ? start->second.value : unpoweredValue());
     }
   }
   if (!hasLimit) return "Time limit not defined for test!";
 
   TestCase parsed(std::move(initial), std::move(goal), tickLimit, {}, {}, "");
-  parsed.setValueSets(valueSets);
+  ValueHistory sets;
+  for (auto& [slot, set] : valueSets) sets[slot] = std::move(set.values);
+  parsed.setValueSets(std::move(sets));
   test = std::move(parsed);
   return "";
 }
 
 std::string loadTestFile(const std::string& path, std::vector<TestCase>& tests) {
   if (!fileExists(path)) return "";
-  std::ifstream in(path, std::ios::binary);
+  std::string refusal;
+  std::ifstream in = openForReading(path, &refusal);
+  if (!refusal.empty()) return "invalid test file " + path + " (" + refusal + ")";
   if (!in) return "Failed to open file " + path + "!";
   VersionCheck header = readHeader(in, testFormat, "invalid test file", path);
   if (!header.error.empty()) return header.error;
 
   std::string line;
-  while (readLine(in, line)) {
+  int testsRead = 0;
+  int stepsLeft = maxProgramStepsPerFile;
+  int slotValuesLeft = maxSlotValuesPerFile;
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (line.empty() || line[0] == '#') continue;
     if (line != "START") return "unknown line outside a test: " + line;
+    if (++testsRead > maxTestsPerFile) {
+      return "Too many tests in " + path + " (more than " + std::to_string(maxTestsPerFile) + ")";
+    }
     TestCase test;
-    std::string error = parseTestCase(in, test);
+    std::string error = parseTestCaseWithin(lines, test, slotValuesLeft);
     if (!error.empty()) return error;
     // A test whose goal is left as its start runs the program it holds.
     if (test.initial.equals(test.goal)) {
       Memory image;
-      MemoryImageResult run = buildMemoryImage(image, test.initial, nullptr);
+      const bool budgetBinds = stepsLeft < kMemoryImageStepLimit;
+      MemoryImageResult run = buildMemoryImage(image, test.initial, nullptr, std::min(stepsLeft, kMemoryImageStepLimit));
+      if (!run.ok() && budgetBinds && run.steps >= stepsLeft) {
+        return "The programs of the tests in " + path + " run longer than " +
+               std::to_string(maxProgramStepsPerFile) + " instructions in all";
+      }
       if (!run.ok()) return "Error running the program of a test: " + run.error;
+      stepsLeft -= run.steps;
       test.goal = std::move(image);
     }
     tests.push_back(std::move(test));
   }
+  if (lines.failed()) return "invalid test file " + path + " (could not be read)";
   return "";
 }
 

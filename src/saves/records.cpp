@@ -8,7 +8,10 @@
 
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
+#include <unordered_map>
+
 #include "saves/file_utils.h"
+#include "saves/line_reports.h"
 #include "saves/profiles.h"
 #include "shell/log.h"
 #include "shell/strings.h"
@@ -33,17 +36,19 @@ struct RecordLineMatch {
 
 std::optional<RecordLineMatch> matchRecordLine(const std::string& line, bool oldStyle) {
   const size_t n = line.size();
-  // digitEnd[i]: the end of the digit run starting at i (i when none).
-  std::vector<size_t> digitEnd(n + 1, n);
-  for (size_t i = n; i-- > 0;) digitEnd[i] = isAsciiDigit(line[i]) ? digitEnd[i + 1] : i;
-  digitEnd[n] = n;
+  // The end of the digit run starting at i (i when none). Each run is
+  // scanned only from the "::" just before it, so a line costs its length.
+  auto digitEnd = [&](size_t i) {
+    while (i < n && isAsciiDigit(line[i])) ++i;
+    return i;
+  };
   auto isPair = [&](size_t k) { return k + 1 < n && line[k] == ':' && line[k + 1] == ':'; };
   // "::digits::digits" at k; fills the two runs.
   auto tailAt = [&](size_t k, RecordLineMatch& m) {
     if (!isPair(k)) return false;
-    const size_t t0 = k + 2, t1 = digitEnd[t0];
+    const size_t t0 = k + 2, t1 = digitEnd(t0);
     if (t1 == t0 || !isPair(t1)) return false;
-    const size_t m0 = t1 + 2, m1 = digitEnd[m0];
+    const size_t m0 = t1 + 2, m1 = digitEnd(m0);
     if (m1 == m0) return false;
     m.ticks = line.substr(t0, t1 - t0);
     m.modules = line.substr(m0, m1 - m0);
@@ -92,11 +97,16 @@ ParsedRecords parseRecords(std::istream& in, const std::string& name, bool quiet
     return result;
   }
   const int version = check.version;
+  LineReports reports(LineReports::Destination::log, name);
   auto skip = [&](const std::string& why) {
-    if (!quiet) logLine(why + " in " + name);
+    if (!quiet) reports.report(why + " in " + name);
   };
+  LineReports nuked(LineReports::Destination::standardOutput, name);
+  LineReports dropped(LineReports::Destination::log, name);
+  std::unordered_map<std::string, size_t> retainedIndex;
   std::string line;
-  while (readLine(in, line)) {
+  LineReader lines(in);
+  while (lines.next(line)) {
     if (line.empty()) continue;
     std::optional<RecordLineMatch> m = matchRecordLine(line, version < 3);
     if (!m) {
@@ -116,21 +126,20 @@ ParsedRecords parseRecords(std::istream& in, const std::string& name, bool quiet
     const std::string puzzleName = m->name;
     int id = puzzleIdByName(puzzleName);
     if (id == 0) {
-      if (!quiet) {
-        logLine("Couldn't parse puzzle name '" + puzzleName + "' from line '" + line + "' in " + name);
-      }
-      auto same = std::find_if(result.retained.begin(), result.retained.end(),
-                               [&](const RetainedRecordLine& r) { return r.name == puzzleName; });
+      if (!quiet) reports.report("Couldn't parse puzzle name '" + puzzleName + "' from line '" + line + "' in " + name);
       PuzzleRecord record{*modules, *ticks};
-      if (same != result.retained.end()) {
-        same->record = record;
-      } else {
+      if (auto same = retainedIndex.find(puzzleName); same != retainedIndex.end()) {
+        result.retained[same->second].record = record;
+      } else if (result.retained.size() < maxRetainedRecordNames) {
+        retainedIndex.emplace(puzzleName, result.retained.size());
         result.retained.push_back({puzzleName, record});
+      } else if (!quiet) {
+        dropped.reportLazily([&] { return "Not keeping the record of unknown puzzle '" + puzzleName + "' in " + name; });
       }
       continue;
     }
     if (version < 4 && (id == 15 || id == 37 || id == 59 || id == 66 || id == 79)) {
-      if (!quiet) std::printf("Nuking %s\n", puzzleName.c_str());
+      if (!quiet) nuked.report("Nuking " + puzzleName + "\n");
       result.records[id] = PuzzleRecord{};
       continue;
     }
@@ -151,7 +160,9 @@ std::string lastPuzzleFileName() { return "last_puzzle.mgrlr"; }
 
 std::string loadRecordsFile() {
   retainedRecordLines.clear();
-  std::ifstream in = openProfileGlobalFile(recordsFileName());
+  std::string refusal;
+  std::ifstream in = openProfileGlobalFile(recordsFileName(), &refusal);
+  if (!refusal.empty()) return "invalid save file " + recordsFileName() + " (" + refusal + ")";
   ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
   in.close();
   if (!parsed.error.empty()) {
@@ -193,8 +204,7 @@ std::string saveRecords() {
 }
 
 std::map<int, PuzzleRecord> readProfileRecords(int profileIndex) {
-  std::ifstream in(getProfileDir(profileIndex) + "global/" + recordsFileName(),
-                   std::ios::in | std::ios::binary);
+  std::ifstream in = openForReading(getProfileDir(profileIndex) + "global/" + recordsFileName());
   if (!in) return {};
   ParsedRecords parsed = parseRecords(in, recordsFileName(), true);
   return parsed.error.empty() ? parsed.records : std::map<int, PuzzleRecord>{};
@@ -212,8 +222,9 @@ int loadLastPuzzle() {
   if (start == end) return noPuzzle;
   auto id = parseInt(std::string_view(line).substr(start, end - start));
   if (!id) return noPuzzle;
-  if (*id <= 86 && (getPuzzle(*id).flags & 1)) return noPuzzle;
-  return *id;
+  // An unlisted row, a row past the table or a community puzzle whose folder
+  // is gone would reach a fatal lookup later.
+  return resolveLastPuzzle(*id);
 }
 
 void saveLastPuzzle(int puzzle) {

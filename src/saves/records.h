@@ -19,6 +19,9 @@ struct RetainedRecordLine {
   PuzzleRecord record;
 };
 extern std::vector<RetainedRecordLine> retainedRecordLines;
+// At most this many such puzzle names are kept (far more than there are
+// community puzzles); lines for further names are logged and not kept.
+constexpr std::size_t maxRetainedRecordNames = 10000;
 
 std::string recordsFileName();  // "records.mgrlr"
 std::string saveRecords();

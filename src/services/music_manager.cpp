@@ -41,7 +41,8 @@ bool isBoardTrack(int track) { return track >= 1 && track <= 5; }
 // The leading decimal integer of the file's first line, clamped to 0..100;
 // nothing when the file can't be opened or the line holds no usable number.
 std::optional<int> readVolumeFile(const std::string& path, bool& opened) {
-  std::ifstream in(path, std::ios::binary);
+  // A pipe or folder planted there must not block or break start-up.
+  std::ifstream in = openForReading(path);
   opened = bool(in);
   if (!in) return std::nullopt;
   std::string line;

@@ -13,18 +13,29 @@ namespace {
 std::thread::id mainThread;
 bool insideCrash = false;
 
+// The two faces the crash screen draws with: the title and the body.
+constexpr int crashTitleFont = 1;
+constexpr int crashBodyFont = 3;
+
+// Only these two need to be open: a missing file further down the font
+// table must not hide the screen.
+bool crashFontsOpen() {
+  return openFonts[size_t(crashTitleFont)] != nullptr && openFonts[size_t(crashBodyFont)] != nullptr;
+}
+
 void showCrashScreen(const std::string& message) {
   ErrorScreen* screen = errorScreen();
   screen->message = message;
   screen->crashTick = ticksNow();
   if (insideCrash || !crashScreenCanShow()) return;  // fatalError prints and exits
   insideCrash = true;
+  logLine("Showing the crash screen");
   screen->render();
   while (screen->keepShowing()) {
     delayMs(50);
     screen->render();
   }
-  std::exit(-1);
+  leaveAfterFatalError();
 }
 }  // namespace
 
@@ -42,7 +53,7 @@ void installCrashScreen(SDL_Renderer* renderer) {
 }
 
 bool crashScreenCanShow() {
-  return errorScreen()->renderer && std::this_thread::get_id() == mainThread && fontsLoaded();
+  return errorScreen()->renderer && std::this_thread::get_id() == mainThread && crashFontsOpen();
 }
 
 std::string ErrorScreen::bodyText() const {
@@ -65,8 +76,8 @@ void ErrorScreen::render() {
   SDL_RenderClear(renderer);
   SDL_RenderFillRect(renderer, nullptr);
   const SDL_Color light{0xEF, 0xEF, 0xEF, 255};
-  TextItem("Crash!", cx, cy - 270, light, 1, AlignCentre, 500).draw(renderer);
-  TextItem(bodyText(), cx, cy - 210, light, 3, AlignCentre, 500).draw(renderer);
+  TextItem("Crash!", cx, cy - 270, light, crashTitleFont, AlignCentre, 500).draw(renderer);
+  TextItem(bodyText(), cx, cy - 210, light, crashBodyFont, AlignCentre, 500).draw(renderer);
   SDL_RenderPresent(renderer);
 }
 

@@ -22,8 +22,9 @@ struct ErrorScreen {
 ErrorScreen* errorScreen();
 
 // Creates the crash screen for a renderer and hooks it into fatalError. A
-// fatal error before the fonts are open, off the main thread, or while the
-// crash screen itself is failing, is printed and ends the run at once.
+// fatal error before the crash screen's two fonts (title and body) are open,
+// off the main thread, or while the crash screen itself is failing, is
+// printed and ends the run at once.
 void installCrashScreen(SDL_Renderer* renderer);
 // Whether a fatal error now could show the crash screen.
 bool crashScreenCanShow();

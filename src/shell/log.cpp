@@ -65,7 +65,14 @@ void fatalError(const std::string& message) {
   // A handler that returns (none installed, or one that cannot show anything)
   // still ends the run.
   std::cerr << "Fatal error: " << message << std::endl;
-  std::exit(-1);
+  leaveAfterFatalError();
+}
+
+void leaveAfterFatalError() {
+  std::cout.flush();
+  std::cerr.flush();
+  std::fflush(nullptr);
+  std::_Exit(-1);
 }
 
 void ensure(bool ok, const std::string& message) {

@@ -38,6 +38,12 @@ struct FatalErrorException : std::runtime_error {
 [[noreturn]] void fatalError(const std::string& message);
 void ensure(bool ok, const std::string& message);
 
+// Ends the process after a fatal error (exit code -1) without running static
+// destructors: the validation worker may still be stepping a machine that
+// reads the global tables, which must not be destroyed under it. Standard
+// output and error are flushed first.
+[[noreturn]] void leaveAfterFatalError();
+
 // Runs work on the calling (worker) thread; a fatal error inside it is caught
 // and returned instead of ending the process from the wrong thread.
 std::optional<std::string> captureFatalErrors(const std::function<void()>& work);

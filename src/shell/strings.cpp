@@ -47,11 +47,42 @@ std::string zeroPad(int n, int width) { return padNumber(n, width, '0'); }
 std::string spacePad2(int n) { return padNumber(n, 2, ' '); }
 
 std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
-  if (from.empty()) return text;
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from)) {
-    text.replace(at, from.size(), to);
+  if (from.empty() || text.find(from) == std::string::npos) return text;
+  if (to.find(from) != std::string::npos) {
+    // Rescanning would never end; each occurrence of the text is replaced once.
+    std::string out;
+    size_t start = 0;
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, start)) {
+      out.append(text, start, at - start);
+      out += to;
+      start = at + from.size();
+    }
+    out.append(text, start, std::string::npos);
+    return out;
   }
-  return text;
+  // The same result as replacing the first occurrence and searching again
+  // from the start until none is left, in one pass: the text is copied
+  // character by character, and whenever what is copied so far ends in
+  // `from` (which is then its first occurrence, since nothing before it
+  // matched), it is replaced and the replacement is copied in turn, so that
+  // text it forms with its neighbours is replaced too.
+  std::string out;
+  out.reserve(text.size());
+  std::string pending;  // replacement characters still to copy, last first
+  size_t next = 0;
+  while (next < text.size() || !pending.empty()) {
+    if (!pending.empty()) {
+      out.push_back(pending.back());
+      pending.pop_back();
+    } else {
+      out.push_back(text[next++]);
+    }
+    if (out.size() >= from.size() && out.compare(out.size() - from.size(), from.size(), from) == 0) {
+      out.resize(out.size() - from.size());
+      pending.append(to.rbegin(), to.rend());
+    }
+  }
+  return out;
 }
 
 bool startsWithVowel(const std::string& word) {

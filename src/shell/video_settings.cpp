@@ -30,7 +30,7 @@ std::pair<int, int> readSize(const std::string& line, const std::string& label) 
 
 ResolutionFile loadVideoSettings() {
   const ResolutionFile defaults;
-  std::ifstream in(resolutionFilePath(), std::ios::binary);
+  std::ifstream in = openForReading(resolutionFilePath());
   if (!in || in.peek() == std::ifstream::traits_type::eof()) return defaults;
   ResolutionFile f;
   std::string line;

@@ -219,15 +219,18 @@ TEST_F(EditActions, ShrinkingCutsWiresOfDroppedPortsBothWays) {
 
 TEST_F(EditActions, NamesAreCutToWhatTheModuleKeeps) {
   const std::string kept = "abcdefghijklmnopqrstu";  // 21 characters
+  const std::string accented = "abcdefghijklmnopqrst\xC3\xA9";  // 20 letters and an e-acute: 22 bytes
   struct Case {
     std::string from;
     std::string newName;
     bool changes;
+    std::string cut;  // what the module keeps
   };
   const Case cases[] = {
-      {"Adder", kept, true},
-      {"Adder", kept + "vwxyz", true},
-      {kept, kept + "vwxyz", false},  // the same name once cut
+      {"Adder", kept, true, kept},
+      {"Adder", kept + "vwxyz", true, kept},
+      {kept, kept + "vwxyz", false, kept},  // the same name once cut
+      {"Adder", accented, true, accented.substr(0, 20)},  // never half a character
   };
   auto editor = openEditor();
   editor->machine.clear();
@@ -236,13 +239,14 @@ TEST_F(EditActions, NamesAreCutToWhatTheModuleKeeps) {
     SCOPED_TRACE(c.newName);
     m->name = c.from;
     editor->saveTo(saveLocationWorking);
+    const std::string& cut = c.cut;
     ASSERT_EQ(editor->performAction(std::make_shared<ModuleNameAction>(m, c.newName)), c.changes);
-    EXPECT_EQ(m->name, c.changes ? kept : c.from);
+    EXPECT_EQ(m->name, c.changes ? cut : c.from);
     if (!c.changes) continue;
     editor->undo();  // compares with the kept name, so never fatal
     EXPECT_EQ(m->name, c.from);
     editor->redo();
-    EXPECT_EQ(m->name, kept);
+    EXPECT_EQ(m->name, cut);
   }
 }
 

@@ -1,7 +1,11 @@
 // Longest delay chains and the paths that reach them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+#include <random>
 #include <chrono>
+#include <set>
 
 #include "machine_builder.h"
 #include "model/delay_paths.h"
@@ -105,6 +109,115 @@ TEST(DelayPaths, ChainsOfDiamondsStayCheap) {
     EXPECT_EQ(path.front(), m.modules.front().get());
     EXPECT_EQ(path.size(), static_cast<std::size_t>(stages * 2));  // the Number, then an Adder and an Equals per stage but the last
   }
+}
+
+// The search as it once was: every memo entry holds its whole paths. Kept
+// here as the reference the compact search must match exactly.
+class WholePathSearch {
+ public:
+  DelayInfo module(const Module* m) {
+    if (auto found = memo_.find(m); found != memo_.end()) return found->second;
+    if (std::find(stack_.begin(), stack_.end(), m) != stack_.end()) return {};
+    stack_.push_back(m);
+    std::set<const Module*> sources;
+    for (const auto& port : m->ports) {
+      if (port->source && port->source->owner) sources.insert(port->source->owner);
+    }
+    int best = 0;
+    std::vector<DelayPath> bestPaths;
+    for (const Module* f : sources) {
+      DelayInfo r = f->logic->isClocked() ? DelayInfo{0, {DelayPath{f}}} : module(f);
+      if (!f->logic->isClocked()) r.paths = appendModuleToPaths(std::move(r.paths), f);
+      if (r.delay > best) {
+        best = r.delay;
+        bestPaths.clear();
+      }
+      if (r.delay >= best) {
+        for (const auto& path : r.paths) {
+          if (bestPaths.size() < kMaxDelayPathsPerModule) bestPaths.push_back(path);
+        }
+      }
+    }
+    stack_.pop_back();
+    return memo_[m] = DelayInfo{best + m->delay, bestPaths};
+  }
+  DelayPaths all(const ModuleList& modules) {
+    DelayPaths result;
+    for (const auto& m : modules) {
+      DelayInfo r = module(m.get());
+      if (r.paths.empty() || r.delay < result.longestDelay) continue;
+      if (r.delay > result.longestDelay) {
+        result.longestDelay = r.delay;
+        result.paths.clear();
+      }
+      result.paths[m.get()] = r.paths;
+    }
+    return result;
+  }
+
+ private:
+  std::map<const Module*, DelayInfo> memo_;
+  std::vector<const Module*> stack_;
+};
+
+// Random machines with loops, clocked modules, fan-out and ties: the same
+// longest delay, the same modules and the same paths in the same order.
+TEST(DelayPaths, RandomMachinesMatchTheWholePathSearch) {
+  const int kinds[] = {kNumberKind, kAdderKind, kLatchKind, kEqualsKind, kSubtractKind, kRegisterKind,
+                       kInputSelectorKind, kMultiplierKind, kDecoderKind};
+  std::mt19937 random(2024);
+  int withPaths = 0, withTies = 0;
+  for (int round = 0; round < 1000; ++round) {
+    MachineBuilder m;
+    const int count = 2 + int(random() % 14);
+    for (int i = 0; i < count; ++i) m.add(kinds[random() % std::size(kinds)]);
+    const int wires = int(random() % (2 * count + 1));
+    for (int w = 0; w < wires; ++w) {
+      const auto& from = m.modules[random() % m.modules.size()];
+      const auto& to = m.modules[random() % m.modules.size()];
+      std::vector<int> outputs, inputs;
+      for (std::size_t p = 0; p < from->ports.size(); ++p) {
+        if (from->ports[p]->kind == kResultPort) outputs.push_back(int(p));
+      }
+      for (std::size_t p = 0; p < to->ports.size(); ++p) {
+        if (to->ports[p]->kind != kResultPort) inputs.push_back(int(p));
+      }
+      if (outputs.empty() || inputs.empty()) continue;
+      to->ports[std::size_t(inputs[random() % inputs.size()])]->connect(
+          from->ports[std::size_t(outputs[random() % outputs.size()])].get(), m.wiring);
+    }
+    SCOPED_TRACE(round);
+    DelayPaths expected = WholePathSearch().all(m.modules);
+    DelayPaths found = computeDelayPaths(m.modules);
+    EXPECT_EQ(found.longestDelay, expected.longestDelay);
+    EXPECT_EQ(found.paths, expected.paths);
+    withPaths += !expected.paths.empty();
+    for (const auto& [module, paths] : expected.paths) withTies += paths.size() > 1;
+    for (const auto& module : m.modules) {
+      EXPECT_EQ(computeModuleDelayPath(module.get()).paths, WholePathSearch().module(module.get()).paths);
+    }
+  }
+  EXPECT_GT(withPaths, 600);  // the rounds do build wired machines
+  EXPECT_GT(withTies, 20);
+}
+
+// A plain chain as long as a machine file may hold and far beyond: one path,
+// worked out without running the call stack out.
+TEST(DelayPaths, ALongChainHasOneWholePath) {
+  MachineBuilder m;
+  auto previous = m.number(1);
+  const int adders = 50000;
+  for (int i = 0; i < adders; ++i) {
+    auto adder = Module::create(kAdderKind, 0, 0, nullptr, "A");
+    m.modules.push_back(adder);
+    MachineBuilder::feed(previous, adder, 0);
+    previous = adder;
+  }
+  DelayPaths all = computeDelayPaths(m.modules);
+  EXPECT_EQ(all.longestDelay, 3 * adders);
+  ASSERT_EQ(all.paths.size(), 1u);
+  ASSERT_EQ(all.paths.begin()->second.size(), 1u);
+  EXPECT_EQ(all.paths.begin()->second[0].size(), std::size_t(adders));
 }
 
 TEST(DelayPaths, AppendModuleToPaths) {

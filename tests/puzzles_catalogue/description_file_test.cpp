@@ -38,6 +38,23 @@ TEST_F(DescriptionFile, MarkupBecomesColouredRuns) {
   EXPECT_EQ(runsOf(text), expected);
 }
 
+TEST_F(DescriptionFile, AFileMakingMoreRunsThanTheLimitIsRefused) {
+  // Each mark closes a run and the line's last run follows: two lines of 2k
+  // marks make 4k + 2 runs.
+  for (std::size_t k : {maxDescriptionRuns / 4 - 1, maxDescriptionRuns / 4}) {
+    const std::string line(2 * k, '~');
+    writeDataFile("d.mdesc", "PUZZDESC\n0.01\nFred\n" + line + "\n" + line + "\n");
+    PuzzleDescriptionText text;
+    const std::string error = parseDescriptionFile("d.mdesc", text);
+    if (4 * k + 2 <= maxDescriptionRuns) {
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(text.lines.size(), 4 * k + 2);
+    } else {
+      EXPECT_EQ(error, "invalid desc file d.mdesc (more than 20000 runs of text)");
+    }
+  }
+}
+
 TEST_F(DescriptionFile, SpeakerIsMatchedWithoutCase) {
   std::string upper = speakerName();
   for (char& c : upper) c = char(std::toupper(static_cast<unsigned char>(c)));

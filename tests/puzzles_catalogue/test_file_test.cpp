@@ -42,6 +42,22 @@ TEST_F(TestFile, CommentsAndLimitLines) {
   EXPECT_EQ(test.tickLimit, 8);
 }
 
+TEST_F(TestFile, AWholeLineCommentIsIgnoredWhereverItStands) {
+  const char* comments[] = {"// LIMIT: 9", "  // 3: 4", "//", " \t// a note"};
+  for (const char* comment : comments) {
+    SCOPED_TRACE(comment);
+    TestCase test;
+    const std::string c = std::string(comment) + "\n";
+    ASSERT_EQ(parseBlock(c + "1: 2\n" + c + "LIMIT: 5\n" + c + "EXPECTED\n" + c + "1: 3\n" + c + "END\n", test), "");
+    EXPECT_EQ(test.tickLimit, 5);  // the limit comes only from the real line
+    EXPECT_EQ(test.initial.slots.size(), 1u);
+    EXPECT_EQ(test.goal.read(1)->int_value(), 3);
+  }
+  // A comment is no limit.
+  TestCase test;
+  EXPECT_EQ(parseBlock("// LIMIT: 9\n1: 2\nEND\n", test), "Time limit not defined for test!");
+}
+
 TEST_F(TestFile, UnpoweredLiteralStaysAsAnEntry) {
   TestCase test;
   ASSERT_EQ(parseBlock("4: -\n5: ?\nLIMIT: 3\nEND\n", test), "");
@@ -172,6 +188,47 @@ TEST_F(TestFile, ProgramThatNeverEndsIsAnError) {
   std::vector<TestCase> tests;
   EXPECT_NE(loadTestFile("t.mtest", tests), "");
   EXPECT_TRUE(tests.empty());
+}
+
+// Each test runs a counted loop of 3 * n instructions to make its goal.
+std::string countedLoopTests(int tests, int n) {
+  const std::string memory =
+      "0: ADDM 100 101 100\n1: BMEM 100 102 3\n2: JUMP 0\n100: 0\n101: 1\n102: " + std::to_string(n) + "\n";
+  std::string body;
+  for (int i = 0; i < tests; ++i) body += "START\n" + memory + "LIMIT: 10\nEXPECTED\n" + memory + "END\n";
+  return fileWith(body);
+}
+
+TEST_F(TestFile, AFileOverItsBudgetOfTestsOrInstructionsIsRefused) {
+  std::vector<TestCase> tests;
+  writeDataFile("t.mtest", countedLoopTests(1, 30000));
+  ASSERT_EQ(loadTestFile("t.mtest", tests), "");
+  EXPECT_EQ(tests[0].goal.read(100)->int_value(), 30000);
+
+  // 90,000 instructions each: the 23rd test goes over 2,000,000 in all.
+  tests.clear();
+  writeDataFile("t.mtest", countedLoopTests(40, 30000));
+  EXPECT_EQ(loadTestFile("t.mtest", tests),
+            "The programs of the tests in t.mtest run longer than 2000000 instructions in all");
+  EXPECT_EQ(tests.size(), 22u);
+
+  tests.clear();
+  writeDataFile("t.mtest", fileWith([] {
+                  std::string body;
+                  for (int i = 0; i <= maxTestsPerFile; ++i) body += "START\nLIMIT: 1\nEND\n";
+                  return body;
+                }()));
+  EXPECT_EQ(loadTestFile("t.mtest", tests), "Too many tests in t.mtest (more than 1000)");
+  EXPECT_EQ(tests.size(), size_t(maxTestsPerFile));
+
+  // Listed values count across the file: a goal list of 200,001 values is over.
+  tests.clear();
+  std::string list = "0";
+  for (int i = 1; i < maxSlotValuesPerFile; ++i) list += ", " + std::to_string(i % 7);
+  writeDataFile("t.mtest", fileWith("START\nLIMIT: 1\nEXPECTED\n0: " + list + "\nEND\nSTART\nLIMIT: 1\n1: 1\nEND\n"));
+  EXPECT_EQ(loadTestFile("t.mtest", tests), "Too many slot values (more than 200000 in one file)");
+  ASSERT_EQ(tests.size(), 1u);
+  EXPECT_EQ(tests[0].valueSetsByAddress.at(0).size(), 8u);  // 0..6 and the unpowered start, each once
 }
 
 TEST_F(TestFile, StartUpLoadingFillsTheCache) {

@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "saves/file_utils.h"
+#include "saves/line_reports.h"
+#include "support/temp_dir.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,6 +38,62 @@ TEST(ReadLine, LastLineWithoutEndIsGoodThenEofGivesEmpty) {
   EXPECT_FALSE(readLine(in, line));
   EXPECT_TRUE(in.eof());
   EXPECT_EQ(line, "");
+}
+
+// Read a block at a time, lines come out as readLine gives them, also when a
+// CR LF or a line is split between two blocks.
+TEST(LineReader, ReadsWhatReadLineReads) {
+  const std::size_t block = 1 << 16;
+  std::vector<std::string> texts = {"", "a", "a\n", "one\ntwo\r\n\r\nfour", "x\r\ry\r", "\n\n"};
+  for (std::size_t at : {block - 2, block - 1, block, block + 1}) {
+    texts.push_back(std::string(at, 'a') + "\r\nb\rc\n");
+    texts.push_back(std::string(at, 'a') + "\r");
+    texts.push_back(std::string(at - 1, 'a') + "\n" + std::string(3 * block, 'b') + "\r\n\r");
+  }
+  for (const std::string& text : texts) {
+    std::istringstream in(text);
+    LineReader reader(in);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.next(line)) lines.push_back(line);
+    EXPECT_EQ(lines, readAll(text)) << text.size();
+    EXPECT_FALSE(reader.failed());
+  }
+  // One line handed back is read again; the header before stays the stream's.
+  std::istringstream in("HEAD\nx\ny\n");
+  std::string line;
+  ASSERT_TRUE(readLine(in, line));
+  LineReader reader(in);
+  ASSERT_TRUE(reader.next(line));
+  reader.back();
+  ASSERT_TRUE(reader.next(line));
+  EXPECT_EQ(line, "x");
+  ASSERT_TRUE(reader.next(line));
+  EXPECT_EQ(line, "y");
+  EXPECT_FALSE(reader.next(line));
+}
+
+TEST(LineReports, AFileOfBadLinesShowsTheFirstThenCountsTheRest) {
+  TempWorkingDir dir;
+  {
+    LineReports reports(LineReports::Destination::log, "f.txt");
+    for (int i = 0; i < 1000; ++i) reports.report("bad line " + std::to_string(i));
+    reports.reportLazily([] { return "quoted " + std::string(100000, 'q'); });
+  }
+  std::istringstream log(readWholeFile("log.txt"));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(log, line);) lines.push_back(line.substr(line.find(": ") + 2));
+  ASSERT_EQ(lines.size(), size_t(LineReports::kShown) + 1);
+  EXPECT_EQ(lines[0], "bad line 0");
+  EXPECT_EQ(lines.back(), "... and 981 more such lines in f.txt");
+  testing::internal::CaptureStdout();
+  {
+    LineReports reports(LineReports::Destination::standardOutput, "g.txt");
+    reports.report("a long one " + std::string(100000, 'x') + "\n");
+  }
+  const std::string printed = testing::internal::GetCapturedStdout();
+  EXPECT_LE(printed.size(), LineReports::kLongestShown + 4);
+  EXPECT_EQ(printed.substr(printed.size() - 4), "...\n");
 }
 
 TEST(SaveFormatHeader, MagicAndVersionChecks) {

@@ -4,6 +4,7 @@
 
 #include "saves/file_utils.h"
 #include "saves/profiles.h"
+#include "saves/records.h"
 #include "shell/log.h"
 #include "support/temp_dir.h"
 
@@ -23,6 +24,28 @@ TEST(ProfileFiles, GlobalFilesLiveInTheActiveProfile) {
   EXPECT_EQ(writeProfileGlobalFile("records.mgrlr", "y"), "Failed to write file records.mgrlr!");
   setSimulateWriteFailure(false);
   EXPECT_EQ(readWholeFile("profiles/profile2/global/records.mgrlr"), "x");
+  activeProfile = -1;
+}
+
+TEST(ProfileFiles, StaleTemporaryFilesAreRemovedWhenTheProfileLoadsAndNeverRead) {
+  TempWorkingDir dir;
+  const std::string stale[] = {"profiles/profile.txt.tmp", "profiles/profile0/global/records.mgrlr.tmp",
+                               "profiles/profile0/saves/puzz-Cows.mgrlv.tmp",
+                               "profiles/profile3/palette/group-0.mgrlv.tmp"};
+  writeWholeFile("profiles/profile.txt.tmp", "3");
+  writeWholeFile("profiles/profile0/global/records.mgrlr.tmp", "RECORD\n0.05\nCows::5::5\n");
+  writeWholeFile("profiles/profile0/saves/puzz-Cows.mgrlv.tmp", "0451\n0.08\n");
+  writeWholeFile("profiles/profile3/palette/group-0.mgrlv.tmp", "0451\n0.08\n");
+  writeWholeFile("profiles/profile0/saves/notes.tmpx", "kept");
+  activeProfile = -1;
+  selectStoredProfile();
+  EXPECT_EQ(activeProfile, 0);  // profile.txt.tmp is no profile.txt
+  EXPECT_TRUE(puzzleRecords.empty());  // nor records.mgrlr.tmp a records file
+  for (const std::string& path : stale) {
+    EXPECT_FALSE(std::filesystem::exists(path)) << path;
+    EXPECT_NE(readWholeFile("log.txt").find("Removed the temporary file " + path), std::string::npos) << path;
+  }
+  EXPECT_EQ(readWholeFile("profiles/profile0/saves/notes.tmpx"), "kept");
   activeProfile = -1;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "machine_fixture.h"
@@ -148,7 +150,6 @@ TEST_F(MachineFile, ErrorTexts) {
        "Invalid source port index 7 for A (3 ports in A)"},
       {"0451\n0.08\n" + section(0, "99 (Future)\n0,0\nNAME: A\n"),
        "Unknown module kind in line '99 (Future)' for module #0"},
-      {"0451\n0.08\n" + section(0, "2\n8,0\nNAME: A\n"), "Misaligned position 8,0 for A"},
       {"0451\n0.08\n" + section(0, "2\n16777232,0\nNAME: A\n"), "Position out of range 16777232,0 for A"},
       {"0451\n0.08\n" + section(0, "2\n0,-2147483648\nNAME: A\n"), "Position out of range 0,-2147483648 for A"},
       // A section cut short never takes the next section's lines as its own.
@@ -159,8 +160,8 @@ TEST_F(MachineFile, ErrorTexts) {
       {"0451\n0.08\n-MODULE 0 START-\n2", "Missing origin for Adder #0"},
       {"0451\n0.08\n-MODULE 0 START-\n2\n-MODULE 0 END-\n" + section(1, "2\n0,0\nNAME: B\n"),
        "Missing origin for Adder #0"},
-      {"0451\n0.08\n" + section(0, "7\n0,0\nNAME: S\n-CONFIG START-\n3 1000\n-CONFIG END-\n"),
-       "Invalid configuration 3 1000 for S"},
+      {"0451\n0.08\n" + section(0, "1\n0,0\nNAME: N\n-CONFIG START-\n8 200\n-CONFIG END-\n"),
+       "Unreadable configuration '8 200' for N"},
       {"0451\n0.08\n-CLOCK PERIOD START-\n4\n", "invalid save file m.mgrlv (delay doesn't end with clock period end)",
        true},
       {"0451\n0.08\n-MODULE 0 START-\n", "invalid save file m.mgrlv (delay doesn't start with clock period start)",
@@ -183,6 +184,22 @@ TEST_F(MachineFile, ErrorTexts) {
     ModuleList m;
     EXPECT_EQ(read(m, "0451\n0.08\n" + section(0, "11\n0,0\nNAME: Op\n-CONFIG START-\n" + ops + "\n-CONFIG END-\n")),
               expected);
+  }
+}
+
+TEST_F(MachineFile, AFileWithMoreModulesThanTheLimitIsRefused) {
+  for (int count : {kMaxMachineModules, kMaxMachineModules + 1}) {
+    std::string text = "0451\n0.08\n";
+    for (int i = 0; i < count; ++i) text += section(i, "2\n0,0\nNAME: A\n");
+    ModuleList modules;
+    const std::string error = read(modules, text);
+    if (count <= kMaxMachineModules) {
+      EXPECT_EQ(error, "");
+      EXPECT_EQ(modules.size(), size_t(count));
+    } else {
+      EXPECT_EQ(error, "invalid save file m.mgrlv (more than 10000 modules)");
+      EXPECT_TRUE(modules.empty());
+    }
   }
 }
 
@@ -255,15 +272,97 @@ TEST_F(MachineFile, PrintedLinesArePassedOver) {
   EXPECT_EQ(modules[1]->x, 0);
 }
 
-TEST_F(MachineFile, WireBendsOffTheGridAreDropped) {
+// Files from other hands: what the editor could never make is brought to the
+// nearest thing it could, with one log line, instead of refusing the machine.
+TEST_F(MachineFile, ConfigurationsOutsideTheKindsRangeAreClampedNotRefused) {
+  struct Case {
+    int kind;
+    std::string config;
+    std::string loaded;
+  } cases[] = {
+      {kEqualsKind, "3 0", "3 2"},           {kEqualsKind, "3 12", "3 8"},
+      {kInputSelectorKind, "3 0", "3 1"},    {kInputSelectorKind, "3 12", "3 8"},
+      {kOutputSelectorKind, "3 1000", "3 8"}, {kRegisterKind, "3 -4", "3 1"},
+      {kEqualsKind, "8 66", "3 2"},          {kInputSelectorKind, "8 72", "3 8"},  // letters B (2), H (8)
+      {kOpSelectorKind, "3 4", "9 "},        {kEqualsKind, "3 5", "3 5"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.config);
+    std::filesystem::remove("log.txt");
+    const std::string text = "0451\n0.08\n" + section(0, std::to_string(c.kind) + "\n0,0\nNAME: M\n-CONFIG START-\n" +
+                                                         c.config + "\n-CONFIG END-\n");
+    ModuleList modules;
+    testing::internal::CaptureStdout();
+    const std::string error = read(modules, text);
+    testing::internal::GetCapturedStdout();
+    ASSERT_EQ(error, "");
+    ASSERT_EQ(modules.size(), 1u);
+    EXPECT_EQ(modules[0]->logic->configValue()->serialize(), c.loaded);
+    const bool repaired = c.loaded != c.config;
+    EXPECT_EQ(logHas("Repaired m.mgrlv while loading: M: configuration " + c.config + " brought to " + c.loaded) ||
+                  logHas("Repaired m.mgrlv while loading: M: configuration " + c.config + " is no opcode list"),
+              repaired);
+    // What loads writes back as it now stands, and reads back the same.
+    const std::string saved = machineFileText(modules, 1);
+    ModuleList again;
+    ASSERT_EQ(read(again, saved), "");
+    EXPECT_EQ(machineFileText(again, 1), saved);
+  }
+  // A group holding such a module stays in the palette: it goes through the same reader.
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "9\n0,0\nNAME: E\n-CONFIG START-\n3 12\n-CONFIG END-\n") +
+                              section(1, "2\n32,0\nNAME: After\n")),
+            "");
+  EXPECT_EQ(modules.size(), 2u);
+}
+
+TEST_F(MachineFile, ANumberWhoseValueCannotBeReadIsRefusedNotReplaced) {
+  ModuleList modules, other;
+  testing::internal::CaptureStdout();
+  const std::string number =
+      read(modules, "0451\n0.08\n" + section(0, "1\n0,0\nNAME: N\n-CONFIG START-\n8 200\n-CONFIG END-\n"));
+  // Other kinds keep their default, and say so.
+  const std::string equals =
+      read(other, "0451\n0.08\n" + section(0, "9\n0,0\nNAME: E\n-CONFIG START-\n3 x\n-CONFIG END-\n"));
+  testing::internal::GetCapturedStdout();
+  EXPECT_EQ(number, "Unreadable configuration '8 200' for N");
+  ASSERT_EQ(equals, "");
+  EXPECT_EQ(other[0]->logic->configValue()->serialize(), "3 2");
+  EXPECT_TRUE(logHas("E: unreadable configuration '3 x', default used"));
+}
+
+TEST_F(MachineFile, PositionsOffTheGridSnapToTheNearestGridPoint) {
+  struct Case {
+    std::string origin;
+    std::string loaded;
+  } cases[] = {{"8,0", "16,0"}, {"7,-7", "0,0"}, {"-8,-9", "0,-16"}, {"-24,40", "-16,48"}, {"16777215,3", "16777216,0"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.origin);
+    ModuleList modules;
+    ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n" + c.origin + "\nNAME: A\n")), "");
+    EXPECT_EQ(formatOrigin(modules[0]->x, modules[0]->y), c.loaded);
+    EXPECT_TRUE(logHas("A moved from " + c.origin + " to " + c.loaded));
+  }
+}
+
+TEST_F(MachineFile, WireBendsOffTheGridSnapToTheirPortsGrid) {
   ModuleList modules;
   ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\nPort 0: 120,56\n"
                                                           "Port 0: 121,56\nPort 0: 120,60\nPort 0: 104,24\n"
+                                                          "Port 0: 111,47\n"
                                                           "Port 0: -2147483640,56\nPort 0: 120,2147483640\n"
                                                           "-CONTROL END-\n")),
             "");
-  EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{120, 56}, {104, 24}}));
-  EXPECT_TRUE(logHas("Dropped misaligned wire point 121,56 of port 0 of A in m.mgrlv"));
+  // The port box is at (152, 56): its grid holds x = 8 mod 16 and y = 8 mod 16.
+  EXPECT_EQ(modules[0]->ports[0]->controlPoints,
+            (std::vector<WirePoint>{{120, 56}, {120, 56}, {120, 56}, {104, 24}, {104, 40}}));
+  const std::string log = logText();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 1) << log;  // one line for the whole file
+  EXPECT_NE(log.find("wire bend of port 0 of A moved from 121,56 to 120,56"), std::string::npos) << log;
+  EXPECT_NE(log.find("wire bend -2147483640,56 of port 0 of A dropped"), std::string::npos) << log;
+  // The next save keeps them.
+  const std::string saved = machineFileText(modules, 1);
+  EXPECT_NE(saved.find("Port 0: 104,40\n"), std::string::npos);
 }
 
 TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {

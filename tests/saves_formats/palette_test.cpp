@@ -98,4 +98,14 @@ TEST_F(Palette, ABadGroupIsMovedAsideAndLaterGroupsMoveUp) {
   EXPECT_EQ(customGroups.size(), 3u);
 }
 
+TEST_F(Palette, AGroupWithAModuleOutsideItsRangeStaysInThePalette) {
+  writeWholeFile(path(0), "0451\n0.08\n-MODULE 0 START-\n7 (Input Selector)\n8,0\nNAME: Pick\n-CONFIG START-\n3 12\n"
+                          "-CONFIG END-\n-MODULE 0 END-\nGROUP NAME: Shared\n");
+  loadCustomGroups();
+  ASSERT_EQ(customGroups.size(), 1u);
+  EXPECT_EQ(customGroups[0].name, "Shared");
+  EXPECT_EQ(customGroups[0].set.modules[0]->logic->configValue()->int_value(), 8);
+  EXPECT_FALSE(fileExists(path(0) + ".bad"));
+}
+
 }  // namespace

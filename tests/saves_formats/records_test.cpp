@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "profile_fixture.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
@@ -30,6 +32,20 @@ TEST_F(RecordsFile, EveryLineEndReadsTheSame) {
   EXPECT_EQ(loadRecordsFile(), "");
   EXPECT_EQ(puzzleRecords.size(), 2u);
   EXPECT_EQ(puzzleRecords[3].bestTicks, 9);
+}
+
+TEST_F(RecordsFile, RecordsOfMoreUnknownPuzzlesThanAreKeptAreLoggedNotKept) {
+  std::string text = "RECORD\n0.05\n";
+  for (size_t i = 0; i <= maxRetainedRecordNames; ++i) text += "gone " + std::to_string(i) + "::1::1\n";
+  text += "gone 0::5::5\n" + name(2) + "::40::7\n";
+  writeWholeFile(global("records.mgrlr"), text);
+  EXPECT_EQ(loadRecordsFile(), "");
+  ASSERT_EQ(retainedRecordLines.size(), maxRetainedRecordNames);
+  EXPECT_EQ(retainedRecordLines[0].record.bestTicks, 5);  // a later line for a kept name still counts
+  EXPECT_EQ(puzzleRecords[2].bestTicks, 40);
+  EXPECT_TRUE(logHas("Not keeping the record of unknown puzzle 'gone 10000' in records.mgrlr"));
+  const std::string log = logText();
+  EXPECT_LT(std::count(log.begin(), log.end(), '\n'), 50);  // not a log line per name
 }
 
 TEST_F(RecordsFile, EmptyMapWritesOnlyTheHeader) {
@@ -151,7 +167,9 @@ TEST_F(RecordsFile, FailedWriteLeavesThePreviousFile) {
   EXPECT_EQ(readWholeFile(global("records.mgrlr")), before);
 }
 
-TEST_F(RecordsFile, LastPuzzle) {
+// Ids that name nothing in this run (a community folder that is gone, a row
+// past the table) read as no puzzle, so no later lookup of them is fatal.
+TEST_F(RecordsFile, LastPuzzleResolvesStaleIdsToNoPuzzle) {
   EXPECT_EQ(loadLastPuzzle(), 87);
   saveLastPuzzle(12);
   EXPECT_EQ(readWholeFile(global("last_puzzle.mgrlr")), "12");
@@ -159,8 +177,8 @@ TEST_F(RecordsFile, LastPuzzle) {
   struct Case {
     const char* text;
     int expected;
-  } cases[] = {{"12", 12}, {"0", 87}, {"1", 87}, {"10003", 10003}, {"", 87}, {"none", 87},
-               {"id 12\n", 12}, {"99999999999", 87}, {"200", 200}};
+  } cases[] = {{"12", 12}, {"0", 87}, {"1", 87}, {"10003", 87}, {"", 87}, {"none", 87},
+               {"id 12\n", 12}, {"99999999999", 87}, {"200", 87}, {"87", 87}};
   for (const Case& c : cases) {
     writeWholeFile(global("last_puzzle.mgrlr"), c.text);
     EXPECT_EQ(loadLastPuzzle(), c.expected) << c.text;

@@ -1,6 +1,8 @@
 // The music manager on the recording device: tracks, fades, cut-ins, the
 // loops, one-shots, volumes and the loading failures.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
 
 #include <algorithm>
 #include <filesystem>
@@ -387,6 +389,25 @@ TEST(MusicManagerVolumes, ReadFromTheSettingsFiles) {
     EXPECT_EQ(music.musicVolume, c.expectMusic) << c.music.value_or("(none)");
     EXPECT_EQ(music.soundVolume, c.expectSound) << c.sound.value_or("(none)");
   }
+}
+
+TEST(MusicManagerVolumes, AFifoOrFolderWhereAVolumeFileBelongsKeepsTheDefaults) {
+  {
+    TempWorkingDir dir;
+    std::filesystem::create_directories("settings");
+    ASSERT_EQ(mkfifo("settings/music.txt", 0600), 0);  // reading it would block for ever
+    MusicManager music;
+    music.loadVolumes();
+    EXPECT_EQ(music.musicVolume, 50);
+  }
+  TempWorkingDir dir;
+  writeWholeFile("settings/music.txt", "30");
+  std::filesystem::create_directories("settings/sound.txt");
+  MusicManager music;
+  music.loadVolumes();
+  EXPECT_EQ(music.musicVolume, 30);
+  EXPECT_EQ(music.soundVolume, 50);
+  EXPECT_TRUE(std::filesystem::is_directory("settings/sound.txt"));
 }
 
 struct BrokenBanks {

@@ -43,6 +43,30 @@ TEST(Strings, ReplaceAllRescansFromTheStart) {
   EXPECT_EQ(replaceAll("a-b-c", "-", "+"), "a+b+c");
   EXPECT_EQ(replaceAll("aab", "ab", "b"), "b");  // "aab" -> "ab" -> "b"
   EXPECT_EQ(replaceAll("none", "x", "y"), "none");
+  EXPECT_EQ(replaceAll("abab", "ab", ""), "");
+  EXPECT_EQ(replaceAll("aabb", "ab", ""), "");  // "aabb" -> "ab" -> ""
+  EXPECT_EQ(replaceAll("xaabby", "ab", "c"), "xacby");
+  EXPECT_EQ(replaceAll("%A%%A%", "%A%", "at the start"), "at the startat the start");
+  EXPECT_EQ(replaceAll("a'b", "'", "''"), "a''b");  // a replacement holding the text: once each
+}
+
+// Against the rescan done the long way, on every short text over a small alphabet.
+TEST(Strings, ReplaceAllMatchesReplacingTheFirstOccurrenceAgainAndAgain) {
+  auto slow = [](std::string text, const std::string& from, const std::string& to) {
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from)) text.replace(at, from.size(), to);
+    return text;
+  };
+  const std::pair<std::string, std::string> rules[] = {{"ab", "b"}, {"ab", ""}, {"aba", "b"}, {"ba", "aab"},
+                                                       {"a", "bb"}, {"abc", "cab"}, {"bb", "a"}};
+  for (int length = 0; length <= 7; ++length) {
+    int combinations = 1;
+    for (int i = 0; i < length; ++i) combinations *= 3;
+    for (int n = 0; n < combinations; ++n) {
+      std::string text;
+      for (int i = 0, k = n; i < length; ++i, k /= 3) text += char('a' + k % 3);
+      for (const auto& [from, to] : rules) EXPECT_EQ(replaceAll(text, from, to), slow(text, from, to)) << text;
+    }
+  }
 }
 
 TEST(Strings, Trim) {

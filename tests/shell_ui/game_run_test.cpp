@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+
+#include <SDL_image.h>
 
 #include "fixture.h"
 #include "probe_state.h"
@@ -172,7 +175,7 @@ TEST(GameRun, FatalErrorShowsTheCrashScreenAndExitsNonZero) {
 }
 
 TEST(GameRun, FatalErrorBeforeTheFontsExitsAtOnce) {
-  for (const char* missing : {"art/Icon256.png", "art/fmod.png", "fonts/chawp.ttf"}) {
+  for (const char* missing : {"art/Icon256.png", "art/fmod.png", "fonts/FuturaLT.ttf", "fonts/FuturaLT-Bold.ttf"}) {
     TempWorkingDir dir;
     writeFixtureWorkingFolder();
     removeFixtureFile(missing);
@@ -180,6 +183,37 @@ TEST(GameRun, FatalErrorBeforeTheFontsExitsAtOnce) {
     std::string error = readWholeFile("error.txt");
     EXPECT_NE(error.find(" ERROR: "), std::string::npos) << missing;
     EXPECT_NE(error.find(missing), std::string::npos) << error;
+  }
+}
+
+// The crash screen draws with the title and body faces only: a missing font
+// further down the table still gets the screen, which waits for the player.
+TEST(GameRun, AMissingFontTheCrashScreenDoesNotUseStillShowsIt) {
+  for (const char* missing : {"fonts/chawp.ttf", "fonts/mplus-1m-medium.ttf"}) {
+    SCOPED_TRACE(missing);
+    TempWorkingDir dir;
+    writeFixtureWorkingFolder();
+    removeFixtureFile(missing);
+    auto run = [] {
+      // The player closes the window a while after start-up began.
+      std::thread([] {
+        while (!SDL_WasInit(SDL_INIT_VIDEO)) SDL_Delay(10);
+        SDL_Delay(1500);
+        for (;;) {
+          SDL_Event quit;
+          SDL_zero(quit);
+          quit.type = SDL_QUIT;
+          SDL_PushEvent(&quit);
+          SDL_Delay(100);
+        }
+      }).detach();
+      std::exit(runGame());
+    };
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(255), "");
+    EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1500));
+    EXPECT_NE(readWholeFile("log.txt").find(": Showing the crash screen\n"), std::string::npos);
+    EXPECT_NE(readWholeFile("error.txt").find(missing), std::string::npos);
   }
 }
 
@@ -215,6 +249,34 @@ TEST_F(CrashScreenTest, RenderResetsTheTargetAndDrawsTheText) {
   EXPECT_TRUE(lit);
   SDL_DestroyTexture(target);
   errorScreen()->renderer = nullptr;
+}
+
+TEST_F(CrashScreenTest, DrawsWithItsTwoFontsAlone) {
+  for (int id = 0; id < fontCount; ++id) {
+    if (id == 1 || id == 3 || !openFonts[size_t(id)]) continue;
+    TTF_CloseFont(openFonts[size_t(id)]);
+    openFonts[size_t(id)] = nullptr;
+  }
+  textTextureCache.clear();
+  errorScreen()->renderer = renderer;
+  errorScreen()->message = "Loading font fonts/chawp.ttf: SDL ERROR (Couldn't open fonts/chawp.ttf)";
+  errorScreen()->render();
+  std::filesystem::create_directories(BRASSWICK_GAME_DIR "/../screenshots/shell");
+  SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormat(0, 1024, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, shot->pixels, shot->pitch);
+  IMG_SavePNG(shot, BRASSWICK_GAME_DIR "/../screenshots/shell/crash_screen_two_fonts.png");
+  SDL_FreeSurface(shot);
+  // Title above the centre, body text below it.
+  auto litIn = [&](int x0, int x1, int y0, int y1) {
+    for (int x = x0; x < x1; ++x)
+      for (int y = y0; y < y1; ++y)
+        if (pixelAt(x, y).r > 200) return true;
+    return false;
+  };
+  EXPECT_TRUE(litIn(462, 562, 114, 150));
+  EXPECT_TRUE(litIn(262, 762, 170, 400));
+  errorScreen()->renderer = nullptr;
+  textTextureCache.clear();
 }
 
 TEST_F(CrashScreenTest, KeepShowingRules) {

@@ -1,0 +1,166 @@
+// Kill -9 during saves. A writer process rewrites a working machine, the
+// records, a palette group, profiles/profile.txt and the tutorial flags in a
+// loop, switching each between two known contents; the harness kills it with
+// SIGKILL at random moments. After every kill each file must hold exactly one
+// of its two contents and at most one temporary file may be left; the next
+// writer starts by loading the profile, as the game does, which clears it.
+// Usage: save_kill_harness <kills> [seed]. Prints the figures; exit code 0
+// when every check held.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "model/memory.h"
+#include "model/module.h"
+#include "model/module_defs.h"
+#include "model/value.h"
+#include "puzzles/puzzle.h"
+#include "puzzles/puzzle_services.h"
+#include "saves/file_utils.h"
+#include "saves/machine_file.h"
+#include "saves/palette_groups.h"
+#include "saves/profiles.h"
+#include "saves/records.h"
+#include "saves/tutorial_flags.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+int savedPuzzle() {
+  for (int id = 1; id < puzzleTableSize; ++id) {
+    if (!getPuzzle(id).hasFlag(puzzleFlagHidden) && !getPuzzle(id).hasFlag(puzzleFlagFixedMachine)) return id;
+  }
+  return 2;
+}
+
+ModuleList machine(int variant) {
+  Memory memory;
+  ConstContext context{&memory, 0, false, 1};
+  ModuleList m;
+  m.push_back(Module::create(kNumberKind, 0, 0, makeNumericValue(variant == 0 ? 3 : 9), "Number"));
+  m.push_back(Module::create(kAdderKind, 160, 32 * variant, nullptr, variant == 0 ? "Sum" : "Total"));
+  m[1]->ports[0]->connect(m[0]->ports[0].get(), context);
+  if (variant == 1) m.push_back(Module::create(kLatchKind, 320, 0, nullptr, "Keep"));
+  return m;
+}
+
+// Writes every file in one of its two contents, as the game writes them.
+void writeVariant(int variant) {
+  activeProfile = 0;
+  saveMachine(savedPuzzle(), saveLocationWorking, machine(variant), 1);
+  puzzleRecords.clear();
+  puzzleRecords[savedPuzzle()] = variant == 0 ? PuzzleRecord{5, 10} : PuzzleRecord{7, 20};
+  saveRecords();
+  CustomGroup group;
+  group.set = ModuleSet(machine(1 - variant));
+  group.name = variant == 0 ? "First" : "Second group";
+  group.index = 0;
+  group.save();
+  activeProfile = variant == 0 ? 1 : 3;
+  saveActiveProfileIndex();
+  activeProfile = 0;
+  tutorialFlags.fill(false);
+  tutorialFlags[variant == 0 ? 4 : 13] = true;
+  tutorialFlags[variant == 0 ? 20 : 29] = true;
+  saveTutorialProgress();
+}
+
+std::vector<std::string> watchedFiles() {
+  return {machineSaveDir(saveLocationWorking) + machineFileName(savedPuzzle()), profileGlobalPath("records.mgrlr"),
+          customGroupPath(0), "profiles/profile.txt", profileGlobalPath("tutorial.mgrlt")};
+}
+
+std::vector<std::string> leftOver(const std::string& suffix) {
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator("profiles", ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec)) {
+    const std::string path = it->path().generic_string();
+    if (path.ends_with(suffix)) found.push_back(path);
+  }
+  return found;
+}
+
+// The writer: loads the profile as start-up does, then saves without end.
+[[noreturn]] void writeForever() {
+  selectStoredProfile();
+  for (int round = 0;; ++round) writeVariant(round % 2);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int kills = argc > 1 ? std::atoi(argv[1]) : 40;
+  const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : unsigned(std::random_device{}());
+  TempWorkingDir dir;
+
+  // The two contents of every file, written once each.
+  std::map<std::string, std::vector<std::string>> contents;
+  for (int variant : {0, 1}) {
+    writeVariant(variant);
+    for (const std::string& file : watchedFiles()) contents[file].push_back(readWholeFile(file));
+  }
+  for (const auto& [file, both] : contents) {
+    if (both[0] == both[1] || both[0].empty()) {
+      std::printf("FAILED: the two contents of %s are not distinct\n", file.c_str());
+      return 1;
+    }
+  }
+
+  std::mt19937 random(seed);
+  int failures = 0, tempFilesLeft = 0, killedMidSave = 0;
+  std::map<std::string, int> seenSecond;
+  for (int round = 0; round < kills; ++round) {
+    const pid_t writer = fork();
+    if (writer == 0) writeForever();
+    std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
+    kill(writer, SIGKILL);
+    int status = 0;
+    waitpid(writer, &status, 0);
+    for (const auto& [file, both] : contents) {
+      const std::string now = fs::exists(file) ? readWholeFile(file) : std::string("<missing>");
+      if (now != both[0] && now != both[1]) {
+        std::printf("FAILED after kill %d: %s holds %zu bytes that are neither content\n", round + 1, file.c_str(),
+                    now.size());
+        ++failures;
+      }
+      seenSecond[file] += now == both[1];
+    }
+    const std::vector<std::string> temps = leftOver(tempFileSuffix);
+    if (temps.size() > 1) {
+      std::printf("FAILED after kill %d: %zu temporary files left\n", round + 1, temps.size());
+      ++failures;
+    }
+    tempFilesLeft += int(temps.size());
+    killedMidSave += temps.empty() ? 0 : 1;
+    if (!leftOver(".bad").empty()) {
+      std::printf("FAILED after kill %d: a file was moved aside as unreadable\n", round + 1);
+      ++failures;
+    }
+  }
+  // The next load of the profile clears what the last kill left.
+  selectStoredProfile();
+  const size_t tempsAfterLoad = leftOver(tempFileSuffix).size();
+  if (tempsAfterLoad != 0) ++failures;
+
+  std::printf("kills: %d (seed %u)\n", kills, seed);
+  std::printf("kills that left a temporary file: %d (never more than one)\n", killedMidSave);
+  std::printf("temporary files left after the final profile load: %zu\n", tempsAfterLoad);
+  for (const auto& [file, second] : seenSecond) {
+    std::printf("%s: first content %d times, second %d times\n", file.c_str(), kills - second, second);
+  }
+  std::printf("damaged files: %d\n", failures);
+  return failures == 0 ? 0 : 1;
+}
