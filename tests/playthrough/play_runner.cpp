@@ -161,8 +161,9 @@ class Runner {
   // sent only once the game has taken the one before, as a hand's pace would
   // have it. A switch logged after the input was sent (a victory arriving
   // while the player still steps on) may have dropped it: that ends the wait.
+  // Returns the lines counted, so a dropped press is not waited for again.
   void sendInput(const std::vector<std::string>& args);
-  void waitInputTaken(const std::string& prefix, int count, const std::string& what);
+  int waitInputTaken(const std::string& prefix, int count, const std::string& what);
   std::uintmax_t sentAt_ = 0;  // the log's size when the last input was sent
   // A button or key goes down, then up, each taken by the game before the next.
   void mouseClick(const std::string& button, std::vector<std::string> before);
@@ -320,15 +321,22 @@ void Runner::startGame() {
     checkAlive("its window");
     return (w = x_.findWindow("Brasswick")).has_value();
   }, [&] {
-    // Where a start-up that never opens its window is stuck.
-    std::string stacks;
-    runProgram({"gdb", "-p", std::to_string(game_.pid()), "-batch", "-ex", "thread apply all bt 12"}, {}, 20000,
-               &stacks);
-    std::string frames;
-    for (const std::string& line : splitLines(stacks))
-      if (line.rfind("#", 0) == 0 || line.rfind("Thread ", 0) == 0) frames += "\n    " + line;
+    // Where a start-up that never opens its window is stuck, and whether the
+    // window manager that should map it is still there.
+    auto stacksOf = [](pid_t pid) {
+      std::string stacks, frames;
+      runProgram({"gdb", "-p", std::to_string(pid), "-batch", "-ex", "thread apply all bt 12"}, {}, 20000, &stacks);
+      for (const std::string& line : splitLines(stacks))
+        if (line.rfind("#", 0) == 0 || line.rfind("Thread ", 0) == 0) frames += "\n    " + line;
+      return frames;
+    };
+    std::string frames = stacksOf(game_.pid());
+    ChildProcess& wm = x_.windowManager();
+    std::string wmState = wm.running() ? "; the window manager's threads:" + stacksOf(wm.pid())
+                                       : "; the window manager has ended (" +
+                                             std::to_string(wm.exitCode().value_or(-1)) + ")";
     return "no game window within " + seconds(3 * timeoutMs_) +
-           (frames.empty() ? std::string() : "; the game's threads:" + frames);
+           (frames.empty() ? std::string() : "; the game's threads:" + frames) + wmState;
   }, 3 * timeoutMs_);
   // The window manager gives a new window the focus; this makes sure of it
   // (best effort: a window replaced meanwhile is found again).
@@ -403,11 +411,14 @@ void Runner::sendInput(const std::vector<std::string>& args) {
   xdotool(args);
 }
 
-void Runner::waitInputTaken(const std::string& prefix, int count, const std::string& what) {
+int Runner::waitInputTaken(const std::string& prefix, int count, const std::string& what) {
   int seen = 0;
   waitFor([&] {
     // The game may have gone (a Quit acts on the press): wait-exit judges that.
-    if (!game_.running()) return true;
+    if (!game_.running()) {
+      seen = count;
+      return true;
+    }
     std::string text = readFile(work("log.txt"));
     seen = 0;
     for (const std::string& line : splitLines(text.size() > logOffset_ ? text.substr(logOffset_) : ""))
@@ -420,23 +431,25 @@ void Runner::waitInputTaken(const std::string& prefix, int count, const std::str
     return "the game did not take " + what + " within " + seconds(timeoutMs_) + " (" + std::to_string(seen) +
            " of " + std::to_string(count) + " \"" + prefix + "\" lines in the log)";
   });
+  return std::min(seen, count);
 }
 
 void Runner::mouseClick(const std::string& button, std::vector<std::string> before) {
   before.insert(before.end(), {"mousedown", button});
   sendInput(before);
-  waitInputTaken("mouse-pressing " + button, ++pressesTaken_, "the press of button " + button);
+  pressesTaken_ = waitInputTaken("mouse-pressing " + button, pressesTaken_ + 1, "the press of button " + button);
   sendInput({"sleep", "0.05", "mouseup", button});
-  waitInputTaken("mouse-releasing " + button, ++releasesTaken_, "the release of button " + button);
+  releasesTaken_ =
+      waitInputTaken("mouse-releasing " + button, releasesTaken_ + 1, "the release of button " + button);
 }
 
 void Runner::keyStroke(const std::string& key) {
   // "ctrl+z" holds ctrl and z together: two presses, two releases.
   const int keys = int(std::count(key.begin(), key.end(), '+')) + 1;
   sendInput({"keydown", key});
-  waitInputTaken("pressing ", pressesTaken_ += keys, "the key press " + key);
+  pressesTaken_ = waitInputTaken("pressing ", pressesTaken_ + keys, "the key press " + key);
   sendInput({"keyup", key});
-  waitInputTaken("releasing ", releasesTaken_ += keys, "the key release " + key);
+  releasesTaken_ = waitInputTaken("releasing ", releasesTaken_ + keys, "the key release " + key);
 }
 
 std::vector<std::string> Runner::newLogLines(bool stopAtMatch, const std::string& text) {
