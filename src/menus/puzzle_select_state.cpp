@@ -48,6 +48,8 @@ PuzzleSelectState::PuzzleSelectState(const Viewport& viewport, const ModuleSet& 
   const Texture& background = chapterBackground(board_ >= 0 && board_ < chapterCount ? board_ : 0);
   GeoPoint pan = selectBoardPan(requested, viewport.screen.w, viewport.screen.h, background.width,
                                 background.height, chapterBackground(0).height);
+  // The boards are drawn unzoomed; an editor left zoomed out hands its zoom on.
+  this->viewport().zoom = 1;
   this->viewport().panX = float(pan.x);
   this->viewport().panY = float(pan.y);
   perfectBoards_ = perfectChapters();

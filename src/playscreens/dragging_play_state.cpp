@@ -8,10 +8,10 @@
 #include "shell/input.h"
 
 DraggingPlayState::DraggingPlayState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection dragged,
-                                     std::optional<Point> origin)
+                                     std::optional<Point> origin, std::optional<Point> grabbedCell)
     : GameState(std::make_shared<FullScrollLogic>(viewport)),
       playScreen(this->viewport(), std::nullopt, editor, dragged, {}),
-      moving(editor, dragged, mouseGridPosition(this->viewport())),
+      moving(editor, dragged, grabbedCell ? *grabbedCell : mouseGridPosition(this->viewport())),
       originCell(origin ? *origin : moving.currentCell) {
   // Rebuilt mid-drag: the modules stand where the mouse has taken them.
   if (origin) moved = *origin != moving.currentCell;

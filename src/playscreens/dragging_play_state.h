@@ -10,9 +10,11 @@
 class DraggingPlayState : public GameState {
  public:
   // origin: where a drag being rebuilt for a new window size began; a new
-  // drag starts at the mouse.
+  // drag starts at grabbedCell, the grid cell the press took the modules at
+  // (the mouse's cell when not given): a drag noticed only once the pointer
+  // has moved on still keeps the modules under the point they were grabbed by.
   DraggingPlayState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection dragged,
-                    std::optional<Point> origin = std::nullopt);
+                    std::optional<Point> origin = std::nullopt, std::optional<Point> grabbedCell = std::nullopt);
 
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int dtMs) override;

@@ -45,7 +45,7 @@ StateChange NeutralPlayState::handleEvent(const SDL_Event& event) {
       return {makePuzzleSelectState(viewport(), playScreen.editor->clipboard, -1), Switch};
   }
   if (event.type == SDL_MOUSEMOTION && pressedModule)
-    return {new DraggingPlayState(viewport(), playScreen.editor, {pressedModule}), Switch};
+    return {new DraggingPlayState(viewport(), playScreen.editor, {pressedModule}, std::nullopt, pressedCell), Switch};
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) pressedModule.reset();
   StateChange out;
   playScreen.handleEventAndCheckSolved(out, event, viewport());

@@ -23,10 +23,14 @@ class NeutralPlayState : public GameState {
 
   // Shown once on entering the puzzle; also saves it as the last puzzle.
   void showTitle();
-  void setPressedModule(std::shared_ptr<Module> module) { pressedModule = std::move(module); }
+  void setPressedModule(std::shared_ptr<Module> module, Point cell) {
+    pressedModule = std::move(module);
+    pressedCell = cell;
+  }
 
   PlayScreen playScreen;
   std::shared_ptr<Module> pressedModule;
+  Point pressedCell;  // the grid cell under the press: the drag's grip
   // remainingMs rides in the label's elapsedMs: full for the first half of
   // its time, then fading out.
   ShadowedLabel title;

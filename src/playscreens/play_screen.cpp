@@ -28,11 +28,12 @@ constexpr Tick pressToDragMs = 50;
 int bottomStripHeight() { return hudSupplementTexture.height; }
 }  // namespace
 
-Point mouseGridPosition(const Viewport& viewport) {
-  Point m = mousePosition();
-  Point w = viewport.screenToWorld(m.x, m.y);
+Point gridCellAt(const Viewport& viewport, Point screen) {
+  Point w = viewport.screenToWorld(screen.x, screen.y);
   return {floorToGrid(w.x), floorToGrid(w.y)};
 }
+
+Point mouseGridPosition(const Viewport& viewport) { return gridCellAt(viewport, mousePosition()); }
 
 PlayScreen::PlayScreen(const Viewport& viewport, std::optional<MemorySidebar> keepSidebar, std::shared_ptr<Editor> editorIn,
                        ModuleSelection modules, WireSelection wires, std::shared_ptr<Simulation> simulation)
@@ -242,7 +243,7 @@ void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Vie
         wires = selectedWires;
       }
       auto* neutral = new NeutralPlayState(viewport, editor, modules, wires);
-      neutral->setPressedModule(module);
+      neutral->setPressedModule(module, gridCellAt(viewport, m));
       out = {neutral, Switch};
       return;
     }

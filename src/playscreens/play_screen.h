@@ -106,5 +106,7 @@ StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const 
 // recorded (untimed, so no ticks) and the leaderboards are asked for.
 StateChange makeVictoryState(const Viewport& viewport, const std::shared_ptr<Editor>& editor);
 
-// The mouse in board coordinates, rounded down to the 16-pixel module grid.
+// A screen point (or the mouse) in board coordinates, rounded down to the
+// 16-pixel module grid.
+Point gridCellAt(const Viewport& viewport, Point screen);
 Point mouseGridPosition(const Viewport& viewport);

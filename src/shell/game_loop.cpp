@@ -24,10 +24,16 @@ std::vector<std::function<void(SDL_Renderer*)>>& resetHooks() {
   return hooks;
 }
 
-// Button auto-repeats queued for the old state must not reach the new one;
-// they lie outside the input range SDL_FlushEvents drops.
-int dropRefireEvent(void*, SDL_Event* e) {
-  return !(e->type == SDL_USEREVENT && (e->user.code & buttonRefireFlag) == buttonRefireFlag);
+// Input queued for the old state must not reach the new one, nor must its
+// buttons' auto-repeats. The key and button trackers still see the releases
+// among it: a key or button let go in the frame of a switch would otherwise
+// stay held for good (Shift extending every selection, an arrow scrolling on).
+int dropOldStateInput(void*, SDL_Event* e) {
+  if (e->type == SDL_USEREVENT) return (e->user.code & buttonRefireFlag) != buttonRefireFlag;
+  if (e->type < SDL_KEYDOWN || e->type > SDL_MULTIGESTURE) return 1;
+  if (e->type == SDL_KEYUP) trackKey(*e);
+  if (e->type == SDL_MOUSEBUTTONUP) mouseTracker().handleEvent(*e);
+  return 0;
 }
 
 void deleteState(GameState* state) {
@@ -51,8 +57,7 @@ GameState* switchState(GameState* next, GameState* current) {
   if (current->pendingNext == next) current->pendingNext = nullptr;
   deleteState(current);
   next->enter();
-  SDL_FlushEvents(SDL_KEYDOWN, SDL_MULTIGESTURE);
-  SDL_FilterEvents(dropRefireEvent, nullptr);
+  SDL_FilterEvents(dropOldStateInput, nullptr);
   return next;
 }
 

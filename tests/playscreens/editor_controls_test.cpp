@@ -209,6 +209,24 @@ TEST_F(EditorControls, DragThenCancelOrDrop) {
   release(at.x + 140, at.y + 40);
 }
 
+// The drag of a module pressed while unselected starts with the first motion
+// the game sees, which may come a long way from the press: the module still
+// moves by the pointer's whole way, not by what is left of it.
+TEST_F(EditorControls, AModulePressedAndMovedFastKeepsItsGrip) {
+  const int x = adder->x, y = adder->y;
+  const Point c = bodyPoint(*adder);
+  press(c.x, c.y);
+  EXPECT_EQ(stateName(), "neutral");
+  moveMouse(c.x + 64, c.y + 160);
+  ASSERT_EQ(stateName(), "drag-module");
+  frames(2);
+  release(c.x + 64, c.y + 160);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_EQ(adder->x, x + 64);
+  EXPECT_EQ(adder->y, y + 160);
+  expectSaved();
+}
+
 TEST_F(EditorControls, ADragRebuiltForANewWindowSizeStillPutsTheModulesBack) {
   const int x = adder->x, y = adder->y;
   clickModule(*adder);

@@ -154,6 +154,21 @@ class Runner {
 
   // The log.
   void markLog();  // lines before this point cannot answer the next wait
+  // Sends input; waitInputTaken then waits until the log holds `count` lines
+  // starting with `prefix` since the step's input began, without moving the
+  // read point of wait-log. Input is paced by these: a screen switch drops
+  // the input queued behind the event that caused it, so the next event is
+  // sent only once the game has taken the one before, as a hand's pace would
+  // have it. A switch logged after the input was sent (a victory arriving
+  // while the player still steps on) may have dropped it: that ends the wait.
+  // Returns the lines counted, so a dropped press is not waited for again.
+  void sendInput(const std::vector<std::string>& args);
+  int waitInputTaken(const std::string& prefix, int count, const std::string& what);
+  std::uintmax_t sentAt_ = 0;  // the log's size when the last input was sent
+  // A button or key goes down, then up, each taken by the game before the next.
+  void mouseClick(const std::string& button, std::vector<std::string> before);
+  void keyStroke(const std::string& key);
+  int pressesTaken_ = 0, releasesTaken_ = 0;  // counted by the waits above, per step
   // The whole lines after the read point, which moves past them (or only
   // up to the first containing text, when stopAtMatch).
   std::vector<std::string> newLogLines(bool stopAtMatch = false, const std::string& text = "");
@@ -178,6 +193,7 @@ class Runner {
   bool runChecked_ = true;
   int shots_ = 0;
   std::map<std::string, std::string> kept_;
+  std::set<std::string> heldKeys_;  // by key-down, until key-up
 };
 
 [[noreturn]] void Runner::fail(const std::string& why) { throw StepFailed(why); }
@@ -253,6 +269,7 @@ void Runner::finalChecks() {
     fail("the script ends with the game still running (end it with close or a Quit click, then wait-exit)");
   }
   if (!runChecked_) fail("run " + std::to_string(runs_) + " ended without a \"switches\" check");
+  if (!heldKeys_.empty()) fail("the script ends with " + joined({heldKeys_.begin(), heldKeys_.end()}) + " held down");
   if (fs::exists(work("error.txt"))) fail("the game wrote error.txt:" + tail(readFile(work("error.txt")), 10));
 }
 
@@ -303,7 +320,24 @@ void Runner::startGame() {
   waitFor([&] {
     checkAlive("its window");
     return (w = x_.findWindow("Brasswick")).has_value();
-  }, [&] { return "no game window within " + seconds(3 * timeoutMs_); }, 3 * timeoutMs_);
+  }, [&] {
+    // Where a start-up that never opens its window is stuck, and whether the
+    // window manager that should map it is still there.
+    auto stacksOf = [](pid_t pid) {
+      std::string stacks, frames;
+      runProgram({"gdb", "-p", std::to_string(pid), "-batch", "-ex", "thread apply all bt 12"}, {}, 20000, &stacks);
+      for (const std::string& line : splitLines(stacks))
+        if (line.rfind("#", 0) == 0 || line.rfind("Thread ", 0) == 0) frames += "\n    " + line;
+      return frames;
+    };
+    std::string frames = stacksOf(game_.pid());
+    ChildProcess& wm = x_.windowManager();
+    std::string wmState = wm.running() ? "; the window manager's threads:" + stacksOf(wm.pid())
+                                       : "; the window manager has ended (" +
+                                             std::to_string(wm.exitCode().value_or(-1)) + ")";
+    return "no game window within " + seconds(3 * timeoutMs_) +
+           (frames.empty() ? std::string() : "; the game's threads:" + frames) + wmState;
+  }, 3 * timeoutMs_);
   // The window manager gives a new window the focus; this makes sure of it
   // (best effort: a window replaced meanwhile is found again).
   for (int attempt = 0; attempt < 5; ++attempt) {
@@ -367,6 +401,55 @@ void Runner::markLog() {
   auto size = fs::file_size(work("log.txt"), ec);
   logOffset_ = ec ? 0 : size;
   seenSinceMark_.clear();
+  pressesTaken_ = releasesTaken_ = 0;
+}
+
+void Runner::sendInput(const std::vector<std::string>& args) {
+  std::error_code ec;
+  auto size = fs::file_size(work("log.txt"), ec);
+  sentAt_ = ec ? 0 : size;
+  xdotool(args);
+}
+
+int Runner::waitInputTaken(const std::string& prefix, int count, const std::string& what) {
+  int seen = 0;
+  waitFor([&] {
+    // The game may have gone (a Quit acts on the press): wait-exit judges that.
+    if (!game_.running()) {
+      seen = count;
+      return true;
+    }
+    std::string text = readFile(work("log.txt"));
+    seen = 0;
+    for (const std::string& line : splitLines(text.size() > logOffset_ ? text.substr(logOffset_) : ""))
+      if (logMessage(line).rfind(prefix, 0) == 0) ++seen;
+    if (seen >= count) return true;
+    for (const std::string& line : splitLines(text.size() > sentAt_ ? text.substr(sentAt_) : ""))
+      if (logMessage(line).rfind("switching to ", 0) == 0) return true;
+    return false;
+  }, [&] {
+    return "the game did not take " + what + " within " + seconds(timeoutMs_) + " (" + std::to_string(seen) +
+           " of " + std::to_string(count) + " \"" + prefix + "\" lines in the log)";
+  });
+  return std::min(seen, count);
+}
+
+void Runner::mouseClick(const std::string& button, std::vector<std::string> before) {
+  before.insert(before.end(), {"mousedown", button});
+  sendInput(before);
+  pressesTaken_ = waitInputTaken("mouse-pressing " + button, pressesTaken_ + 1, "the press of button " + button);
+  sendInput({"sleep", "0.05", "mouseup", button});
+  releasesTaken_ =
+      waitInputTaken("mouse-releasing " + button, releasesTaken_ + 1, "the release of button " + button);
+}
+
+void Runner::keyStroke(const std::string& key) {
+  // "ctrl+z" holds ctrl and z together: two presses, two releases.
+  const int keys = int(std::count(key.begin(), key.end(), '+')) + 1;
+  sendInput({"keydown", key});
+  pressesTaken_ = waitInputTaken("pressing ", pressesTaken_ + keys, "the key press " + key);
+  sendInput({"keyup", key});
+  releasesTaken_ = waitInputTaken("releasing ", releasesTaken_ + keys, "the key release " + key);
 }
 
 std::vector<std::string> Runner::newLogLines(bool stopAtMatch, const std::string& text) {
@@ -471,10 +554,9 @@ void Runner::execute(const Step& step) {
     waitLog(step.rest);
   } else if (v == "click" || v == "right-click" || v == "double-click") {
     markLog();
-    std::vector<std::string> cmd = moveTo(arg(step, 0), arg(step, 1));
-    if (v == "double-click") cmd.insert(cmd.end(), {"click", "--repeat", "2", "--delay", "80", "1"});
-    else cmd.insert(cmd.end(), {"click", v == "click" ? "1" : "3"});
-    xdotool(cmd);
+    const std::string button = v == "right-click" ? "3" : "1";
+    mouseClick(button, moveTo(arg(step, 0), arg(step, 1)));
+    if (v == "double-click") mouseClick(button, {});
   } else if (v == "move") {
     markLog();
     xdotool(moveTo(arg(step, 0), arg(step, 1)));
@@ -484,21 +566,30 @@ void Runner::execute(const Step& step) {
     std::vector<std::string> cmd;
     if (v == "press" || game_.running()) cmd = moveTo(arg(step, 0), arg(step, 1));
     cmd.insert(cmd.end(), {v == "press" ? "mousedown" : "mouseup", "1"});
-    xdotool(cmd);
-  } else if (v == "drag") {
+    sendInput(cmd);
+    if (v == "press") waitInputTaken("mouse-pressing 1", 1, "the press of button 1");
+    else waitInputTaken("mouse-releasing 1", 1, "the release of button 1");
+  } else if (v == "drag" || v == "right-drag") {
     markLog();
-    // Pressed, moved in small steps at a hand's pace, released.
+    // Pressed, moved in small steps at a hand's pace, released. The first
+    // step may switch the screen (a drag starting), so the rest follows a
+    // moment later.
+    const std::string button = v == "drag" ? "1" : "3";
     int x0 = arg(step, 0), y0 = arg(step, 1), x1 = arg(step, 2), y1 = arg(step, 3);
     std::vector<std::string> cmd = moveTo(x0, y0);
-    cmd.insert(cmd.end(), {"mousedown", "1", "sleep", "0.1"});
+    cmd.insert(cmd.end(), {"mousedown", button});
+    sendInput(cmd);
+    waitInputTaken("mouse-pressing " + button, 1, "the press of button " + button);
+    cmd = {"sleep", "0.1"};
     const int parts = 8;
     for (int i = 1; i <= parts; ++i) {
       std::vector<std::string> m = moveTo(x0 + (x1 - x0) * i / parts, y0 + (y1 - y0) * i / parts);
       cmd.insert(cmd.end(), m.begin(), m.end());
-      cmd.insert(cmd.end(), {"sleep", "0.03"});
+      cmd.insert(cmd.end(), {"sleep", i == 1 ? "0.15" : "0.03"});
     }
-    cmd.insert(cmd.end(), {"sleep", "0.1", "mouseup", "1"});
-    xdotool(cmd);
+    cmd.insert(cmd.end(), {"sleep", "0.1", "mouseup", button});
+    sendInput(cmd);
+    waitInputTaken("mouse-releasing " + button, 1, "the release of button " + button);
   } else if (v == "wheel") {
     markLog();
     if (a[0] != "up" && a[0] != "down") fail("wheel takes up or down");
@@ -508,9 +599,19 @@ void Runner::execute(const Step& step) {
   } else if (v == "key") {
     markLog();
     window();
-    std::vector<std::string> cmd = {"key", "--delay", "40"};
-    cmd.insert(cmd.end(), a.begin(), a.end());
-    xdotool(cmd);
+    for (const std::string& key : a) keyStroke(key);
+  } else if (v == "key-down" || v == "key-up") {
+    // A modifier held over the steps between, as for a Ctrl-drag.
+    markLog();
+    window();
+    sendInput({v == "key-down" ? "keydown" : "keyup", a[0]});
+    if (v == "key-down") {
+      waitInputTaken("pressing ", 1, "the key press " + a[0]);
+      heldKeys_.insert(a[0]);
+    } else {
+      waitInputTaken("releasing ", 1, "the key release " + a[0]);
+      heldKeys_.erase(a[0]);
+    }
   } else if (v == "type") {
     markLog();
     window();

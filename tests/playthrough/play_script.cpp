@@ -12,8 +12,9 @@ const std::map<std::string, int>& arities() {
   static const std::map<std::string, int> table = {
       {"start", 0},         {"close", 0},        {"wait-exit", 0},   {"timeout", 1},
       {"wait-log", -1},     {"click", 2},        {"right-click", 2}, {"double-click", 2},
-      {"move", 2},          {"drag", 4},         {"press", 2},       {"release", 2},         {"wheel", 3},       {"key", -1},
-      {"type", -1},         {"resize", 2},       {"screenshot", 1},  {"switches", -3},
+      {"move", 2},          {"drag", 4},         {"right-drag", 4},  {"press", 2},
+      {"release", 2},       {"wheel", 3},        {"key", -1},        {"key-down", 1},
+      {"key-up", 1},        {"type", -1},         {"resize", 2},       {"screenshot", 1},  {"switches", -3},
       {"expect-file", 1},   {"expect-no-file", 1}, {"expect-line", -1}, {"expect-no-line", -1},
       {"expect-files", -1}, {"copy", 2},         {"write", -1},      {"keep", 2},
       {"expect-same", 2},   {"expect-window", 2}, {"remove", 1},

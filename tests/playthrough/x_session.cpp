@@ -69,6 +69,10 @@ bool XSession::start(int width, int height) {
     server_.stop(500);
     return false;
   }
+  // A key is held only until the game has taken its press; a slow frame must
+  // not turn that into repeats.
+  XAutoRepeatOff(conn_);
+  XFlush(conn_);
   return startWindowManager();
 }
 
@@ -96,11 +100,35 @@ bool XSession::startWindowManager() {
                                     &count, &after, &data) == Success &&
                  count == 1;
     if (data) XFree(data);
-    if (ready) return true;
+    if (ready) return windowManagerMaps(until);
     if (!windowManager_.running()) break;
     usleep(20000);
   }
   error_ = "openbox did not come up on " + display_;
+  return false;
+}
+
+bool XSession::windowManagerMaps(std::chrono::steady_clock::time_point until) {
+  // Announced is not yet ready: a window mapped while openbox still sets up
+  // can be lost, and the game would wait for its window for good. It is
+  // ready once it has mapped a window of ours; a lost one is tried again.
+  while (std::chrono::steady_clock::now() < until && windowManager_.running()) {
+    Window probe = XCreateSimpleWindow(conn_, DefaultRootWindow(conn_), 0, 0, 8, 8, 0, 0, 0);
+    XSelectInput(conn_, probe, StructureNotifyMask);
+    XMapWindow(conn_, probe);
+    XFlush(conn_);
+    bool mapped = false;
+    auto attemptEnd = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+    while (!mapped && std::chrono::steady_clock::now() < attemptEnd) {
+      XEvent event;
+      mapped = XCheckTypedWindowEvent(conn_, probe, MapNotify, &event);
+      if (!mapped) usleep(10000);
+    }
+    XDestroyWindow(conn_, probe);
+    XSync(conn_, True);  // the probe's events are of no further use
+    if (mapped) return true;
+  }
+  error_ = "openbox on " + display_ + " maps no window";
   return false;
 }
 

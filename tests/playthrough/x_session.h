@@ -5,6 +5,7 @@
 // screen and gives new ones the focus). The harness only looks at the screen
 // through it and asks the game's window to close as the close button would;
 // every input goes through xdotool.
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -53,9 +54,12 @@ class XSession {
   std::optional<std::pair<int, int>> pointer();
   // What a window manager sends when the player clicks the close button.
   bool requestClose(const WindowInfo& window);
+  // The window manager's process, for reports on a window that never comes.
+  ChildProcess& windowManager() { return windowManager_; }
 
  private:
   bool startWindowManager();
+  bool windowManagerMaps(std::chrono::steady_clock::time_point until);
 
   ChildProcess server_;
   ChildProcess windowManager_;

@@ -67,6 +67,31 @@ TEST_F(StateMachineTest, SwitchRunsExitEnterLogsAndFlushesInput) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "switching to beta"), lines.end());
 }
 
+TEST_F(StateMachineTest, SwitchDropsQueuedInputButNotWhatIsLetGo) {
+  ProbeState* a = start("alpha");
+  a->onEvent = [this](const SDL_Event& e) -> StateChange {
+    if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_A)
+      return {new ProbeState("beta", view(), probes), Switch};
+    return {};
+  };
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_LSHIFT);
+  pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 10);
+  ASSERT_TRUE(loop->pumpEvents());
+  ASSERT_TRUE(isShiftHeld());
+  ASSERT_TRUE(mouseTracker().isButtonDown(SDL_BUTTON_LEFT));
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+  pushKey(SDL_KEYUP, SDL_SCANCODE_LSHIFT);  // let go in the frame of the switch
+  pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 10, 10);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_B);  // meant for alpha
+  ASSERT_TRUE(loop->pumpEvents());
+  ASSERT_EQ(loop->current()->name(), "beta");
+  EXPECT_FALSE(isShiftHeld());
+  EXPECT_FALSE(mouseTracker().isButtonDown(SDL_BUTTON_LEFT));
+  EXPECT_FALSE(isKeyHeld(SDL_SCANCODE_B));
+  // The new state sees none of it.
+  EXPECT_EQ(probes->calls.back(), "beta:enter");
+}
+
 TEST_F(StateMachineTest, NullNextChangesNothingAndLogsNothing) {
   ProbeState* a = start("alpha");
   a->onEvent = [](const SDL_Event&) { return StateChange{nullptr, Switch}; };
