@@ -44,6 +44,9 @@ StateChange ClockEditState::handleEvent(const SDL_Event& event) {
     return PlayScreen::checkSolvedAfterEdit(viewport(), toNeutral(), playScreen.editor);
   }
   if (leftPress && popup->containsMouse()) return {};
+  // A held arrow repeats inside the pop-up: the visit goes on uncommitted.
+  const int repeated = refiredButton(event);
+  if (repeated == clockLessButton || repeated == clockMoreButton) return {};
   if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP || event.type == SDL_TEXTINPUT) return {};
   const bool wasCommitted = popup->edit.committed;
   StateChange out = handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });

@@ -87,7 +87,7 @@ ButtonList ModuleEditState::buttons() {
   Button copy(l.copyButton().x, l.copyButton().y, copyButton, [this] {
     commit();
     playScreen.editor->clipboard = ModuleSet(playScreen.selectedModules);
-    return toNeutral(true);
+    return PlayScreen::checkSolvedAfterEdit(viewport(), toNeutral(true), playScreen.editor);
   }, [anyModule] { return anyModule; });
   if (!anyModule) copy.tooltipProvider = [] { return std::string("The selected module(s) cannot be copied in this puzzle."); };
   list.push_back(std::move(copy));
@@ -95,7 +95,10 @@ ButtonList ModuleEditState::buttons() {
   list.push_back(Button(l.paletteButton().x, l.paletteButton().y, paletteButton, [this] {
     if (playScreen.selectedModules.empty()) return StateChange{};
     commit();
-    return addSelectionToPalette(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires);
+    return PlayScreen::checkSolvedAfterEdit(
+        viewport(),
+        addSelectionToPalette(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires),
+        playScreen.editor);
   }, {}, [] { return tutorialFlags[copyPasteTutorialFlag]; }));
 
   Button remove(l.deleteButton().x, l.deleteButton().y, deleteButton, [this] {
@@ -119,6 +122,9 @@ StateChange ModuleEditState::handleEvent(const SDL_Event& event) {
   const Point m = mousePosition();
   panel.sliderEvent(event);
   afterPreview();
+  // A held slider arrow repeats inside the panel: still one preview, one edit.
+  const int repeated = refiredButton(event);
+  if (repeated == sliderLessButton || repeated == sliderMoreButton) return {};
   // Backspace edits the field in focus; the shell also binds it to Delete,
   // which would delete the selection instead.
   const bool erasing = event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_BACKSPACE;

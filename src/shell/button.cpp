@@ -257,6 +257,8 @@ bool ButtonList::renderTooltip(SDL_Renderer* renderer, int mouseX, int mouseY) {
   return true;
 }
 
+int refiredButton(const SDL_Event& e) { return isRefireEvent(e) ? refireId(e) : noButton; }
+
 int refireMarksBy(Tick elapsedMs) {
   if (elapsedMs < 250) return 0;
   return int((elapsedMs - 250) / 100);

@@ -96,3 +96,6 @@ class ButtonList : public std::vector<Button> {
 // Auto-repeat marks fall at 350 ms after the press and every 100 ms after;
 // the number of marks at or before elapsed ms (never negative).
 int refireMarksBy(Tick elapsedMs);
+
+// The button an auto-repeat event repeats, or noButton for any other event.
+int refiredButton(const SDL_Event& e);

@@ -138,6 +138,22 @@ TEST_F(ClockEditWindow, EscapePutsTheOpeningPeriodBackAndBarUndoCommitsFirst) {
   EXPECT_EQ(savedPeriod(), "7");
 }
 
+TEST_F(ClockEditWindow, AHeldArrowStepsOnWithoutClosingThePopUp) {
+  enterNamed("Delays");
+  openClock();
+  const Point more = arrow(true);
+  press(more.x, more.y);
+  waitMs(800);
+  release(more.x, more.y);
+  EXPECT_EQ(stateName(), "clock-edit");
+  EXPECT_GT(period(), 3);  // the click and several repeats
+  EXPECT_EQ(logCount("Performed action: Clock Set"), 0);
+  const int held = period();
+  key(SDL_SCANCODE_RETURN);
+  EXPECT_EQ(logCount("Performed action: Clock Set"), 1);
+  EXPECT_EQ(savedPeriod(), std::to_string(held));
+}
+
 TEST_F(ClockEditWindow, TheTitleSpeaksOfMTicksInDelayPuzzlesAndTicksElsewhere) {
   EXPECT_EQ(clockPeriodTooltipText(puzzleNamed("Delays"), 3),
             "The clock period. Every 3 mTicks, Latches and Registers store their inputs, and Writers write.");

@@ -155,6 +155,22 @@ TEST_F(ModuleEditWindow, ARepeatedBarUndoDuringAnEditUndoesTheCommittedEdit) {
   EXPECT_EQ(machineNow(), original);
 }
 
+TEST_F(ModuleEditWindow, AHeldSliderArrowIsOnePreviewAndOneEdit) {
+  openPanel();
+  const Point less = stepButton(false);
+  press(less.x, less.y);
+  waitMs(800);
+  release(less.x, less.y);
+  EXPECT_EQ(stateName(), "module-edit");
+  EXPECT_EQ(selector->countPorts(kInputPort), 1);  // stepped down to the end
+  EXPECT_EQ(logCount("Performed action: Module Edit"), 0);
+  EXPECT_TRUE(editor()->undoStack.empty());
+  key(SDL_SCANCODE_RETURN);
+  EXPECT_EQ(logCount("Performed action: Module Edit"), 1);
+  editor()->undo();
+  EXPECT_EQ(machineNow(), original);
+}
+
 TEST_F(ModuleEditWindow, BarDeleteDuringAnEditCommitsFirst) {
   openAndShrink();
   const Point del = barButtonCentre(barDelete);
@@ -235,6 +251,21 @@ TEST_F(ToolsWindow, APreviewThatSolvesThePuzzleWinsOnlyOnceCommitted) {
   EXPECT_EQ(stateName(), "puzzle-victory");
   EXPECT_TRUE(isPuzzleBeaten(configPuzzle));
   EXPECT_NE(readWholeFile(machineFilePath(configPuzzle, saveLocationSuccessful)).find("3 3\n"), std::string::npos);
+}
+
+TEST_F(ToolsWindow, APreviewThatSolvesThePuzzleWinsWhenThePanelsCopyCommitsIt) {
+  constexpr puzzle_id configPuzzle = 50;
+  enter(configPuzzle);
+  auto first = moduleOfKind(kNumberKind);
+  const Point at = moduleCentre(*first);
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  ASSERT_EQ(stateName(), "module-edit");
+  typeText("3");
+  const GeoPoint copy = currentAs<ModuleEditState>()->panel.layout.copyButton();
+  click(copy.x + 12, copy.y + 12);
+  EXPECT_TRUE(logHas("Performed action: Module Edit"));
+  EXPECT_EQ(stateName(), "puzzle-victory");
+  EXPECT_TRUE(isPuzzleBeaten(configPuzzle));
 }
 
 TEST_F(ToolsWindow, ARightClickOpensThePanelOnlyOnceModuleEditingIsUnlocked) {
