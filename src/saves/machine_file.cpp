@@ -249,6 +249,14 @@ int nearestGridLine(int v) {
   return down * 16;
 }
 
+// The nearest point of the 16-pixel grid through `anchor` that stays on the
+// board: a bend at the board's edge snaps inward, so the next load keeps it.
+int nearestGridPointOnBoard(int v, int anchor) {
+  int snapped = anchor + nearestGridLine(v - anchor);
+  if (!inBoardRange(snapped)) snapped += snapped > 0 ? -16 : 16;
+  return snapped;
+}
+
 // Brings a configuration into what its kind can take, as cloning does: a
 // count outside the kind's range, or a value that is no number, becomes the
 // nearest count; anything but an opcode list gives an Op Selector no opcodes.
@@ -473,7 +481,7 @@ std::string readMachineFile(ModuleList& modules, int& clockPeriod, const std::st
           repairs.add("wire bend " + formatOrigin(px, py) + where + " dropped");
           continue;
         }
-        const int x = anchor.x + nearestGridLine(px - anchor.x), y = anchor.y + nearestGridLine(py - anchor.y);
+        const int x = nearestGridPointOnBoard(px, anchor.x), y = nearestGridPointOnBoard(py, anchor.y);
         if (x != px || y != py) {
           repairs.add("wire bend" + where + " moved from " + formatOrigin(px, py) + " to " + formatOrigin(x, y));
         }

@@ -365,6 +365,18 @@ TEST_F(MachineFile, WireBendsOffTheGridSnapToTheirPortsGrid) {
   EXPECT_NE(saved.find("Port 0: 104,40\n"), std::string::npos);
 }
 
+TEST_F(MachineFile, WireBendsAtTheBoardsEdgeSnapInwardAndSurviveTheNextLoad) {
+  ModuleList modules;
+  ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n160,32\nNAME: A\n-CONTROL START-\n"
+                                                          "Port 0: 16777216,-16777216\n-CONTROL END-\n")),
+            "");
+  // The port's grid is 8 off the board's: the edge itself is no grid point.
+  EXPECT_EQ(modules[0]->ports[0]->controlPoints, (std::vector<WirePoint>{{16777208, -16777208}}));
+  ModuleList again;
+  ASSERT_EQ(read(again, machineFileText(modules, 1)), "");
+  EXPECT_EQ(again[0]->ports[0]->controlPoints, modules[0]->ports[0]->controlPoints);
+}
+
 TEST_F(MachineFile, NamesAreCutAtACharacterBoundary) {
   ModuleList modules;
   ASSERT_EQ(read(modules, "0451\n0.08\n" + section(0, "2\n0,0\nNAME: abcdefghijklmnopqrstuvwxyz\n") +
