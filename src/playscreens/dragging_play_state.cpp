@@ -108,5 +108,7 @@ GameState* DraggingPlayState::rebuild(SDL_Rect screen) {
   moving.undoPreview();
   Viewport v = viewport();
   v.screen = screen;
-  return new DraggingPlayState(v, moving.editor, moving.modules, originCell);
+  // The modules stand at the cell the drag last took them to, wherever the
+  // mouse is now: the next update follows it from there.
+  return new DraggingPlayState(v, moving.editor, moving.modules, originCell, moving.currentCell);
 }

@@ -235,6 +235,8 @@ TEST_F(EditorControls, ADragRebuiltForANewWindowSizeStillPutsTheModulesBack) {
   dragTo(c.x + 64, c.y + 32);
   frames(2);
   ASSERT_NE(adder->x, x);
+  // The pointer moves on to another cell before the frame that follows it.
+  moveMouse(c.x + 128, c.y + 96);
   SDL_Event resized;
   SDL_zero(resized);
   resized.type = SDL_WINDOWEVENT;
