@@ -201,7 +201,7 @@ class Runner {
 PlayResult Runner::run() {
   PlayResult result;
   auto began = Clock::now();
-  timeoutMs_ = options_.timeoutMs;
+  timeoutMs_ = options_.timeoutMs * options_.timeScale;
   try {
     if (!script_.error.empty()) throw StepFailed("the script cannot be read: " + script_.error);
     prepareFolder();
@@ -549,7 +549,7 @@ void Runner::execute(const Step& step) {
   } else if (v == "wait-exit") {
     waitExit();
   } else if (v == "timeout") {
-    timeoutMs_ = arg(step, 0) * 1000;
+    timeoutMs_ = arg(step, 0) * 1000 * options_.timeScale;
   } else if (v == "wait-log") {
     waitLog(step.rest);
   } else if (v == "click" || v == "right-click" || v == "double-click") {

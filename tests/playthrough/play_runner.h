@@ -13,6 +13,7 @@ struct PlayOptions {
   int screenWidth = 1280;
   int screenHeight = 1024;
   int timeoutMs = 10000;      // per waiting step, until the script sets another
+  int timeScale = 1;          // every wait is this many times longer (a sanitized, slower game)
   bool keepFailedFolder = true;  // for a look at what the game left behind
 };
 

@@ -29,6 +29,7 @@ PlayOptions optionsFor(const std::string& name) {
   o.gameDir = BRASSWICK_GAME_DIR;
   o.sourceDir = BRASSWICK_SOURCE_DIR;
   o.screenshotDir = (fs::path(PLAYTHROUGH_SCREENSHOT_DIR) / name).string();
+  o.timeScale = PLAYTHROUGH_TIME_SCALE;
   return o;
 }
 
@@ -66,7 +67,8 @@ TEST(PlaythroughHarness, FailsAtTheStepWhoseSwitchNeverComes) {
   EXPECT_NE(r.failure.find("button_that_never_switches.play line 16 (step 10 of 13: wait-log switching to options)"),
             std::string::npos)
       << r.failure;
-  EXPECT_NE(r.failure.find("waited 3 s for a log line containing \"switching to options\"; none came"), std::string::npos)
+  const std::string waited = "waited " + std::to_string(3 * PLAYTHROUGH_TIME_SCALE) + " s";
+  EXPECT_NE(r.failure.find(waited + " for a log line containing \"switching to options\"; none came"), std::string::npos)
       << r.failure;
   // What did come is listed: the click reached the game and was logged.
   EXPECT_NE(r.failure.find("mouse-pressing 1"), std::string::npos) << r.failure;
