@@ -27,12 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The release comes a frame after the press: the switch drops what is queued behind it.
-void releaseMouse(GameLoop&) {
-  Point m = mousePosition();
-  pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, m.x, m.y);
-}
-
 int timedPuzzle() {
   for (int id = 0; id < puzzleTableSize; ++id) {
     const Puzzle& p = getPuzzle(id);
@@ -43,12 +37,6 @@ int timedPuzzle() {
 
 bool settled(int channel, float level) { return musicManager().channelLevel[size_t(channel)] == level; }
 
-// One step of the walk: what to do, then what to wait for before the next.
-struct Step {
-  std::function<void(GameLoop&)> act;
-  std::function<bool()> done;
-};
-
 // The child: plays the walk and writes what it saw to observed.txt; the
 // store's console lines go to stdout.txt.
 [[noreturn]] void walk() {
@@ -56,7 +44,7 @@ struct Step {
   std::ofstream obs("observed.txt");
   const int puzzle = timedPuzzle();
   MusicManager& music = musicManager();
-  std::vector<Step> steps = {
+  std::vector<WalkStep> steps = {
       {[&](GameLoop&) {
          obs << "device " << music.studioSystem->device().name() << " " << SDL_GetCurrentAudioDriver() << " "
              << Mix_AllocateChannels(-1) << std::endl;
@@ -67,7 +55,7 @@ struct Step {
          music.requestedLoopValue = 0;
          music.channelOn[2] = true;
        },
-       [&] { return music.currentLoopKind == OpeningLoop && settled(0, 0.5f) && settled(2, 0.5f); }},
+       [&](GameLoop&) { return music.currentLoopKind == OpeningLoop && settled(0, 0.5f) && settled(2, 0.5f); }},
       {[&](GameLoop& loop) {
          // The music channels really play: two layers of the track, the loop's layer. The
          // one-shots' pool after the music and loop groups is left out: the menu's lamps
@@ -77,10 +65,10 @@ struct Step {
          obs << "playing " << playing << " volume " << Mix_Volume(0, -1) << std::endl;
          clickScreenButton(loop, 62, false);  // borderless
        },
-       [&] { return true; }},
-      {releaseMouse, [&] { return true; }},
-      {[&](GameLoop& loop) { clickScreenButton(loop, 61, false); }, [&] { return true; }},  // bordered again
-      {releaseMouse, [&] { return true; }},
+       [&](GameLoop&) { return true; }},
+      {releaseMouse, [&](GameLoop&) { return true; }},
+      {[&](GameLoop& loop) { clickScreenButton(loop, 61, false); }, [&](GameLoop&) { return true; }},  // bordered again
+      {releaseMouse, [&](GameLoop&) { return true; }},
       {[&](GameLoop&) {
          // A chalk board: its track and the ambience of board 1.
          music.setTrack(7);
@@ -88,14 +76,14 @@ struct Step {
          music.requestedLoopValue = 2;
          music.channelOn[2] = true;
        },
-       [&] { return music.currentLoopKind == AmbienceMain && settled(0, 0.5f) && settled(2, 0.5f); }},
+       [&](GameLoop&) { return music.currentLoopKind == AmbienceMain && settled(0, 0.5f) && settled(2, 0.5f); }},
       {[&](GameLoop&) {
          // A placard is picked and the puzzle opens on its board's track.
          music.playSound(LevelSelect, 1.0f);
          music.setTrack(1);
          music.playSound(LevelOpen, 1.0f);
        },
-       [&] { return music.currentTrack == 1 && settled(0, 0.5f); }},
+       [&](GameLoop&) { return music.currentTrack == 1 && settled(0, 0.5f); }},
       {[&](GameLoop&) {
          // The machine runs: test mode, the latch loop, a latch and a writer.
          music.channelOn[1] = true;
@@ -103,25 +91,27 @@ struct Step {
          music.playSound(LatchFlipStored, 1.0f);
          music.playSound(WriteBeep, 1.0f);
        },
-       [&] { return settled(1, 0.5f); }},
+       [&](GameLoop&) { return settled(1, 0.5f); }},
       {[&](GameLoop&) {
          // Solved: the loop stops, the result is recorded and uploaded.
          music.setLatchLoop(0);
          music.channelOn[1] = false;
          recordPuzzleResult(puzzle, 9, 40);
        },
-       [&] { return steamHandler().uploadPuzzle == 87 && music.currentLoopValue == 0 && !music.loopInstance; }},
+       [&](GameLoop&) {
+         return steamHandler().uploadPuzzle == 87 && music.currentLoopValue == 0 && !music.loopInstance;
+       }},
       {[&](GameLoop&) {
          // The victory screen: downloads, the music halved, the chime.
          steamHandler().fetchLeaderboards(puzzle);
          music.musicFade = 50;
          music.playSound(LevelComplete, 1.0f);
        },
-       [&] { return steamHandler().globalTimeSlot == 87 && steamHandler().friendsModuleSlot == 87 && settled(0, 0.25f); }},
+       [&](GameLoop&) {
+         return steamHandler().globalTimeSlot == 87 && steamHandler().friendsModuleSlot == 87 && settled(0, 0.25f);
+       }},
   };
-  size_t step = 0;
-  bool acted = false;
-  int frame = 0;
+  Walk walk(std::move(steps), obs);
   GameOptions options;
   options.splashMinimumMs = 0;
   // The walk starts on the options screen, for its window buttons.
@@ -130,22 +120,8 @@ struct Step {
     return new OptionsState(v, ModuleSet(), noBoard, {});
   };
   options.afterFrame = [&](GameLoop& loop) {
-    ++frame;
-    if (step < steps.size()) {
-      if (!acted) {
-        steps[step].act(loop);
-        acted = true;
-      } else if (frame % 4 == 0 && steps[step].done()) {  // clicks need a few frames to land
-        obs << "step " << step << " done at frame " << frame << std::endl;
-        ++step;
-        acted = false;
-      }
-      return frame < 3000;
-    }
-    for (const platform::AudioCall& c : music.studioSystem->journal())
-      // The menu's side lamps beep as they please; the walk follows the rest.
-      if (c.event != "event:/SFX/OpeningBeep" && (c.op == "start" || (c.op == "setPaused" && c.args == "true")))
-        obs << "event " << c.op << " " << c.event << std::endl;
+    if (walk.advance(loop)) return walk.frame() < 3000;
+    for (const std::string& e : journalEvents()) obs << "event " << e << std::endl;
     const LeaderboardResults& modules = leaderboardResults()[puzzle][leaderboardModules];
     obs << "modules " << modules.scores.size() << " " << modules.friends.size() << " " << modules.own.score
         << std::endl;
@@ -158,25 +134,13 @@ struct Step {
   int code = runGame(options);
   obs << "after " << code << " " << bool(music.studioSystem) << " " << steamHandler().steamAvailable << std::endl;
   std::fflush(stdout);
-  std::exit(step == steps.size() ? code : 3);
-}
-
-std::vector<std::string> linesOf(const std::string& path, const std::string& prefix) {
-  std::vector<std::string> out;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind(prefix, 0) == 0) out.push_back(line.substr(prefix.size()));
-  return out;
+  std::exit(walk.finished() ? code : 3);
 }
 
 TEST(SoundWalk, TheGameOpensItsDeviceAndAWalkPlaysTheExpectedEvents) {
-  const std::string game = BRASSWICK_GAME_DIR;
-  if (!fs::exists(game + "/music/Build/Desktop/Master Bank.bank") || !fs::exists(game + "/art/Icon256.png"))
-    GTEST_SKIP() << "no generated media in " << game;
+  if (!generatedMediaBuilt()) GTEST_SKIP() << "no generated media in " << BRASSWICK_GAME_DIR;
   TempWorkingDir dir;
-  for (const char* sub : {"art", "fonts", "music", "puzzle_descriptions", "tests", "initial"})
-    fs::create_directory_symlink(game + "/" + sub, sub);
+  linkGeneratedGame();
   writeWholeFile("settings/resolution.txt", "Fullscreen: 1280x1024\nWindowed: 1100x800\nwindowed\nbordered\n");
   setenv("SDL_AUDIODRIVER", "dummy", 1);
   setenv(platform::storeBackendVariable, "scripted", 1);

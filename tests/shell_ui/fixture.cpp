@@ -215,3 +215,50 @@ void clickScreenButton(GameLoop& loop, int id, bool release) {
 void writeIntroSeen() {
   writeWholeFile("profiles/profile0/global/tutorial.mgrlt", "TUTORIAL\n0.01\n13 (entered the first puzzle)\n");
 }
+
+bool generatedMediaBuilt() {
+  const std::string game = BRASSWICK_GAME_DIR;
+  return fs::exists(game + "/music/Build/Desktop/Master Bank.bank") && fs::exists(game + "/art/Icon256.png");
+}
+
+void linkGeneratedGame() {
+  const std::string game = BRASSWICK_GAME_DIR;
+  for (const char* sub : {"art", "fonts", "music", "puzzle_descriptions", "tests", "initial"})
+    fs::create_directory_symlink(game + "/" + sub, sub);
+}
+
+bool Walk::advance(GameLoop& loop) {
+  ++frame_;
+  if (finished()) return false;
+  if (!acted_) {
+    steps_[step_].act(loop);
+    acted_ = true;
+  } else if (frame_ % 4 == 0 && steps_[step_].done(loop)) {
+    obs_ << "step " << step_ << " done at frame " << frame_ << std::endl;
+    ++step_;
+    acted_ = false;
+  }
+  return true;
+}
+
+void releaseMouse(GameLoop&) {
+  Point m = mousePosition();
+  pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, m.x, m.y);
+}
+
+std::vector<std::string> journalEvents() {
+  std::vector<std::string> out;
+  for (const platform::AudioCall& c : musicManager().studioSystem->journal())
+    if (c.event != "event:/SFX/OpeningBeep" && (c.op == "start" || (c.op == "setPaused" && c.args == "true")))
+      out.push_back(c.op + " " + c.event);
+  return out;
+}
+
+std::vector<std::string> linesOf(const std::string& path, const std::string& prefix) {
+  std::vector<std::string> out;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(prefix, 0) == 0) out.push_back(line.substr(prefix.size()));
+  return out;
+}

@@ -4,8 +4,10 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -69,3 +71,46 @@ class GameLoop;
 void clickScreenButton(GameLoop& loop, int id, bool release = true);
 // The active profile has seen the intro, so the game starts on the main menu.
 void writeIntroSeen();
+
+// The build has generated the game's media (art, fonts and sound banks).
+bool generatedMediaBuilt();
+// Links the built game's media and puzzle data into the current folder.
+void linkGeneratedGame();
+
+// One step of a walk through the running game: what to do after a frame,
+// then what to wait for before the next step.
+struct WalkStep {
+  std::function<void(GameLoop&)> act;
+  std::function<bool(GameLoop&)> done;
+};
+
+// Plays the steps from GameOptions::afterFrame. Each step acts once; its
+// done is asked every fourth frame (clicks need a few frames to land), and
+// each finished step is noted on obs.
+class Walk {
+ public:
+  Walk(std::vector<WalkStep> steps, std::ostream& obs) : steps_(std::move(steps)), obs_(obs) {}
+  // Counts the frame and plays on; false once every step is done.
+  bool advance(GameLoop& loop);
+  bool finished() const { return step_ == steps_.size(); }
+  int frame() const { return frame_; }
+
+ private:
+  std::vector<WalkStep> steps_;
+  std::ostream& obs_;
+  size_t step_ = 0;
+  bool acted_ = false;
+  int frame_ = 0;
+};
+
+// The left button goes up where the mouse is: a press that switches screens
+// drops what is queued behind it, so its release comes a frame later.
+void releaseMouse(GameLoop&);
+
+// The sound layer's journal as "op event" lines: every event started and
+// every instance paused. The main menu's side lamps beep on the real clock,
+// so their beeps are left out.
+std::vector<std::string> journalEvents();
+
+// The lines of a file that start with prefix, without it.
+std::vector<std::string> linesOf(const std::string& path, const std::string& prefix);
