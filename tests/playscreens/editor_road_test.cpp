@@ -118,6 +118,56 @@ TEST_F(EditorRoad, FromTheDrawersToTheVictory) {
   EXPECT_EQ(switches(), expected);
 }
 
+// A puzzle whose drawers hold every kind: each drawer by its number key,
+// each slot by its letter.
+class DrawerKeys : public EditorRoad {
+ protected:
+  void prepareFolder() override {
+    EditorRoad::prepareFolder();
+    writeCommunityPuzzle("drawers",
+                         "NAME: Drawers\nMODULES: Number, Adder, Subtract, Multiplier, Equals, Reader, Writer, Latch, "
+                         "Register, Input Selector, Output Selector, Instruction Decoder, Op Selector\n",
+                         testsExpecting({2}), oneWriter);
+  }
+};
+
+TEST_F(DrawerKeys, EachDrawerKeyOpensItsDrawerAndEachSlotKeyPlacesItsKind) {
+  markTutorialSeen(3);  // copy and paste learnt: the palette drawer is offered
+  enter(puzzleNamed("Drawers"));
+  ASSERT_EQ(stateName(), "neutral");
+  struct Case {
+    SDL_Scancode drawer, slot;
+    int kind;
+  };
+  const Case cases[] = {
+      {SDL_SCANCODE_1, SDL_SCANCODE_E, kSubtractKind},       {SDL_SCANCODE_1, SDL_SCANCODE_R, kMultiplierKind},
+      {SDL_SCANCODE_1, SDL_SCANCODE_T, kEqualsKind},         {SDL_SCANCODE_2, SDL_SCANCODE_Q, kReaderKind},
+      {SDL_SCANCODE_2, SDL_SCANCODE_E, kLatchKind},          {SDL_SCANCODE_2, SDL_SCANCODE_R, kRegisterKind},
+      {SDL_SCANCODE_3, SDL_SCANCODE_Q, kInputSelectorKind},  {SDL_SCANCODE_3, SDL_SCANCODE_W, kOutputSelectorKind},
+      {SDL_SCANCODE_3, SDL_SCANCODE_E, kDecoderKind},        {SDL_SCANCODE_3, SDL_SCANCODE_R, kOpSelectorKind},
+  };
+  const Point at{300, 500};  // clear of the sheet, the sidebar and the bar
+  for (const Case& c : cases) {
+    SCOPED_TRACE(getModuleTypeName(c.kind));
+    moveMouse(at.x, at.y);
+    key(c.drawer);
+    ASSERT_EQ(stateName(), "module-chooser");
+    key(c.slot);
+    ASSERT_EQ(stateName(), "module_place");
+    waitMs(120);
+    click(at.x, at.y);
+    key(SDL_SCANCODE_ESCAPE);
+    ASSERT_EQ(stateName(), "neutral");
+    EXPECT_NE(moduleOfKind(c.kind), nullptr);
+    // Taken back, so the next one finds the spot free.
+    ctrlKey(SDL_SCANCODE_Z, SDLK_z);
+    EXPECT_EQ(moduleOfKind(c.kind), nullptr);
+  }
+  EXPECT_EQ(logCount("Performed action: Module Place"), int(std::size(cases)));
+  key(SDL_SCANCODE_4);
+  EXPECT_EQ(stateName(), "palette");
+}
+
 TEST_F(EditorRoad, TheFirstPuzzleIsSolvedByItsWiresAlone) {
   // A profile that has won before: a first win offers no way back to the puzzle.
   tutorialFlags[1] = true;
