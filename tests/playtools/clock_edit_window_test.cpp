@@ -5,6 +5,7 @@
 
 #include "editor/editor.h"
 #include "playscreens/clock_edit_state.h"
+#include "puzzles/puzzle_services.h"
 #include "saves/tutorial_flags.h"
 #include "tools_window.h"
 
@@ -152,6 +153,30 @@ TEST_F(ClockEditWindow, AHeldArrowStepsOnWithoutClosingThePopUp) {
   key(SDL_SCANCODE_RETURN);
   EXPECT_EQ(logCount("Performed action: Clock Set"), 1);
   EXPECT_EQ(savedPeriod(), std::to_string(held));
+}
+
+TEST_F(ClockEditWindow, AFixedOrAutomaticClockCannotBeOpened) {
+  puzzle_id automatic = -1;
+  for (puzzle_id id = 1; id < puzzleTableSize && automatic == -1; ++id) {
+    const Puzzle& p = getPuzzle(id);
+    if (!p.hasFlag(puzzleFlagHidden) && p.hasFlag(puzzleFlagAutoClock) && p.hasFlag(puzzleFlagTimed)) automatic = id;
+  }
+  ASSERT_NE(automatic, -1);
+  constexpr puzzle_id fixedClock = 86;
+  for (puzzle_id id : {fixedClock, automatic}) {
+    SCOPED_TRACE(getPuzzleName(id));
+    enter(id);
+    ASSERT_EQ(stateName(), "neutral");
+    const int before = period();
+    const Point at = barButtonCentre(barClock);
+    ASSERT_NE(at.x, -1);  // shown, but it does nothing
+    click(at.x, at.y);
+    key(SDL_SCANCODE_5);
+    EXPECT_EQ(stateName(), "neutral");
+    EXPECT_EQ(period(), before);
+    EXPECT_FALSE(logHas("Performed action: Clock Set"));
+    EXPECT_FALSE(logHas("Could not perform action: Clock Set"));
+  }
 }
 
 TEST_F(ClockEditWindow, TheTitleSpeaksOfMTicksInDelayPuzzlesAndTicksElsewhere) {
