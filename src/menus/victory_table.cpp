@@ -4,7 +4,6 @@
 #include "puzzles/puzzle_services.h"
 
 namespace {
-constexpr int alignLeft = 1;
 constexpr int alignCentre = 2;
 
 constexpr Rgba titleColour{238, 252, 255, 255};

@@ -17,7 +17,6 @@ enum Op {
   NO_OPCODE = 19
 };
 
-constexpr int kNone = DynamicChallenge::kNone;
 constexpr int kRegisterCount = 8;
 constexpr int kProgramEnd = 49;  // programs live in slots 0..49
 constexpr int kDataFirst = 50;
