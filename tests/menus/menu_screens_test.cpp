@@ -288,7 +288,9 @@ TEST_F(MenuScreenTest, NotesTurnPagesOnlyWithinTheNotesAndEscapeGoesBackToExtras
   // Back says where it goes, and Escape does the same.
   ButtonList buttons = dynamic_cast<NotesState*>(current())->buttons();
   for (const Button& b : buttons)
-    if (b.id == 72) EXPECT_EQ(b.tooltipText(), "Return to the extras menu. (Escape)");
+    if (b.id == 72) {
+      EXPECT_EQ(b.tooltipText(), "Return to the extras menu. (Escape)");
+    }
   pressKey(SDL_SCANCODE_ESCAPE);
   frame();
   ASSERT_EQ(currentName(), "extras");

@@ -96,7 +96,9 @@ TEST_F(SelectScreenTest, TabsTheirTooltipsAndTheSpotlightOnAPendingHint) {
       EXPECT_TRUE(b.selected);
       EXPECT_EQ(b.tooltipText(), "Board 1, Beginnings. You're currently viewing this board.");
     }
-    if (b.id == 45) EXPECT_EQ(b.tooltipText(), "Board 2, The CPU. Click to view this board.");
+    if (b.id == 45) {
+      EXPECT_EQ(b.tooltipText(), "Board 2, The CPU. Click to view this board.");
+    }
   }
   // The CPU's tab has not been visited: the spotlight points at it.
   ASSERT_TRUE(tutorialHintPending(45));

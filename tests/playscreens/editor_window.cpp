@@ -258,14 +258,7 @@ void EditorWindowTest::screenshot(const std::string& name) {
 }
 
 std::vector<std::string> EditorWindowTest::logLines() const {
-  std::vector<std::string> lines;
-  std::istringstream in(readWholeFile("log.txt"));
-  std::string line;
-  while (std::getline(in, line)) {
-    auto colon = line.find(": ");
-    lines.push_back(colon == std::string::npos ? line : line.substr(colon + 2));
-  }
-  return lines;
+  return logMessages();
 }
 
 bool EditorWindowTest::logHas(const std::string& line) const { return logCount(line) > 0; }

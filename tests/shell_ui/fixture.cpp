@@ -132,14 +132,7 @@ SDL_Color SdlTest::pixelAt(int x, int y) {
 }
 
 std::vector<std::string> SdlTest::logLines() {
-  std::vector<std::string> lines;
-  std::istringstream in(readWholeFile("log.txt"));
-  std::string line;
-  while (std::getline(in, line)) {
-    auto colon = line.find(": ");
-    lines.push_back(colon == std::string::npos ? line : line.substr(colon + 2));
-  }
-  return lines;
+  return logMessages();
 }
 
 SDL_Keysym keysym(SDL_Scancode scancode, SDL_Keycode keycode) {

@@ -35,3 +35,14 @@ void writeWholeFile(const std::string& path, const std::string& text) {
   std::ofstream out(path, std::ios::binary);
   out << text;
 }
+
+std::vector<std::string> logMessages() {
+  std::vector<std::string> lines;
+  std::istringstream in(readWholeFile("log.txt"));
+  std::string line;
+  while (std::getline(in, line)) {
+    auto colon = line.find(": ");
+    lines.push_back(colon == std::string::npos ? line : line.substr(colon + 2));
+  }
+  return lines;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 // A fresh temporary folder that becomes the working folder for the test's
 // lifetime (log.txt, error.txt and saves land there) and is deleted after.
@@ -17,4 +18,6 @@ class TempWorkingDir {
 };
 
 std::string readWholeFile(const std::string& path);
+// The lines of log.txt in the working folder, each without its time stamp.
+std::vector<std::string> logMessages();
 void writeWholeFile(const std::string& path, const std::string& text);
