@@ -298,4 +298,39 @@ TEST_F(EditorControls, AReturningPlayerStartsInTheLastUnbeatenPuzzle) {
   EXPECT_EQ(static_cast<NeutralPlayState&>(*first).playScreen.editor->puzzle, 17);
 }
 
+TEST_F(EditorControls, TheFirstScreenFollowsTheIntroFlagAndTheLastPuzzle) {
+  const puzzle_id community = puzzleNamed("Doubles");
+  ASSERT_NE(community, 0);
+  struct Case {
+    const char* what;
+    bool introSeen;
+    puzzle_id last;
+    bool beaten;
+    FirstScreen screen;
+    puzzle_id shown;
+  };
+  const Case cases[] = {
+      {"a first start", false, 17, false, FirstScreen::Intro, noPuzzle},
+      {"no last puzzle", true, noPuzzle, false, FirstScreen::MainMenu, noPuzzle},
+      {"an unbeaten table puzzle", true, 17, false, FirstScreen::Editor, 17},
+      {"a beaten table puzzle", true, 17, true, FirstScreen::PuzzleSelect, 17},
+      {"a community puzzle", true, community, false, FirstScreen::PuzzleSelect, community},
+      {"a community folder that went away", true, firstCommunityPuzzle + 500, false, FirstScreen::MainMenu, noPuzzle},
+      {"a row past the table", true, 200, false, FirstScreen::MainMenu, noPuzzle},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    tutorialFlags.fill(false);
+    if (c.introSeen) markTutorialSeen(13);
+    puzzleRecords.clear();
+    if (c.beaten) puzzleRecords[c.last] = PuzzleRecord{5, 5};
+    saveLastPuzzle(c.last);
+    const FirstScreenChoice choice = chooseFirstScreen();
+    EXPECT_EQ(choice.screen, c.screen);
+    if (c.screen != FirstScreen::Intro) {
+      EXPECT_EQ(choice.puzzle, c.shown);
+    }
+  }
+}
+
 }  // namespace
