@@ -64,6 +64,7 @@ TEST_F(SimulationScreen, EnteringAPuzzleLaysOutItsMachineAndShowsItsSheet) {
   EXPECT_NE(sheet.find("Move every number down one slot"), std::string::npos) << sheet;
   EXPECT_NE(sheet.find("\n \nTime Limit: "), std::string::npos) << sheet;
   EXPECT_NE(sheet.find("\n \nUnique Modules: 1"), std::string::npos) << sheet;
+  EXPECT_EQ(neutral->playScreen.infoSheet.titleItem(false).text(), getPuzzleTitle(backPuzzle));
   EXPECT_TRUE(neutral->playScreen.infoSheet.hitTest(20, 20));
   EXPECT_EQ((DifficultyStars{0, 0, backPuzzle}.name()), "Normal");
   // The fold arrow closes the sheet for every editor screen of the puzzle.
