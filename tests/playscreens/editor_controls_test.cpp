@@ -253,6 +253,52 @@ TEST_F(EditorControls, ADragRebuiltForANewWindowSizeStillPutsTheModulesBack) {
   EXPECT_TRUE(editor()->matchesSnapshot(saveLocationInitial));
 }
 
+TEST_F(EditorControls, AWirePressedBrieflyIsSelectedAndOneHeldIsLifted) {
+  // A point in the middle of the longest drawn piece of the Number's wire into the Adder.
+  const DisplayWire* wire = nullptr;
+  for (const DisplayWire& w : screen()->display.wires)
+    if (w.destinationPort() == adder->ports[0].get()) wire = &w;
+  ASSERT_NE(wire, nullptr);
+  const std::vector<GeoPoint> points = wire->drawnPoints();
+  ASSERT_GE(points.size(), 2u);
+  size_t longest = 0;
+  auto length = [&](size_t i) {
+    return std::abs(points[i + 1].x - points[i].x) + std::abs(points[i + 1].y - points[i].y);
+  };
+  for (size_t i = 0; i + 1 < points.size(); ++i)
+    if (length(i) > length(longest)) longest = i;
+  const Point at = toScreen((points[longest].x + points[longest + 1].x) / 2, (points[longest].y + points[longest + 1].y) / 2);
+
+  // Moved, but within 75 ms of the press: a click that selects the wire.
+  press(at.x, at.y);
+  ASSERT_EQ(stateName(), "wire");
+  moveMouse(at.x + 20, at.y + 20);
+  release(at.x + 20, at.y + 20);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_EQ(screen()->selectedWires.size(), 1u);
+  EXPECT_TRUE(selected().empty());
+  EXPECT_EQ(adder->ports[0]->source, number->ports[0].get());
+  EXPECT_EQ(logCount("Performed action: Set Port Input"), 0);
+
+  // Held past 75 ms and moved: the wire comes off its input and follows the mouse.
+  const Point away = emptySpot();
+  click(away.x, away.y);
+  ASSERT_TRUE(screen()->selectedWires.empty());
+  press(at.x, at.y);
+  waitMs(80);
+  moveMouse(at.x + 20, at.y + 20);
+  frames();
+  EXPECT_EQ(stateName(), "wire");
+  EXPECT_NE(adder->ports[0]->source, number->ports[0].get());
+  dragTo(away.x, away.y);
+  release(away.x, away.y);
+  EXPECT_EQ(stateName(), "neutral");
+  EXPECT_EQ(logCount("Performed action: Set Port Input"), 1);
+  EXPECT_EQ(adder->ports[0]->source, nullptr);
+  editor()->undo();
+  EXPECT_EQ(adder->ports[0]->source, number->ports[0].get());
+}
+
 TEST_F(EditorControls, LoadSuccessfulIsOfferedOnlyWhenTheSuccessfulMachineWasRead) {
   puzzleRecords[editor()->puzzle] = PuzzleRecord{3, INT_MAX};
   loop.reset();

@@ -45,6 +45,14 @@ TEST_F(EditorRoad, FromTheDrawersToTheVictory) {
   EXPECT_EQ(stateName(), "module-chooser");
   key(SDL_SCANCODE_Q);
   EXPECT_EQ(stateName(), "module_place");
+  // A release within 100 ms of the placement opening (the end of the click
+  // that opened it) places nothing, though the module has moved.
+  moveMouse(writerAt.x - 260, writerAt.y);
+  frames();
+  ASSERT_TRUE(currentAs<ModulePlacementState>()->moved);
+  release(writerAt.x - 260, writerAt.y);
+  EXPECT_EQ(stateName(), "module_place");
+  EXPECT_FALSE(logHas("Performed action: Module Place"));
   waitMs(120);
   click(writerAt.x - 300, writerAt.y);
   EXPECT_EQ(stateName(), "module-chooser");
