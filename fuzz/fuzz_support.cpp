@@ -24,7 +24,7 @@
 #include "saves/puzzle_test_file.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 #include <SDL.h>
 
-#include "shell/game_main.h"
+#include "app/game_main.h"
 
 // The game takes no command-line arguments.
 int main(int, char**) { return runGame(); }

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/view_colours.h"
 #include "model/contexts.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 struct SDL_Renderer;
 struct Viewport;

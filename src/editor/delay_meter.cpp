@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 int meterHeight = 24;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 struct SDL_Renderer;
 struct Viewport;

@@ -7,7 +7,7 @@
 #include "editor/display_art.h"
 #include "model/module_defs.h"
 #include "shell/fonts.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 #include "shell/text_item.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "model/port.h"
 #include "model/value.h"
 #include "puzzles/puzzle.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 struct PortSpot {

@@ -19,8 +19,8 @@
 #include "editor/selection.h"
 #include "model/delay_paths.h"
 #include "model/module.h"
-#include "shell/ticks.h"
-#include "shell/view_transform.h"
+#include "base/ticks.h"
+#include "base/view_transform.h"
 
 class Editor;
 struct SDL_Renderer;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "shell/crash_screen.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 void ZoomSprite::load(SDL_Renderer* renderer, const std::string& base) {
   full.loadChecked(renderer, base + ".png");

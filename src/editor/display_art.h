@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/view_colours.h"
 #include "shell/texture.h"
 #include "shell/viewport.h"

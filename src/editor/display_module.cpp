@@ -7,9 +7,9 @@
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/port.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 void WriterLight::update(Tick now, int durationMs, const ConstContext& context, const Module& module) {
   time = now;

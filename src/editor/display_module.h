@@ -17,11 +17,11 @@
 
 #include "editor/clock_face.h"
 #include "editor/delay_meter.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/port_view.h"
 #include "model/contexts.h"
-#include "shell/ticks.h"
-#include "shell/view_transform.h"
+#include "base/ticks.h"
+#include "base/view_transform.h"
 
 class Module;
 class Port;

@@ -5,7 +5,7 @@
 #include "model/module.h"
 #include "model/port.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 const std::shared_ptr<const ObstacleMap>& noObstacles() {

@@ -13,7 +13,7 @@
 #include "editor/selection.h"
 #include "editor/wire_path.h"
 #include "model/contexts.h"
-#include "shell/view_transform.h"
+#include "base/view_transform.h"
 
 struct SDL_Renderer;
 struct Viewport;

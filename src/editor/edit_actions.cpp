@@ -7,9 +7,9 @@
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "saves/machine_file.h"
-#include "saves/utf8_text.h"
+#include "base/utf8_text.h"
 #include "services/music_manager.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 void play(int sound) { musicManager().playSound(sound, 1.0f); }

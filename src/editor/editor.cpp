@@ -14,7 +14,7 @@
 #include "saves/file_utils.h"
 #include "saves/machine_file.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 // A run that neither passes nor fails within this many ticks is a failure,
@@ -227,6 +227,6 @@ void Editor::addClickMeModule() {
   }
   machine.erase(std::remove_if(machine.begin(), machine.end(), isRegister), machine.end());
   checkTutorialIndex(25);
-  const std::string label = tutorialFlags[25] ? "Nice find :)" : "Click Me";
+  const std::string label = tutorialFlags[flagUnlockedTrailerPuzzle] ? "Nice find :)" : "Click Me";
   machine.push_back(Module::create(kRegisterKind, 7712, -2608, defaultConfigFor(kRegisterKind, 74), label));
 }

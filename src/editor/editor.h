@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "editor/edit_action.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/contexts.h"
 #include "model/delay_paths.h"
 #include "model/memory.h"

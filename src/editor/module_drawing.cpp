@@ -10,7 +10,7 @@
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/port.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
 

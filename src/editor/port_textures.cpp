@@ -3,7 +3,7 @@
 #include "editor/display_art.h"
 #include "editor/port_view.h"
 #include "shell/crash_screen.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 PortArt portArt;
 PortTextureTable categoryInfoboxTextures(14);

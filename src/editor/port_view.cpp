@@ -6,7 +6,7 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 Rgba portHighlightColour(int type) {
   switch (type) {

@@ -9,11 +9,11 @@
 #include <memory>
 #include <string>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/view_colours.h"
 #include "model/contexts.h"
-#include "shell/ticks.h"
-#include "shell/view_transform.h"
+#include "base/ticks.h"
+#include "base/view_transform.h"
 
 class Port;
 class Value;

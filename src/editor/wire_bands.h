@@ -7,7 +7,7 @@
 // band is filled with.
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 // screen = board * scale + d
 struct BandMap {

@@ -20,7 +20,7 @@
 #include "editor/wire_bands.h"
 #include "model/module.h"
 #include "model/port.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/video_settings.h"
 
 namespace {

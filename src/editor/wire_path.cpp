@@ -7,7 +7,7 @@
 #include "editor/editor_hooks.h"
 #include "model/module.h"
 #include "model/port.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 WirePathCache wirePathCache;
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/wire_router.h"
-#include "shell/view_transform.h"
+#include "base/view_transform.h"
 
 class Port;
 struct PathTextures;  // the wire's drawing, made and freed by the view

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 // Bitmaps above this many cells give way to the hash set.

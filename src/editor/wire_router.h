@@ -10,7 +10,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 constexpr int kWireCellSize = 16;
 

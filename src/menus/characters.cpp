@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "menus/story_data.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 
@@ -14,12 +14,9 @@ struct DescriptionRow {
   std::string text;
 };
 
-const std::array<const char*, characterCount> names{"You",   "Dizedu", "Fred",       "Laszlo",
-                                                    "Ruzuv", "Jack",   "Shadow Jack"};
-
 int idOfExactName(const std::string& name) {
   for (int id = 0; id < characterCount; ++id)
-    if (name == names[size_t(id)]) return id;
+    if (name == characterName(id)) return id;
   return noSpeaker;
 }
 
@@ -66,12 +63,12 @@ const std::array<CharacterDefinition, characterCount>& definitions() {
     auto rows = readDescriptionRows();
     std::array<CharacterDefinition, characterCount> t;
     for (int id = 0; id < characterCount; ++id) {
-      t[size_t(id)].name = names[size_t(id)];
+      t[size_t(id)].name = characterName(id);
+      t[size_t(id)].tagName = characterTagName(id);
       t[size_t(id)].description = [lines = rows[size_t(id)]](blackboard_id board) {
         return describe(lines, board);
       };
     }
-    t[6].tagName = "???";
     return t;
   }();
   return table;
@@ -84,23 +81,6 @@ const CharacterDefinition& characterDefinition(int id) {
     fatalError("Invalid character ID when fetching definition: " + std::to_string(id));
   }
   return definitions()[size_t(id)];
-}
-
-const std::string& characterName(int id) { return characterDefinition(id).name; }
-
-std::string characterShownName(int id) { return characterDefinition(id).shownName(); }
-
-std::string speakerTag(int id) {
-  if (id >= 1 && id <= 5) return " -- " + characterShownName(id);
-  return "";
-}
-
-int characterIdByName(const std::string& name) {
-  const std::string wanted = toUpperCase(name);
-  for (int id = 0; id < characterCount; ++id) {
-    if (toUpperCase(names[size_t(id)]) == wanted) return id;
-  }
-  return noSpeaker;
 }
 
 std::string characterTooltipText(int id, blackboard_id board) {

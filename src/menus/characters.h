@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "menus/character_names.h"
+#include "puzzles/character_names.h"
 #include "menus/puzzle_board.h"
 #include "saves/description_file.h"
 
-constexpr int characterCount = 7;
 constexpr int playerCharacter = 0;
 
 struct CharacterDefinition {

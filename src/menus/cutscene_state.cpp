@@ -6,7 +6,7 @@
 #include "saves/tutorial_flags.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 
@@ -14,8 +14,6 @@ std::array<std::vector<Texture>, 4> cutscenePanelArt;
 
 namespace {
 constexpr int firstPuzzle = 17;
-constexpr int sawBasicEndingFlag = 16;
-constexpr int sawFinalEndingFlag = 17;
 constexpr int afterCutsceneFadeMs = 600;
 constexpr int afterCutsceneFadeScale = 3;
 
@@ -128,8 +126,8 @@ StateChange CutsceneState::advance() {
 }
 
 StateChange CutsceneState::finish(int changeKind) {
-  if (kind_ == basicEndingCutscene) markTutorialSeen(sawBasicEndingFlag);
-  if (kind_ == finalEndingCutscene) markTutorialSeen(sawFinalEndingFlag);
+  if (kind_ == basicEndingCutscene) markTutorialSeen(flagSawBasicEnding);
+  if (kind_ == finalEndingCutscene) markTutorialSeen(flagSawFinalEnding);
   GameState* next = nextState();
   if (next->fadeTimer == 0) {
     next->fadeTimer = afterCutsceneFadeMs;

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "menus/story_data.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 int Cutscene::lineCount() const {
   int n = 0;

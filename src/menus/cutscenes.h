@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 enum CutsceneKind : int { introCutscene = 1, basicEndingCutscene = 2, finalEndingCutscene = 3 };
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 GeoPoint menuOrigin(int windowW, int windowH) {
   return {(windowW - menuDesignWidth) / 2, (windowH - menuDesignHeight) / 2};

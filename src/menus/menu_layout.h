@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "menus/menu_geometry.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 constexpr int menuDesignWidth = 1024;
 constexpr int menuDesignHeight = 768;

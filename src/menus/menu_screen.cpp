@@ -9,14 +9,13 @@
 #include "saves/tutorial_flags.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 
 MainMenuArt mainMenuArt;
 
 namespace {
-constexpr int enteredFirstPuzzleFlag = 13;
 constexpr SDL_Color sandColour{225, 198, 149, 255};
 }  // namespace
 
@@ -116,8 +115,8 @@ StateChange MenuScreen::handleEvent(const SDL_Event& event, const Viewport& view
   ButtonList buttons = buildButtons(viewport.screen);
   switch (buttons.clickedId(event)) {
     case playButton:
-      checkTutorialIndex(enteredFirstPuzzleFlag);
-      if (tutorialFlags[enteredFirstPuzzleFlag])
+      checkTutorialIndex(flagEnteredFirstPuzzle);
+      if (tutorialFlags[flagEnteredFirstPuzzle])
         return {new PuzzleSelectState(viewport, clipboard, board >= firstCommunityBoard ? 0 : board), FadeSwitch};
       return {new CutsceneState(viewport, clipboard, introCutscene, false), FadeSwitch};
     case optionsButton:

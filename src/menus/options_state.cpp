@@ -5,7 +5,7 @@
 #include "model/value.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/text_item.h"
 #include "shell/video_settings.h"
 

@@ -1,6 +1,6 @@
 #include "menus/puzzle_board.h"
 
-#include "menus/community_placards.h"
+#include "puzzles/community_placards.h"
 #include "puzzles/chapter.h"
 
 blackboard_id getPuzzleBoard(puzzle_id id) {

@@ -2,6 +2,7 @@
 // Which board of the puzzle select screen shows a puzzle.
 #include <string>
 
+#include "puzzles/community_placards.h"  // puzzlesPerCommunityPage
 #include "puzzles/puzzle.h"
 
 // Board numbers: 0..5 index the chapters (5 is the secret board, without a
@@ -10,7 +11,6 @@
 using blackboard_id = int;
 constexpr blackboard_id noBoard = -1;
 constexpr blackboard_id firstCommunityBoard = 100;
-constexpr int puzzlesPerCommunityPage = 17;
 
 // Community ids give their page; unlisted table rows give board 0; otherwise
 // the chapter that lists the puzzle, or noBoard.

@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "menus/character_art.h"
-#include "menus/community_placards.h"
+#include "puzzles/community_placards.h"
 #include "menus/puzzle_select_rules.h"
 #include "puzzles/chapter.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/puzzle_locations.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 

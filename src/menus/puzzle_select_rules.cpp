@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/chapter.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/puzzle_locations.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::map<puzzle_id, GeoRect> placardRects;
 
@@ -120,37 +120,16 @@ std::vector<PuzzlePlacard> boardPlacards(blackboard_id board) {
   return out;
 }
 
-GeoPoint communityPlacardLocation(int index) {
-  const int slot = index % puzzlesPerCommunityPage;
-  int column = 0, row = slot;
-  if (slot >= 11) {
-    column = 2;
-    row = slot - 11;
-  } else if (slot >= 6) {
-    column = 1;
-    row = slot - 5;
-  }
-  return {200 + 320 * column, 40 + 60 * row};
-}
-
-void placeCommunityPuzzlesOnPages() {
-  for (int i = 0; i < int(customPuzzles.size()); ++i) {
-    GeoPoint p = communityPlacardLocation(i);
-    puzzleLocations[firstCommunityPuzzle + i] = {p.x, p.y};
-  }
-}
-
 GeoRect PuzzleBoardTag::hitRect() const {
   if (target == secretBoard) return {x - 64, y - 10, 128, 40};
   return {x - 59, y - 10, 118, 40};
 }
 
 namespace {
-constexpr int secretFoundFlag = 25;  // the player unlocked the trailer puzzle
 }
 
 PuzzleBoardTag boardPassage(blackboard_id shown) {
-  if (shown == passageBoard && tutorialFlags[secretFoundFlag]) return {384, 310, secretBoard};
+  if (shown == passageBoard && tutorialFlags[flagUnlockedTrailerPuzzle]) return {384, 310, secretBoard};
   if (shown == secretBoard) return {130, 340, passageBoard};
   return {0, 0, noBoard};
 }

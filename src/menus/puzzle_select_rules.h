@@ -10,7 +10,7 @@
 #include "menus/menu_geometry.h"
 #include "menus/puzzle_board.h"
 #include "puzzles/puzzle.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 constexpr int secretBoard = 5;
 constexpr int passageBoard = 3;
@@ -67,11 +67,6 @@ struct PuzzlePlacard {
 
 // One placard per puzzle of the board, ascending id.
 std::vector<PuzzlePlacard> boardPlacards(blackboard_id board);
-
-// Community puzzle index i (0-based) sits in one of three columns of its page.
-GeoPoint communityPlacardLocation(int index);
-// Writes every loaded community puzzle's location into puzzleLocations.
-void placeCommunityPuzzlesOnPages();
 
 // The name tag of the passage between board 3 and the secret board.
 struct PuzzleBoardTag {

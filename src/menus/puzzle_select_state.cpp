@@ -16,8 +16,6 @@
 namespace {
 enum SelectButton : int { previousPageButton = 49, nextPageButton = 50, backButton = 51 };
 constexpr int selectTrack = 7;
-constexpr int leftSelectFlag = 1;  // the player has left the first puzzle for the boards
-constexpr int secretFoundFlag = 25;
 constexpr SDL_Color chalk{245, 245, 245, 255};
 
 Sparkle sparkleAt(int x, int y, int pause, int seed, Uint32 rgb) {
@@ -208,7 +206,7 @@ void PuzzleSelectState::render(SDL_Renderer* renderer) {
       .render(renderer, origin.x, origin.y);
   (community ? communityPageOverlay(board_ - firstCommunityBoard) : chapterOverlay(board_))
       .render(renderer, origin.x, origin.y);
-  if (board_ == passageBoard && !tutorialFlags[secretFoundFlag]) art.creditHint.render(renderer, origin.x, origin.y);
+  if (board_ == passageBoard && !tutorialFlags[flagUnlockedTrailerPuzzle]) art.creditHint.render(renderer, origin.x, origin.y);
   if (board_ == 0 && chaptersVector()[1].isUnlocked()) art.lookdown.render(renderer, origin.x, origin.y);
 
   const std::vector<PuzzlePlacard> placards = boardPlacards(board_);
@@ -262,5 +260,5 @@ void PuzzleSelectState::enter() {
   music.requestedLoopKind = AmbienceMain;
   music.requestedLoopValue = selectAmbienceValue(board_);
   music.channelOn[2] = true;
-  markTutorialSeen(leftSelectFlag);
+  markTutorialSeen(flagLeftFirstPuzzle);
 }

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "playscreens/tick_unit.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "puzzles/tick_unit.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 // Plot margins inside the histogram's rectangle: room for the axis labels

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "puzzles/puzzle.h"
 #include "services/steam_handler.h"
 

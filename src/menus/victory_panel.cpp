@@ -1,6 +1,6 @@
 #include "menus/victory_panel.h"
 
-#include "menus/character_names.h"
+#include "puzzles/character_names.h"
 #include "menus/victory_media.h"
 #include "menus/victory_rules.h"
 #include "puzzles/puzzle_services.h"

@@ -9,12 +9,9 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
-constexpr int wonBeforeFlag = 1;  // also set when the player first leaves for the boards
-constexpr int sawBasicEndingFlag = 16;
-constexpr int sawFinalEndingFlag = 17;
 constexpr int firstStepsDifficulty = 1;  // the first lessons have no histograms
 
 // Dialog layout: the action buttons' row and the view buttons' grid.
@@ -59,8 +56,8 @@ GeoRect victoryDialogRect(int screenW, int screenH, int artW, int artH) {
 }
 
 int pendingEnding() {
-  if (!tutorialFlags[sawBasicEndingFlag] && puzzleRecords.count(basicEndingPuzzle) != 0) return basicEndingCutscene;
-  if (!tutorialFlags[sawFinalEndingFlag] && isPuzzleBeaten(finalEndingPuzzle)) return finalEndingCutscene;
+  if (!tutorialFlags[flagSawBasicEnding] && puzzleRecords.count(basicEndingPuzzle) != 0) return basicEndingCutscene;
+  if (!tutorialFlags[flagSawFinalEnding] && isPuzzleBeaten(finalEndingPuzzle)) return finalEndingCutscene;
   return 0;
 }
 
@@ -89,8 +86,8 @@ VictoryDialog VictoryDialog::open(puzzle_id puzzle, Tick startTime) {
   VictoryDialog dialog;
   dialog.puzzle = puzzle;
   dialog.startTime = startTime;
-  dialog.hadVictoryBefore = tutorialFlags[wonBeforeFlag];
-  markTutorialSeen(wonBeforeFlag);
+  dialog.hadVictoryBefore = tutorialFlags[flagLeftFirstPuzzle];
+  markTutorialSeen(flagLeftFirstPuzzle);
   return dialog;
 }
 

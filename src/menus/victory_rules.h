@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "puzzles/puzzle.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 // The dialog's views, and the button that shows each.
 enum VictoryView : int { storyView = 1, moduleHistogramView = 2, tickHistogramView = 3 };

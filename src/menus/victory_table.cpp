@@ -1,6 +1,6 @@
 #include "menus/victory_table.h"
 
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle_services.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "editor/editor.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor/view_colours.h"
 #include "puzzles/puzzle.h"
 

@@ -5,7 +5,7 @@
 #include "model/module_config.h"
 #include "model/module_defs.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 int clampedCount(int kind, const std::shared_ptr<Value>& config) {
   auto range = std::dynamic_pointer_cast<NumericConfig>(getModuleConfig(kind));

@@ -7,7 +7,7 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 bool isClockEdge(const ConstContext& context) {
   int period = context.clockPeriod < 1 ? 1 : context.clockPeriod;

@@ -4,7 +4,7 @@
 #include <limits>
 #include <set>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "model/memory.h"
 #include "model/value_text.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "model/instruction.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "model/module_defs.h"
 #include "model/selector_logics.h"
 #include "model/value.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
-#include "saves/utf8_text.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/utf8_text.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::shared_ptr<Module> Module::create(int kind, int x, int y, std::shared_ptr<Value> config, std::string name) {
   if (kind < 0 || kind >= kModuleKindCount) kind = kBuggyKind;

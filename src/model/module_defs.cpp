@@ -6,12 +6,12 @@
 #include "model/opcode_table.h"
 #include "model/selector_logics.h"
 #include "model/value.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 static_assert(kNoPuzzle == noPuzzle, "the model and the puzzle table must agree on 'no puzzle'");
 

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <iterator>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module_defs.h"
 #include "model/selector_logics.h"
 #include "model/value.h"
 #include "puzzles/puzzle_services.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 // ConnectionChange
 

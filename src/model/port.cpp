@@ -5,8 +5,8 @@
 #include "model/contexts.h"
 #include "model/module.h"
 #include "model/value.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 bool Port::connect(Port* newSource, const ConstContext& context) {
   if (newSource != nullptr && (kind == kResultPort || newSource->kind != kResultPort)) return false;

@@ -7,7 +7,7 @@
 #include "model/value.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 // The selector's choice, or -1 when an Unknown or Unpowered selector chooses

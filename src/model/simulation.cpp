@@ -4,7 +4,7 @@
 
 #include "model/port.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 Simulation::Simulation(ModuleList modules, bool delayMode, int clockPeriod, int testIndex, TestCase testCase)
     : testCase_(std::move(testCase)),

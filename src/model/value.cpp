@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "model/opcode_table.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "model/instruction.h"
 #include "model/opcode_table.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "platform/filesystem.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace platform {
 

@@ -4,7 +4,7 @@
 // pixels, and stand on the window's bottom edge.
 #include <map>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 // S for a window width.
 int barScale(int windowWidth);

@@ -22,16 +22,11 @@
 #include "saves/tutorial_flags.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 
 namespace {
-constexpr int leftFirstPuzzleFlag = 1;
-constexpr int copyPasteTutorialFlag = 3;
-constexpr int leftCopyPasteTutorialFlag = 12;
-constexpr int editedClockFlag = 10;
-constexpr int configTutorialFlag = 20;
 constexpr puzzle_id copyPastePuzzle = 24;
 constexpr puzzle_id configTutorialPuzzle = 50;
 constexpr puzzle_id fixedClockPuzzle = 86;
@@ -66,8 +61,8 @@ void BottomBar::renderMemoryLabel(SDL_Renderer* renderer) const {
 EditorBottomBar::EditorBottomBar(std::shared_ptr<Editor> editorIn, SDL_Rect window,
                                  const std::set<std::shared_ptr<Module>>* modules, const std::set<WireEnds>* wires)
     : BottomBar(std::move(editorIn), window), selectedModules(modules), selectedWires(wires) {
-  if (editor->puzzle == copyPastePuzzle) markTutorialSeen(copyPasteTutorialFlag);
-  if (editor->puzzle == configTutorialPuzzle) markTutorialSeen(configTutorialFlag);
+  if (editor->puzzle == copyPastePuzzle) markTutorialSeen(flagEnteredCopyPasteTutorial);
+  if (editor->puzzle == configTutorialPuzzle) markTutorialSeen(flagEnteredConfigTutorial);
   buttons = makeButtons(noButton);
 }
 
@@ -94,7 +89,7 @@ ButtonList EditorBottomBar::makeButtons(int selectedId) {
   ButtonList list;
   const int puzzle = editor->puzzle;
   const Puzzle& def = getPuzzle(puzzle);
-  if (flagSet(leftFirstPuzzleFlag)) {
+  if (flagSet(flagLeftFirstPuzzle)) {
     GeoPoint home = geometry().homeButton();
     list.push_back(Button(home.x, home.y, barHome, nullptr));
   }
@@ -130,7 +125,7 @@ ButtonList EditorBottomBar::makeButtons(int selectedId) {
     drawer.flashing = !listNewModulesInCategory(category, def.allowedModules).empty();
     list.push_back(std::move(drawer));
   }
-  if (anyAllowed && flagSet(copyPasteTutorialFlag)) {
+  if (anyAllowed && flagSet(flagEnteredCopyPasteTutorial)) {
     Button palette = makeButton(barPaletteDrawer);
     palette.selected = selectedId == barPaletteDrawer;
     list.push_back(std::move(palette));
@@ -210,7 +205,7 @@ void EditorBottomBar::handleButton(StateChange& out, int id, const Viewport& vie
       return;
     }
     case barHome:
-      if (puzzle == copyPastePuzzle) markTutorialSeen(leftCopyPasteTutorialFlag);
+      if (puzzle == copyPastePuzzle) markTutorialSeen(flagLeftCopyPasteTutorial);
       // The credits puzzle is reached from the extras and goes back there.
       if (puzzle == creditsPuzzle)
         out = {new ExtrasState(viewport, editor->clipboard, noBoard), FadeSwitch};
@@ -255,7 +250,7 @@ void EditorBottomBar::render(SDL_Renderer* renderer, bool hover) {
   const bool tight = editor->clockPeriod <= editor->longestDelay;
   TextItem period(std::to_string(editor->clockPeriod), clock.x + 20, clock.y - fontDimensions(7).height / 2 + 20,
                   tight ? SDL_Color{12, 0, 148, 255} : SDL_Color{79, 79, 79, 255}, 7, AlignCentre);
-  if (!flagSet(editedClockFlag)) {
+  if (!flagSet(flagEditedClockPeriod)) {
     const Tick b = 400 - ticksNow() % 800;
     period.alpha = Uint8(255 - std::llabs(b) * 223 / 400);
   }

@@ -1,7 +1,7 @@
 #include "playscreens/chooser_layout.h"
 
 #include "model/module_defs.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 std::vector<ChooserSlot> buildChooserSlots(int category, const std::set<int>& allowed, GeoPoint loc, int step,
                                            int puzzle) {

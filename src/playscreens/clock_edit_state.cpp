@@ -7,10 +7,6 @@
 #include "saves/tutorial_flags.h"
 #include "shell/input.h"
 
-namespace {
-constexpr int editedClockFlag = 10;
-}  // namespace
-
 ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor)
     : ClockEditState(viewport, editor, editor->clockPeriod) {}
 
@@ -23,7 +19,7 @@ ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor>
     anchor = bar->buttonLocation(barClock);
   }
   static_cast<FullScrollLogic&>(*scroll).clamp(playScreen.scrollBounds(this->viewport()));
-  markTutorialSeen(editedClockFlag);
+  markTutorialSeen(flagEditedClockPeriod);
   popup = std::make_unique<ClockPeriodEditor>(anchor, playScreen.editor, openingPeriod);
 }
 

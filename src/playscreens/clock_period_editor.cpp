@@ -3,10 +3,10 @@
 #include "editor/editor.h"
 #include "model/value.h"
 #include "playscreens/config_slider_layout.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "shell/input.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 class Editor;
 

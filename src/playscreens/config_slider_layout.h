@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 class ModuleConfig;
 

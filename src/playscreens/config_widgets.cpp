@@ -2,10 +2,10 @@
 
 #include "model/module_config.h"
 #include "model/value.h"
-#include "saves/utf8_text.h"
+#include "base/utf8_text.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 

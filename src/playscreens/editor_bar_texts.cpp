@@ -1,10 +1,10 @@
 #include "playscreens/editor_bar_texts.h"
 
 #include "editor/editor.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::string clockTooltip(const Editor& editor, bool editable, const std::string& keyName) {
   const std::string unit = tickUnitWordForPuzzle(editor.puzzle);

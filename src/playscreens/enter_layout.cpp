@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <climits>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module_defs.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 constexpr int memoryTutorialPuzzle = 23;

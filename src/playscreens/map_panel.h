@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "editor/display.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
 #include "playscreens/map_panel_layout.h"
 #include "shell/button.h"

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
-#include "shell/view_transform.h"
+#include "base/view_transform.h"
 
 // Expanded or collapsed, shared by every editor screen for the whole run.
 extern bool mapExpanded;

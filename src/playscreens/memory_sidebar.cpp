@@ -9,8 +9,8 @@
 #include "model/simulation.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 struct ViewRow {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/memory.h"
 #include "playscreens/screen_text.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 class Editor;
 class Simulation;

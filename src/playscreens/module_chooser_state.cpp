@@ -13,7 +13,7 @@
 #include "shell/button_table.h"
 #include "shell/crash_screen.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"

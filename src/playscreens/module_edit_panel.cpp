@@ -6,7 +6,7 @@
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "playscreens/config_slider_layout.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
 

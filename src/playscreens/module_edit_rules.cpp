@@ -9,9 +9,9 @@
 #include "model/module_defs.h"
 #include "model/value.h"
 #include "playscreens/config_slider_layout.h"
-#include "saves/utf8_text.h"
+#include "base/utf8_text.h"
 #include "services/music_manager.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 const std::string selectionActionsTooltip =
     "The actions below affect all selected modules. (Select multiple modules by shift-clicking them, or by "

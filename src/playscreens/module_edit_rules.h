@@ -10,7 +10,7 @@
 #include <string>
 
 #include "editor/connection_changes.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module_set.h"
 
 class Editor;

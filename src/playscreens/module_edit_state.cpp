@@ -14,7 +14,6 @@ namespace {
 constexpr int copyButton = 19;
 constexpr int paletteButton = 40;
 constexpr int deleteButton = 18;
-constexpr int copyPasteTutorialFlag = 3;
 
 bool isLeftPress(const SDL_Event& event) {
   return event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT;
@@ -99,7 +98,7 @@ ButtonList ModuleEditState::buttons() {
         viewport(),
         addSelectionToPalette(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires),
         playScreen.editor);
-  }, {}, [] { return tutorialFlags[copyPasteTutorialFlag]; }));
+  }, {}, [] { return tutorialFlags[flagEnteredCopyPasteTutorial]; }));
 
   Button remove(l.deleteButton().x, l.deleteButton().y, deleteButton, [this] {
     commit();

@@ -4,7 +4,7 @@
 
 #include "editor/editor.h"
 #include "editor/wire_path.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 namespace {
 bool sameChanges(const ConnectionChangeSet& a, const ConnectionChangeSet& b) {

@@ -11,8 +11,6 @@
 
 namespace {
 constexpr puzzle_id firstPuzzle = 17;
-constexpr int enteredFirstPuzzleFlag = 13;
-constexpr int leftFirstPuzzleFlag = 1;
 constexpr int titleMs = 2000;
 
 std::shared_ptr<FullScrollLogic> editorScroll(const Viewport& viewport) {
@@ -24,7 +22,7 @@ NeutralPlayState::NeutralPlayState(const Viewport& viewport, std::shared_ptr<Edi
                                    ModuleSelection selectedModules, WireSelection selectedWires)
     : GameState(editorScroll(viewport)),
       playScreen(this->viewport(), std::nullopt, std::move(editor), std::move(selectedModules), std::move(selectedWires)) {
-  if (playScreen.editor->puzzle == firstPuzzle) markTutorialSeen(enteredFirstPuzzleFlag);
+  if (playScreen.editor->puzzle == firstPuzzle) markTutorialSeen(flagEnteredFirstPuzzle);
   static_cast<FullScrollLogic&>(*scroll).clamp(playScreen.scrollBounds(this->viewport()));
 }
 
@@ -40,8 +38,8 @@ void NeutralPlayState::showTitle() {
 
 StateChange NeutralPlayState::handleEvent(const SDL_Event& event) {
   if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
-    checkTutorialIndex(leftFirstPuzzleFlag);
-    if (!tutorialFlags[leftFirstPuzzleFlag])
+    checkTutorialIndex(flagLeftFirstPuzzle);
+    if (!tutorialFlags[flagLeftFirstPuzzle])
       return {makePuzzleSelectState(viewport(), playScreen.editor->clipboard, -1), Switch};
   }
   if (event.type == SDL_MOUSEMOTION && pressedModule)

@@ -6,8 +6,8 @@
 #include "model/module_defs.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/palette_groups.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::string joinWithAnd(const std::vector<std::string>& parts) {
   std::string text;

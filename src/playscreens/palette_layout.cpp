@@ -9,12 +9,11 @@
 #include "saves/palette_groups.h"
 #include "saves/profiles.h"
 #include "saves/tutorial_flags.h"
-#include "saves/utf8_text.h"
+#include "base/utf8_text.h"
 #include "services/music_manager.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
-constexpr int addedGroupFlag = 11;
 constexpr int slotKeyCount = int(std::size(kDrawerSlotScancodes));
 }  // namespace
 
@@ -92,7 +91,7 @@ int addSelectionAsGroup(const std::set<std::shared_ptr<Module>>& selected) {
   if (selected.empty()) return -1;
   musicManager().playSound(ClickButton, 1.0f);
   addCustomGroup(ModuleSet(selected));
-  markTutorialSeen(addedGroupFlag);
+  markTutorialSeen(flagAddedToPalette);
   const int count = int(customGroups.size());
   paletteScroll = paletteScrollAfterAdd(count);
   return count - 1;

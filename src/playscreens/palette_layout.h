@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
 #include "model/module_set.h"
 

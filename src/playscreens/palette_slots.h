@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "shell/button.h"
 #include "shell/text_item.h"
 #include "shell/texture.h"

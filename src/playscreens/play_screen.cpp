@@ -21,7 +21,6 @@
 
 namespace {
 constexpr puzzle_id noPortsPuzzle = 25;  // ports give neither the pen nor wiring
-constexpr int clickMeFlag = 25;
 constexpr int secretBoard = 5;
 constexpr Tick pressToDragMs = 50;
 
@@ -188,7 +187,7 @@ void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Vie
     if (puzzle == creditsPuzzle) {
       std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y);
       if (module && module->kind() == kRegisterKind) {
-        markTutorialSeen(clickMeFlag);
+        markTutorialSeen(flagUnlockedTrailerPuzzle);
         steamHandler().updateAchievements();
         musicManager().playSound(LevelOpen, 1.0f);
         out = {makePuzzleSelectState(viewport, editor->clipboard, secretBoard), FadeSwitch};

@@ -16,7 +16,6 @@
 
 namespace {
 constexpr puzzle_id copyPastePuzzle = 24;
-constexpr int leftCopyPasteTutorialFlag = 12;
 constexpr int testModeChannel = 1;
 constexpr int loopChannel = 2;
 
@@ -122,7 +121,7 @@ StateChange SimPlayState::pressButton(int id) {
       editor->memoryPanelOpen = false;
       return {};
     case barHome:
-      if (editor->puzzle == copyPastePuzzle) markTutorialSeen(leftCopyPasteTutorialFlag);
+      if (editor->puzzle == copyPastePuzzle) markTutorialSeen(flagLeftCopyPasteTutorial);
       return {makePuzzleSelectState(viewport(), editor->clipboard, -1), FadeSwitch};
     case barBackToEditing:
       simulation->reset();

@@ -10,12 +10,11 @@
 #include "puzzles/puzzle.h"
 #include "saves/tutorial_flags.h"
 #include "services/music_manager.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 constexpr puzzle_id slowFirstStepPuzzle = 32;   // its first clock edge is shown at half speed
 constexpr puzzle_id failureIsSuccessPuzzle = 71;  // its third test is won by failing it
-constexpr int steppedSimulationFlag = 2;
 }  // namespace
 
 SimRun::SimRun(std::shared_ptr<Editor> editorIn, std::shared_ptr<Simulation> simulationIn, int resultTicksIn,
@@ -57,7 +56,7 @@ void SimRun::stepForward(bool longStep) {
   animator->rebuildLines();
   simulation->step();
   if (checkSuccess(longStep)) pause();
-  markTutorialSeen(steppedSimulationFlag);
+  markTutorialSeen(flagSteppedSimulation);
 }
 
 bool SimRun::checkSuccess(bool longStep) {

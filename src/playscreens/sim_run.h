@@ -8,7 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 class Editor;
 class Simulation;

@@ -4,7 +4,7 @@
 #include "model/simulation.h"
 #include "playscreens/clock_edit_state.h"
 #include "playscreens/editor_bar_texts.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle_services.h"
 #include "shell/input.h"
 #include "shell/startup_media.h"

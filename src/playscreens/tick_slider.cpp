@@ -5,11 +5,11 @@
 #include "model/module_config.h"
 #include "model/simulation.h"
 #include "model/value.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "saves/tutorial_flags.h"
 #include "shell/input.h"
 #include "shell/startup_media.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 #include "shell/text_item.h"
 #include "shell/tooltip.h"
 
@@ -22,7 +22,6 @@ Texture handleGlowTexture;
 Texture trackGlowTexture;
 Texture labelTexture;
 
-constexpr int steppedSimulationFlag = 2;
 
 SDL_Rect toSdl(const GeoRect& r) { return {r.x, r.y, r.w, r.h}; }
 
@@ -145,7 +144,7 @@ void TickSlider::render(SDL_Renderer* renderer) {
   const bool hoverTrack = inGrownRect(track, m.x, m.y, 2);
   const bool hoverSlider = hoverTrack || inGrownRect(handle, m.x, m.y, 2);
   const int pulse = int(std::llabs(600 - now % 1200));
-  const bool seen = tutorialFlags[steppedSimulationFlag];
+  const bool seen = tutorialFlags[flagSteppedSimulation];
   const bool flashing = animation.stepDuration >= 0 && now < animation.stepStart + std::max(animation.stepDuration / 2, 200);
   (isOverCounter() || flashing ? tickSliderBarBright : tickSliderBar).draw(renderer, window);
 

@@ -4,8 +4,8 @@
 // the animated value its counter shows while a step or a rewind runs.
 #include <climits>
 
-#include "editor/module_geometry.h"
-#include "shell/ticks.h"
+#include "model/module_geometry.h"
+#include "base/ticks.h"
 
 // Sizes of the slider's art that its layout depends on.
 struct TickSliderArt {

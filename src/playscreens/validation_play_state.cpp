@@ -5,7 +5,7 @@
 #include "editor/editor.h"
 #include "model/simulation.h"
 #include "playscreens/sim_play_state.h"
-#include "puzzles/editor_validation.h"
+#include "editor/editor_validation.h"
 #include "services/music_manager.h"
 #include "shell/game_loop.h"
 #include "shell/text_item.h"

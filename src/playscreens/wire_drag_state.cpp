@@ -6,7 +6,7 @@
 #include "playscreens/neutral_play_state.h"
 #include "playscreens/wire_nail_actions.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 WireDragState::WireDragState(const Viewport& viewport, std::shared_ptr<Editor> editor, int pressX, int pressY)
     : GameState(std::make_shared<FullScrollLogic>(viewport)),

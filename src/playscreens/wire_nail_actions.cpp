@@ -1,7 +1,7 @@
 #include "playscreens/wire_nail_actions.h"
 
 #include "services/music_manager.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 void play(int sound) { musicManager().playSound(sound, 1.0f); }

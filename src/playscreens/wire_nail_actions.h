@@ -7,7 +7,7 @@
 #include <string>
 
 #include "editor/edit_action.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/port.h"
 
 // A nail's place for a board point: the centre of its 16-pixel cell.

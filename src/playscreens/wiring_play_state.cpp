@@ -7,7 +7,7 @@
 #include "playscreens/set_port_input_action.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/tooltip.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "playscreens/wiring_rules.h"
 
 #include "model/port.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 std::optional<WireChoice> makeWireChoice(Port* destination, Port* newSource, Port* oldSource) {
   if (newSource == oldSource) return std::nullopt;

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 class Port;
 struct ConnectionChange;

@@ -2,8 +2,8 @@
 
 #include "model/memory.h"
 #include "model/value.h"
-#include "playscreens/tick_unit.h"
-#include "shell/strings.h"
+#include "puzzles/tick_unit.h"
+#include "base/strings.h"
 
 ConstChallengeGenerator::ConstChallengeGenerator(TestCase test, std::string ruleText)
     : test_(std::move(test)), ruleText_(std::move(ruleText)) {}

@@ -6,8 +6,8 @@
 #include "saves/file_utils.h"
 #include "saves/line_numbers.h"
 #include "saves/line_reports.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 const std::map<std::string, int> customPuzzleFlagKeywords = {
     {"AUTOCLOCK", 30}, {"DELAY", 2}, {"FASTFORWARD", 10}, {"NO_CONFIG", 32}};

@@ -1,10 +1,10 @@
 #include "puzzles/community_puzzles.h"
 
-#include "menus/community_placards.h"
+#include "puzzles/community_placards.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/description_file.h"
 #include "saves/file_utils.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 std::vector<Puzzle> customPuzzles;
 std::map<puzzle_id, std::string> customPuzzleDirs;

@@ -1,7 +1,7 @@
 #include "model/value.h"
 #include "puzzles/community_puzzles.h"
 #include "saves/puzzle_test_file.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 CustomChallengeGenerator::CustomChallengeGenerator(const std::string& testsPath, std::string timeLimitText)
     : timeLimitText_(std::move(timeLimitText)) {

@@ -6,13 +6,11 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "services/steam_handler.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 puzzle_id lastNewlyBeatenPuzzle = noPuzzle;
 
 namespace {
-constexpr int moduleEditTutorialFlag = 20;
 
 bool isKnownPuzzle(puzzle_id id) {
   if (id >= firstCommunityPuzzle) return isCommunityPuzzleLoaded(id);
@@ -82,7 +80,7 @@ bool isPuzzleUnderGoal(puzzle_id id) {
 bool isModuleEditUnlocked(puzzle_id id) {
   if (getPuzzle(id).hasFlag(puzzleFlagFixedMachine)) return false;
   if (id >= firstCommunityPuzzle) return true;
-  if (tutorialFlags[moduleEditTutorialFlag]) return true;
+  if (tutorialFlags[flagEnteredConfigTutorial]) return true;
   return id == cowsPuzzle || isPuzzleBeaten(cowsPuzzle);
 }
 
@@ -96,6 +94,13 @@ std::string reloadRecords() {
   puzzleRecords.clear();
   return loadRecordsFile();
 }
+
+namespace {
+std::function<void(puzzle_id)>& resultListener() {
+  static std::function<void(puzzle_id)> listener;
+  return listener;
+}
+}  // namespace
 
 void recordPuzzleResult(puzzle_id id, int modules, int ticks) {
   if (!isPuzzlePlayable(id)) {
@@ -111,10 +116,10 @@ void recordPuzzleResult(puzzle_id id, int modules, int ticks) {
   if (!puzzle.allowedModules.empty()) record->second.bestModules = std::min(record->second.bestModules, modules);
   if (puzzle.hasFlag(puzzleFlagTimed)) record->second.bestTicks = std::min(record->second.bestTicks, ticks);
   saveRecords();
-  SteamHandler& steam = steamHandler();
-  steam.updateAchievements();
-  if (id < firstCommunityPuzzle && steam.steamAvailable) steam.uploadLeaderboardScores(id);
+  if (resultListener()) resultListener()(id);
 }
+
+void setPuzzleResultListener(std::function<void(puzzle_id)> listener) { resultListener() = std::move(listener); }
 
 void loadPuzzleTextsAndTests() {
   std::string error = loadAllPuzzleTests();

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,9 @@ puzzle_id resolveLastPuzzle(puzzle_id stored);
 // Empties the records and reads the profile's records file; "" or the error.
 std::string reloadRecords();
 void recordPuzzleResult(puzzle_id id, int modules, int ticks);
+// Hears every recorded result once the records are saved (the store service
+// installs it to report achievements and scores); empty: nobody listens.
+void setPuzzleResultListener(std::function<void(puzzle_id)> listener);
 
 // Start-up: loads every table puzzle's tests and descriptions (fatal on error)
 // and checks the table.

@@ -13,7 +13,7 @@
 #include "puzzles/puzzle_services.h"
 #include "puzzles/story_texts.h"
 #include "puzzles/test_checks.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Lookup of puzzles by name and the texts shown for them.
-#include "menus/character_names.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/character_names.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/challenge_generator.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/generators/faux_reg_variants.h"
 #include "puzzles/puzzle_services.h"
 #include "puzzles/story_texts.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 namespace {
 constexpr puzzle_id incrementPuzzle = 5;
@@ -39,14 +39,14 @@ PuzzleDescriptionText getPuzzleDescriptionLines(puzzle_id id) {
   PuzzleDescriptionText text = entry->second;
   if (id == cowsPuzzle && isPuzzleBeaten(incrementPuzzle)) {
     while (!text.lines.empty() && text.lines.back().text == "\n") text.lines.pop_back();
-    text.lines.push_back({std::string(cowsClosingDescriptionLine) + "\n", 0});
+    text.lines.push_back({cowsClosingDescriptionLine() + "\n", 0});
   }
   return text;
 }
 
 Description getPuzzleVictoryText(puzzle_id id) {
   if (id == fauxRegPuzzle) return fauxRegVariantDialogue();
-  if (id == cowsPuzzle && isPuzzleBeaten(incrementPuzzle)) return {cowsAlternativeVictoryText, cowsSpeaker};
+  if (id == cowsPuzzle && isPuzzleBeaten(incrementPuzzle)) return {cowsAlternativeVictoryText(), cowsSpeaker};
   return getPuzzle(id).victoryText;
 }
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 RandInt::RandInt(int lo, int hi) : lo_(lo) {
   if (hi < lo) {

@@ -9,7 +9,7 @@
 
 #include "model/simulation.h"
 #include "puzzles/puzzle_services.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 constexpr puzzle_id validationPuzzle = 71;

@@ -2,11 +2,11 @@
 
 #include <fstream>
 
-#include "menus/character_names.h"
+#include "puzzles/character_names.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 std::map<int, PuzzleDescriptionText> descriptionCache;
 

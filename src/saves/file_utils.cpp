@@ -6,8 +6,8 @@
 
 #include "platform/filesystem.h"
 #include "saves/profiles.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 const std::string baseDirectory = "";
 const std::string profilesDirectory = baseDirectory + "profiles/";

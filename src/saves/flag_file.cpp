@@ -2,8 +2,8 @@
 
 #include "saves/line_reports.h"
 #include "saves/profiles.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::string loadFlagFile(const FlagFileRules& rules, const std::function<void(int)>& set) {
   std::string refusal;

@@ -1,6 +1,6 @@
 #include "saves/line_numbers.h"
 
-#include "shell/strings.h"
+#include "base/strings.h"
 
 namespace {
 SignedNumbers findNumbers(const std::string& text, size_t maxCount, bool allowSign) {

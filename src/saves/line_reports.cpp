@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "saves/utf8_text.h"
-#include "shell/log.h"
+#include "base/utf8_text.h"
+#include "base/log.h"
 
 LineReports::LineReports(Destination destination, std::string fileName)
     : destination_(destination), fileName_(std::move(fileName)) {}

@@ -5,7 +5,7 @@
 #include <map>
 #include <optional>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/memory.h"
 #include "model/module.h"
 #include "model/module_config.h"
@@ -21,9 +21,9 @@
 #include "saves/line_numbers.h"
 #include "saves/line_reports.h"
 #include "saves/profiles.h"
-#include "saves/utf8_text.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/utf8_text.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 

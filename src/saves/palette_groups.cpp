@@ -9,7 +9,7 @@
 #include "saves/file_utils.h"
 #include "saves/machine_file.h"
 #include "saves/profiles.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 std::vector<CustomGroup> customGroups;
 

@@ -9,8 +9,8 @@
 #include "saves/palette_groups.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 int activeProfile = -1;
 int paletteScroll = 0;

@@ -10,7 +10,7 @@
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/file_utils.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 std::map<int, std::vector<TestCase>> testCache;
 

@@ -13,8 +13,8 @@
 #include "saves/file_utils.h"
 #include "saves/line_reports.h"
 #include "saves/profiles.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::map<int, PuzzleRecord> puzzleRecords;
 std::vector<RetainedRecordLine> retainedRecordLines;

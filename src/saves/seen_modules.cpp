@@ -2,7 +2,7 @@
 #include "saves/file_utils.h"
 #include "saves/flag_file.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 std::array<bool, 14> seenModules{};
 

@@ -2,11 +2,11 @@
 
 #include "saves/file_utils.h"
 #include "saves/flag_file.h"
-#include "shell/log.h"
+#include "base/log.h"
 
-std::array<bool, 31> tutorialFlags{};
+std::array<bool, tutorialFlagCount> tutorialFlags{};
 
-const std::array<std::string, 31> tutorialActionTexts{
+const std::array<std::string, tutorialFlagCount> tutorialActionTexts{
     "made a machine that writes to memory",
     "left the first puzzle",
     "advanced the tick counter",
@@ -41,8 +41,11 @@ const std::array<std::string, 31> tutorialActionTexts{
 };
 
 const std::map<int, int> buttonTutorialActions{
-    {2, 18}, {4, 19}, {6, 2},   {13, 5},  {17, 29}, {24, 4},  {41, 10},
-    {45, 14}, {48, 15}, {68, 26}, {78, 30}, {79, 27}, {80, 28},
+    {2, flagClickedSimPlay},         {4, flagClickedSimFastForward},     {6, flagSteppedSimulation},
+    {13, flagClickedMemoryGoal},     {17, flagClickedLoadSuccessful},    {24, flagClickedTest},
+    {41, flagEditedClockPeriod},     {45, flagWentToSecondBoard},        {48, flagWentToLastBoard},
+    {68, flagViewedHistory},         {78, flagClickedStory},             {79, flagClickedLeaderboardModules},
+    {80, flagClickedLeaderboardTime},
 };
 
 namespace {
@@ -71,8 +74,8 @@ void markButtonTutorialSeen(int buttonId) {
 }
 
 bool tutorialHintPending(int buttonId) {
-  if (buttonId == 36 || buttonId == 44) return tutorialFlags[12] && !tutorialFlags[11];
-  if (buttonId == 55) return tutorialFlags[16] && !tutorialFlags[26];
+  if (buttonId == 36 || buttonId == 44) return tutorialFlags[flagLeftCopyPasteTutorial] && !tutorialFlags[flagAddedToPalette];
+  if (buttonId == 55) return tutorialFlags[flagSawBasicEnding] && !tutorialFlags[flagViewedHistory];
   auto it = buttonTutorialActions.find(buttonId);
   if (it == buttonTutorialActions.end()) return false;
   checkTutorialIndex(it->second);

@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "saves/file_utils.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 const std::string soundBankFolder = "music/Build/Desktop";
 const std::string musicVolumeFilePath = settingsDirectory + "music.txt";

@@ -8,7 +8,7 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 using platform::LeaderboardFound;
 using platform::ScoresDownloaded;
@@ -25,7 +25,7 @@ std::vector<Achievement> buildAchievements() {
   return {
       {"BEAT_BOARD_1_0", chapterOpen(1)},  {"BEAT_BOARD_2_0", chapterOpen(2)},
       {"BEAT_BOARD_3_0", chapterOpen(4)},  {"BEAT_BOARD_4_0", recorded(59)},
-      {"FAUX_REG_SECRET_0", flag(24)},     {"CREDITS_SECRET_0", flag(25)},
+      {"FAUX_REG_SECRET_0", flag(flagBeatFauxRegAlternators)},     {"CREDITS_SECRET_0", flag(flagUnlockedTrailerPuzzle)},
       {"BEAT_THREES_0", recorded(34)},     {"BEAT_MULTIPLY_0", recorded(6)},
       {"BEAT_SECRETS_0", recorded(77)},    {"BEAT_COWS_0", recorded(82)},
   };
@@ -336,6 +336,16 @@ void SteamHandler::onLeaderboardScoresDownloaded(const ScoresDownloaded& result,
 
 SteamHandler& steamHandler() {
   static SteamHandler handler;
+  // The game's handler hears every recorded result: the achievements update
+  // and, for a table puzzle while the store is there, its scores go up.
+  static const bool listening = [] {
+    setPuzzleResultListener([](puzzle_id id) {
+      handler.updateAchievements();
+      if (id < firstCommunityPuzzle && handler.steamAvailable) handler.uploadLeaderboardScores(id);
+    });
+    return true;
+  }();
+  (void)listening;
   return handler;
 }
 

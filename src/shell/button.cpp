@@ -3,10 +3,9 @@
 #include <cstdlib>
 
 #include "saves/tutorial_flags.h"
-#include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 #include "shell/tooltip.h"
 
 std::array<ButtonArt, buttonCount> buttonArts;
@@ -177,6 +176,18 @@ std::string Button::tooltipText() const {
   return t.replace(i, k.size(), p);
 }
 
+namespace {
+ButtonSoundPlayer& buttonSoundPlayer() {
+  static ButtonSoundPlayer player;
+  return player;
+}
+void playButtonSound(int sound, float volume) {
+  if (buttonSoundPlayer()) buttonSoundPlayer()(sound, volume);
+}
+}  // namespace
+
+void setButtonSoundPlayer(ButtonSoundPlayer player) { buttonSoundPlayer() = std::move(player); }
+
 void Button::playSound(const SDL_Event& event, int mouseX, int mouseY) const {
   if (!isEnabled()) return;
   bool noSound = id == 0 || id == noButton;
@@ -185,12 +196,12 @@ void Button::playSound(const SDL_Event& event, int mouseX, int mouseY) const {
   int click = row ? orOne(row->clickSound) : 1;
   if (event.type == SDL_KEYDOWN && matchesKey(event.key.keysym)) {
     int sound = noSound ? 0 : (hasDownArt() ? orOne(row->keySound) : click);
-    musicManager().playSound(sound, 1.0f);
+    playButtonSound(sound, 1.0f);
   } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
              contains(mouseX, mouseY)) {
-    musicManager().playSound(noSound ? 0 : click, 1.0f);
+    playButtonSound(noSound ? 0 : click, 1.0f);
   } else if (isRefireEvent(event) && refireId(event) == id) {
-    musicManager().playSound(noSound ? 0 : click, 0.5f);
+    playButtonSound(noSound ? 0 : click, 0.5f);
   }
 }
 

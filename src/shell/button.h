@@ -13,6 +13,11 @@
 #include "shell/game_state.h"
 #include "shell/texture.h"
 
+// Plays a button's click or key sound (sound id, volume). The application
+// connects it to the sound service; until then buttons are silent.
+using ButtonSoundPlayer = std::function<void(int sound, float volume)>;
+void setButtonSoundPlayer(ButtonSoundPlayer player);
+
 struct ButtonArt {
   Texture base;
   Texture down;

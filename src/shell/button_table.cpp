@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "model/module_defs.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 // artBase, tooltip, hotkey scancode, hotkey keycode, ctrl, shift, art margin,
 // click sound, key sound.

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "shell/fonts.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 std::vector<TextItem> ColoredText::layout(const std::vector<ColoredSegment>& segments) {
   ensure(fontIsFixedWidth(layoutFont),

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "shell/fonts.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/text_item.h"
 #include "shell/video_settings.h"
 

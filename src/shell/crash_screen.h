@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 struct ErrorScreen {
   SDL_Renderer* renderer = nullptr;

@@ -3,7 +3,7 @@
 #include <SDL_image.h>
 
 #include "shell/crash_screen.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 const std::array<std::string, cursorCount> cursorFiles = {
     "",

@@ -1,7 +1,7 @@
 #include "shell/fonts.h"
 
 #include "shell/crash_screen.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/texture.h"
 
 const std::array<FontDef, fontCount> fontTable = {{

@@ -4,14 +4,21 @@
 #include <climits>
 #include <limits>
 
-#include "services/music_manager.h"
-#include "services/steam_handler.h"
 #include "shell/button_table.h"
 #include "shell/cursors.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/text_item.h"
 #include "shell/video_settings.h"
+
+namespace {
+FrameHooks& frameHooks() {
+  static FrameHooks hooks;
+  return hooks;
+}
+}  // namespace
+
+void setFrameHooks(FrameHooks hooks) { frameHooks() = std::move(hooks); }
 
 Texture dragMarkerTexture;
 Tick lastScreenshotTick = std::numeric_limits<Tick>::min();
@@ -256,7 +263,7 @@ void GameLoop::runFrame() {
     dt = now - lastFrameTick;
   }
   int dtMs = int(std::clamp<Tick>(dt, 0, INT_MAX));
-  musicManager().update(dtMs);
+  if (frameHooks().beforeUpdate) frameHooks().beforeUpdate(dtMs);
   GameState* s = current_;
   bool settled = true;
   if (s->fadeTimer > 0) {
@@ -275,8 +282,7 @@ void GameLoop::runFrame() {
   }
   renderFrame(renderer_, current_);
   lastFrameTick = now;
-  // Store answers (uploads, downloads, statistics) arrive only here.
-  steamHandler().runCallbacks();
+  if (frameHooks().afterDraw) frameHooks().afterDraw();
   ++frames_;
 }
 

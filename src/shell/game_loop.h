@@ -9,7 +9,7 @@
 
 #include "shell/game_state.h"
 #include "shell/texture.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
 constexpr int minFrameMs = 12;
 constexpr int fadeLengthMs = 200;
@@ -22,6 +22,16 @@ extern const std::string screenshotPath;  // "screenshot.bmp"
 // Called on SDL_RENDER_TARGETS_RESET, so render-target caches can be dropped
 // or rebuilt before the next frame.
 void addRenderTargetsResetHook(std::function<void(SDL_Renderer*)> hook);
+
+// What the loop runs for the services every frame: beforeUpdate with the
+// frame's length before the state updates (the music's fades), afterDraw once
+// the frame is drawn (the store's answers arrive only there). The application
+// installs them, so the loop itself names no service.
+struct FrameHooks {
+  std::function<void(int dtMs)> beforeUpdate;
+  std::function<void()> afterDraw;
+};
+void setFrameHooks(FrameHooks hooks);
 
 // Logs the switch, runs the old state's exit, deletes it, runs the new
 // state's enter and drops input queued for the old state. Null next: no change.

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "shell/scroll_logic.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "shell/viewport.h"
 
 class GameState;

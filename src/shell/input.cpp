@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 KeyState keyState;
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <optional>
 
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "shell/viewport.h"
 
 class MouseTracker {

@@ -4,7 +4,7 @@
 #include <SDL.h>
 
 #include "shell/input.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "shell/viewport.h"
 
 class ScrollLogic {

@@ -1,7 +1,7 @@
 #include "shell/text_item.h"
 
 #include "shell/fonts.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/tooltip.h"
 
 std::map<TextCacheKey, Texture> textTextureCache;

@@ -5,8 +5,8 @@
 
 #include <climits>
 
-#include "shell/ticks.h"
-#include "shell/view_transform.h"
+#include "base/ticks.h"
+#include "base/view_transform.h"
 
 struct Viewport {
   int zoom = 1;  // divisor: at 2 the world is drawn at half size

@@ -11,7 +11,7 @@
 #include <set>
 
 #include "assets/asset_files.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 using namespace assettest;
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 
 #include <fstream>
 
-#include "shell/strings.h"
+#include "base/strings.h"
 
 namespace assettest {
 

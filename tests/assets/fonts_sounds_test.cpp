@@ -7,7 +7,7 @@
 #include <set>
 
 #include "assets/asset_files.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 using namespace assettest;
 namespace fs = std::filesystem;

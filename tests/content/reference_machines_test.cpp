@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
 #include "model/module_config.h"
 #include "model/module_defs.h"

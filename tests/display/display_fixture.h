@@ -10,7 +10,7 @@
 
 #include "editor/display.h"
 #include "editor/editor.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/port.h"

@@ -8,7 +8,7 @@
 #include "editor/editor_hooks.h"
 #include "model/delay_paths.h"
 #include "model/memory.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include "shell/input.h"
 #include "shell/startup_media.h"
 #include "shell/text_item.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "shell/video_settings.h"
 #include "shell/viewport.h"
 

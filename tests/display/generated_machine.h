@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "editor/editor.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/port.h"

@@ -12,7 +12,7 @@
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/port.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

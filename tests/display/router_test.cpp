@@ -11,7 +11,7 @@
 
 #include "editor/wire_path.h"
 #include "editor/wire_router.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

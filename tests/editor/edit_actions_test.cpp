@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/display.h"
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "editor_fixture.h"
 #include "services/music_manager.h"
 

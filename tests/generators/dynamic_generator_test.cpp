@@ -9,7 +9,7 @@
 #include "generator_test_support.h"
 #include "model/instruction.h"
 #include "puzzles/generators/dynamic_challenge_generator.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "generator_rows.h"
 #include "generator_test_support.h"
 #include "model/instruction.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/generators/addressing_generators.h"
 #include "puzzles/generators/arithmetic_generators.h"
 #include "puzzles/generators/dynamic_challenge_generator.h"

@@ -14,7 +14,7 @@
 #include "saves/profiles.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <set>
 
 #include "menus/characters.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

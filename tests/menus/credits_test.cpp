@@ -4,7 +4,7 @@
 
 #include <set>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "model/contexts.h"
 #include "model/module.h"
 #include "puzzles/puzzle.h"

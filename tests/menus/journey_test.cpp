@@ -27,9 +27,9 @@
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "services/music_manager.h"
-#include "shell/game_main.h"
+#include "app/game_main.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/video_settings.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "saves/profiles.h"
 #include "services/music_manager.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/startup_media.h"
 #include "shell/video_settings.h"
 

@@ -12,7 +12,7 @@
 
 #include "shell/button.h"
 #include "shell/game_loop.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "support/temp_dir.h"
 
 // Links art, fonts, music and the puzzle data of the built game into the

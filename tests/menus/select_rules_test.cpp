@@ -6,8 +6,8 @@
 #include "menus/puzzle_select_rules.h"
 #include "puzzles/chapter.h"
 #include "puzzles/community_puzzles.h"
-#include "shell/log.h"
-#include "menus/community_placards.h"
+#include "base/log.h"
+#include "puzzles/community_placards.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Module and port geometry on the board, from the shared art metrics.
 #include <gtest/gtest.h>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "machine_builder.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

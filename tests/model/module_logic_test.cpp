@@ -5,7 +5,7 @@
 #include "model/basic_logics.h"
 #include "model/clocked_logics.h"
 #include "model/selector_logics.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -2,13 +2,13 @@
 // rules that depend on a puzzle.
 #include <gtest/gtest.h>
 
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 #include "machine_builder.h"
 #include "model/module_set.h"
 #include "model/selector_logics.h"
 #include "puzzles/puzzle.h"
 #include "puzzles/puzzle_services.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "machine_builder.h"
 #include "model/module_config.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

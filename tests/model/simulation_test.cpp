@@ -9,7 +9,7 @@
 #include "model/basic_logics.h"
 #include "model/clocked_logics.h"
 #include "model/simulation.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

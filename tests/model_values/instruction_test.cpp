@@ -4,7 +4,7 @@
 
 #include "model/instruction.h"
 #include "model/memory.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

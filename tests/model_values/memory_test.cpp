@@ -5,7 +5,7 @@
 #include "model/instruction.h"
 #include "model/memory.h"
 #include "model/value_text.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "model/instruction.h"
 #include "model/opcode_table.h"
 #include "model/value.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

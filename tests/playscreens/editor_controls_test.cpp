@@ -12,7 +12,7 @@
 #include "puzzles/puzzle_services.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/first_state.h"
+#include "app/first_state.h"
 
 namespace {
 

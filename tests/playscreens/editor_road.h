@@ -10,7 +10,7 @@
 #include "puzzles/community_puzzles.h"
 #include "saves/file_utils.h"
 #include "saves/machine_file.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 
 inline const std::string oneWriter =
     "0451\n0.08\n-CLOCK PERIOD START-\n1\n-CLOCK PERIOD END-\n"

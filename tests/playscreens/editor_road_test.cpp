@@ -23,8 +23,8 @@
 #include "saves/machine_file.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/first_state.h"
-#include "shell/startup.h"
+#include "app/first_state.h"
+#include "app/startup.h"
 
 namespace {
 

@@ -27,8 +27,8 @@
 #include "saves/profiles.h"
 #include "shell/crash_screen.h"
 #include "shell/input.h"
-#include "shell/log.h"
-#include "shell/startup.h"
+#include "base/log.h"
+#include "app/startup.h"
 
 namespace fs = std::filesystem;
 

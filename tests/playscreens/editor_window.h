@@ -13,7 +13,7 @@
 #include "playscreens/play_screen.h"
 #include "recorded_sounds.h"
 #include "shell/game_loop.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "support/temp_dir.h"
 
 class EditorWindowTest : public ::testing::Test {

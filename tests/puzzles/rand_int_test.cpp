@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "puzzles/rand_int.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 TEST(RandInt, ExactDrawsForSeedOne) {

@@ -6,7 +6,7 @@
 #include "saves/profiles.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 void resetCatalogueState() {
   activeProfile = 0;

@@ -2,8 +2,8 @@
 #include <set>
 
 #include "catalogue_fixture.h"
-#include "menus/character_names.h"
-#include "menus/community_placards.h"
+#include "puzzles/character_names.h"
+#include "puzzles/community_placards.h"
 #include "model/value.h"
 #include "puzzles/community_puzzles.h"
 #include "puzzles/puzzle_services.h"

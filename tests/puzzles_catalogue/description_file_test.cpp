@@ -2,7 +2,7 @@
 #include <cstdio>
 
 #include "catalogue_fixture.h"
-#include "menus/character_names.h"
+#include "puzzles/character_names.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/description_file.h"
 

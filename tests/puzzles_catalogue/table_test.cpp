@@ -3,11 +3,11 @@
 #include <set>
 
 #include "catalogue_fixture.h"
-#include "menus/character_names.h"
+#include "puzzles/character_names.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/simulation.h"
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/challenge_generator.h"
 #include "puzzles/chapter.h"
 #include "puzzles/puzzle_services.h"

@@ -7,12 +7,12 @@
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "puzzles/community_puzzles.h"
-#include "puzzles/editor_validation.h"
+#include "editor/editor_validation.h"
 #include "puzzles/puzzle_services.h"
 #include "puzzles/validation.h"
 #include "saves/file_utils.h"
 #include "saves/machine_file.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "robustness_support.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

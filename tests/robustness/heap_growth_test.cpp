@@ -14,7 +14,7 @@
 #include "model/machine_builder.h"
 #include "model/simulation.h"
 #include "robustness_support.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

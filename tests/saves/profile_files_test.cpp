@@ -5,7 +5,7 @@
 #include "saves/file_utils.h"
 #include "saves/profiles.h"
 #include "saves/records.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "saves/file_utils.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "saves/profiles.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"

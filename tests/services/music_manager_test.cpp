@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "services/music_manager.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/sound_fixture.h"
 #include "support/temp_dir.h"
 

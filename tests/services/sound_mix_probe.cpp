@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "services/music_manager.h"
-#include "shell/game_main.h"
-#include "shell/startup.h"
+#include "app/game_main.h"
+#include "app/startup.h"
 #include "support/temp_dir.h"
 
 namespace {

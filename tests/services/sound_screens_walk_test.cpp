@@ -20,11 +20,11 @@
 #include "playscreens/sim_play_state.h"
 #include "puzzles/puzzle_services.h"
 #include "services/music_manager.h"
-#include "shell/first_state.h"
+#include "app/first_state.h"
 #include "shell/game_loop.h"
-#include "shell/game_main.h"
+#include "app/game_main.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include "puzzles/puzzle_services.h"
 #include "services/music_manager.h"
 #include "services/steam_handler.h"
-#include "shell/game_main.h"
+#include "app/game_main.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "menus/options_state.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
 #include "services/steam_handler.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 namespace {

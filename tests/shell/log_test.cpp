@@ -3,7 +3,7 @@
 #include <regex>
 #include <thread>
 
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 TEST(Log, LinesAreTimeStampedAndAppendedInOrder) {

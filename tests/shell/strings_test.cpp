@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/strings.h"
+#include "base/strings.h"
 
 TEST(Strings, PluralsAndCounts) {
   EXPECT_EQ(plural("module", 1), "module");

@@ -14,7 +14,7 @@
 #include "services/music_manager.h"
 #include "shell/fonts.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/startup_media.h"
 #include "shell/video_settings.h"
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "fixture_files.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "support/temp_dir.h"
 
 // SDL video (and audio on the dummy driver) started; a 1024x768 window and a

@@ -14,9 +14,9 @@
 #include "probe_state.h"
 #include "shell/crash_screen.h"
 #include "shell/fonts.h"
-#include "shell/game_main.h"
+#include "app/game_main.h"
 #include "shell/input.h"
-#include "shell/startup.h"
+#include "app/startup.h"
 #include "shell/text_item.h"
 #include "shell/video_settings.h"
 

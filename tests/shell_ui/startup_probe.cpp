@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
-#include "shell/game_main.h"
-#include "shell/log.h"
-#include "shell/startup.h"
+#include "app/game_main.h"
+#include "base/log.h"
+#include "app/startup.h"
 #include "shell_ui/fixture_files.h"
 #include "support/temp_dir.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 // Fatal errors throw in tests so a test can expect them.
 int main(int argc, char** argv) {

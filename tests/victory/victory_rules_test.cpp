@@ -8,7 +8,7 @@
 
 #include "menus/menu_rules_fixture.h"
 #include "menus/victory_rules.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "puzzles/generators/generator_support.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 using gen::draw;
 

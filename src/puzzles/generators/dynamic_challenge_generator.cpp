@@ -6,8 +6,8 @@
 
 #include "puzzles/generators/generator_support.h"
 #include "puzzles/rand_int.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 

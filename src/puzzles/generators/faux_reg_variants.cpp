@@ -7,9 +7,10 @@
 #include "model/port.h"
 #include "puzzles/generators/generator_support.h"
 #include "puzzles/puzzle.h"
+#include "puzzles/story_texts.h"
 #include "saves/records.h"
 #include "saves/tutorial_flags.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 using gen::draw;
 
@@ -41,10 +42,10 @@ bool registerWiringHolds(int i, const FauxRegMachine& machine) {
 
 const std::vector<FauxRegCondition>& fauxRegConditions() {
   static const std::vector<FauxRegCondition> conditions{
-      {21, {{kLatchKind, 1}}, 10, "At most 1 Latch, all Register inputs connected to Selectors"},
-      {22, {{kLatchKind, 1}}, 10, "At most 1 Latch, no Register inputs connected to Selectors"},
-      {23, {{kRegisterKind, 0}}, 13, "No Registers"},
-      {24, {{kRegisterKind, 0}, {kInputSelectorKind, 0}, {kWriterKind, 1}}, 0,
+      {flagBeatFauxRegIntended, {{kLatchKind, 1}}, 10, "At most 1 Latch, all Register inputs connected to Selectors"},
+      {flagBeatFauxRegRegisterTrain, {{kLatchKind, 1}}, 10, "At most 1 Latch, no Register inputs connected to Selectors"},
+      {flagBeatFauxRegLatchTrain, {{kRegisterKind, 0}}, 13, "No Registers"},
+      {flagBeatFauxRegAlternators, {{kRegisterKind, 0}, {kInputSelectorKind, 0}, {kWriterKind, 1}}, 0,
        "No Registers or Input Selectors, at most 1 Writer"},
   };
   return conditions;
@@ -131,12 +132,12 @@ std::vector<FauxRegHintSegment> fauxRegVariantHint(const FauxRegMachine& machine
 std::string fauxRegVariantDialogueText() {
   const std::set<int> done = fauxRegDoneConditions();
   if (done.size() == std::size_t(kAllVariants)) {
-    return "All four variants, even the strange one. There's nothing left to squeeze out of this puzzle.";
+    return fauxRegAllFoundText();
   }
   if (done.size() == fauxRegShownConditions().size()) {
-    return "Every variant on the list works. Though I have a feeling there's one more nobody wrote down.";
+    return fauxRegAllListedFoundText();
   }
-  return "That works, but there's more than one way to fake a register. The sheet lists a few others to try.";
+  return fauxRegMoreToFindText();
 }
 
 Description fauxRegVariantDialogue() { return {fauxRegVariantDialogueText(), 0}; }

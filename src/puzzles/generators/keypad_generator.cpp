@@ -1,7 +1,7 @@
 #include "puzzles/generators/keypad_generator.h"
 
 #include "puzzles/generators/generator_support.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 using gen::draw;
 

@@ -5,7 +5,7 @@
 #include "model/opcode_table.h"
 #include "puzzles/generators/arithmetic_generators.h"
 #include "puzzles/generators/generator_support.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 using gen::draw;
 

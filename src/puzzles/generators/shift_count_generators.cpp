@@ -1,7 +1,7 @@
 #include "puzzles/generators/shift_count_generators.h"
 
 #include "puzzles/generators/generator_support.h"
-#include "shell/strings.h"
+#include "base/strings.h"
 
 using gen::draw;
 

@@ -11,7 +11,7 @@
 #include "puzzles/generators/regfile_generators.h"
 #include "puzzles/generators/shift_count_generators.h"
 #include "puzzles/generators/sign_parity_generators.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 // Plain comparisons rather than a lookup table: the puzzle table calls this
 // during static initialisation, before any table of this file would be built.

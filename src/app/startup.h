@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "shell/game_loop.h"
-#include "shell/ticks.h"
+#include "base/ticks.h"
 #include "shell/viewport.h"
 
 struct GameOptions {

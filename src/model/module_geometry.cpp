@@ -1,4 +1,4 @@
-#include "editor/module_geometry.h"
+#include "model/module_geometry.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,8 +7,8 @@
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "puzzles/puzzle.h"
-#include "shell/log.h"
-#include "shell/strings.h"
+#include "base/log.h"
+#include "base/strings.h"
 
 namespace {
 const std::map<std::string, int ArtMetrics::*>& metricFields() {

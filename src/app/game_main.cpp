@@ -1,6 +1,6 @@
-#include "shell/game_main.h"
+#include "app/game_main.h"
 
-#include "shell/startup.h"
+#include "app/startup.h"
 
 int runGame() { return runGame(GameOptions{}); }
 

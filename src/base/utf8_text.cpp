@@ -1,4 +1,4 @@
-#include "saves/utf8_text.h"
+#include "base/utf8_text.h"
 
 std::string cutUtf8(const std::string& text, size_t maxBytes) {
   if (text.size() <= maxBytes) return text;

@@ -1,13 +1,13 @@
 #pragma once
-// The game's millisecond clock. SDL's 32-bit tick count wraps after 49 days,
-// so every tick, difference and sentinel here is 64-bit. Tests swap in a
+// The game's millisecond clock, counted from the process start on a steady
+// clock. Every tick, difference and sentinel here is 64-bit. Tests swap in a
 // manual clock to make timed behaviour (fades, auto-repeat, shakes) exact.
 #include <cstdint>
 #include <functional>
 
 using Tick = std::int64_t;
 
-// Milliseconds since SDL started (or the test clock's time).
+// Milliseconds since the process started (or the test clock's time).
 Tick ticksNow();
 // Waits ms milliseconds (a test clock just advances).
 void delayMs(Tick ms);
@@ -16,7 +16,7 @@ struct ClockSource {
   std::function<Tick()> now;
   std::function<void(Tick)> delay;
 };
-// Installs a clock; an empty source restores SDL's.
+// Installs a clock; an empty source restores the steady one.
 void setClockSource(ClockSource source);
 
 // A clock that moves only when told to; installs itself for its lifetime.

@@ -1,4 +1,4 @@
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 #include "puzzles/puzzle.h"
 
 std::string tickUnitWordForPuzzle(int puzzle) {

@@ -1,4 +1,4 @@
-#include "puzzles/editor_validation.h"
+#include "editor/editor_validation.h"
 
 #include "editor/editor.h"
 

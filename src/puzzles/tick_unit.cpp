@@ -1,3 +1,3 @@
-#include "playscreens/tick_unit.h"
+#include "puzzles/tick_unit.h"
 
 std::string tickUnitWord(bool delay) { return delay ? "mTick" : "tick"; }

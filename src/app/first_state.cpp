@@ -1,4 +1,4 @@
-#include "shell/first_state.h"
+#include "app/first_state.h"
 
 #include "menus/menu_entry.h"
 #include "playscreens/enter_puzzle.h"
@@ -7,13 +7,12 @@
 #include "saves/tutorial_flags.h"
 
 namespace {
-constexpr int enteredFirstPuzzleFlag = 13;
 }
 
 FirstScreenChoice chooseFirstScreen() {
   // The intro plays at every start until the first puzzle has been entered.
-  checkTutorialIndex(enteredFirstPuzzleFlag);
-  if (!tutorialFlags[enteredFirstPuzzleFlag]) return {FirstScreen::Intro, noPuzzle};
+  checkTutorialIndex(flagEnteredFirstPuzzle);
+  if (!tutorialFlags[flagEnteredFirstPuzzle]) return {FirstScreen::Intro, noPuzzle};
   // A stale id (an unlisted row, a vanished community folder) means no puzzle.
   puzzle_id id = resolveLastPuzzle(loadLastPuzzle());
   if (id == noPuzzle) return {FirstScreen::MainMenu, noPuzzle};

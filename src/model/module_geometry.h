@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/view_transform.h"
+#include "base/view_transform.h"
 
 class Module;
 

@@ -1,6 +1,9 @@
-#include "shell/ticks.h"
+#include "base/ticks.h"
 
-#include <SDL.h>
+#include <chrono>
+#include <thread>
+
+#include "base/log.h"
 
 namespace {
 ClockSource& source() {
@@ -11,7 +14,7 @@ ClockSource& source() {
 
 Tick ticksNow() {
   if (source().now) return source().now();
-  return Tick(SDL_GetTicks64());
+  return Tick(msSinceStart());
 }
 
 void delayMs(Tick ms) {
@@ -20,7 +23,7 @@ void delayMs(Tick ms) {
     source().delay(ms);
     return;
   }
-  SDL_Delay(Uint32(ms));
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 void setClockSource(ClockSource s) { source() = std::move(s); }

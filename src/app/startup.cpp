@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -18,9 +18,9 @@
 #include "shell/button.h"
 #include "shell/crash_screen.h"
 #include "shell/cursors.h"
-#include "shell/first_state.h"
+#include "app/first_state.h"
 #include "shell/fonts.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/sprites.h"
 #include "shell/startup_media.h"
 #include "shell/video_settings.h"
@@ -97,6 +97,13 @@ void showSplash(SDL_Renderer* renderer) {
   splashTick = ticksNow();
 }
 
+// Buttons click through the sound service, and the frame loop drives the
+// music's fades and the store's answers.
+static void connectServices() {
+  setButtonSoundPlayer([](int sound, float volume) { musicManager().playSound(sound, volume); });
+  setFrameHooks({[](int dtMs) { musicManager().update(dtMs); }, [] { steamHandler().runCallbacks(); }});
+}
+
 bool loadMedia(SDL_Renderer* renderer) {
   loadFonts(renderer);
   loadPuzzleTextsAndTests();
@@ -120,6 +127,7 @@ bool loadMedia(SDL_Renderer* renderer) {
 }
 
 void loadControlMedia(SDL_Renderer* renderer) {
+  connectServices();
   loadCursors();
   for (int id = 0; id < buttonCount; ++id) loadButtonArt(renderer, id);
   buildKeyBindings();
