@@ -146,11 +146,11 @@ class ResetAction : public MachineReplacingAction {
 class LoadSuccessfulAction : public MachineReplacingAction {
  public:
   using MachineReplacingAction::MachineReplacingAction;
-  // A successful machine that can't be read leaves the machine as it was and
-  // reports that nothing happened.
   std::string name() const override { return "Load Successful"; }
 
  protected:
+  // A successful machine that can't be read leaves the machine as it was and
+  // reports that nothing happened.
   std::string read(MachineSnapshot& into, int currentTest) const override;
   std::string mismatchError() const override { return "loadsucc perform"; }
 };

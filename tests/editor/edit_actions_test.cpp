@@ -457,8 +457,10 @@ std::shared_ptr<EditAction> makeEdit(const RecordedEdit& edit, Editor& editor) {
                                                 makeNumericValue(edit.value), editor.puzzle);
     case RecordedEdit::ClockSet: return std::make_shared<ClockSetAction>(edit.value, editor.clockPeriod);
     case RecordedEdit::Wire: {
-      Port* source = edit.sourceModule == -1 ? nullptr
-                                             : machine.at(size_t(edit.sourceModule))->ports.at(size_t(edit.sourcePort)).get();
+      Port* source = nullptr;
+      if (edit.sourceModule != -1) {
+        source = machine.at(size_t(edit.sourceModule))->ports.at(size_t(edit.sourcePort)).get();
+      }
       return std::make_shared<SetPortInputAction>(module(0)->ports.at(size_t(edit.port)).get(), source,
                                                   editor.constContext());
     }
