@@ -218,13 +218,19 @@ void ClockSetAction::revert(ModuleList&, int& clockPeriod, int) {
 
 // ---- Reset and Load Successful ----
 
-bool ResetAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) {
-  if (!MachineComparison{savedMachine, savedPeriod}.equals(machine, clockPeriod)) {
-    fatalError("reset action state mismatch");
+bool MachineReplacingAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) {
+  if (!MachineComparison{savedMachine, savedPeriod}.equals(machine, clockPeriod)) fatalError(mismatchError());
+  if (!replacement) {
+    MachineSnapshot loaded{{}, clockPeriod};
+    std::string error = read(loaded, currentTest);
+    if (!error.empty()) {
+      logLine("unmarshall error in load succ: " + error);
+      return false;
+    }
+    replacement = std::move(loaded);
   }
-  machine.clear();
-  clockPeriod = 1;
-  loadMachine(machine, clockPeriod, currentTest, saveLocationInitial, puzzle);
+  machine = replacement->modules;
+  clockPeriod = replacement->clockPeriod;
   return true;
 }
 
@@ -233,16 +239,13 @@ void MachineReplacingAction::revert(ModuleList& machine, int& clockPeriod, int) 
   clockPeriod = savedPeriod;
 }
 
-bool LoadSuccessfulAction::apply(ModuleList& machine, int& clockPeriod, int currentTest) {
-  if (!MachineComparison{savedMachine, savedPeriod}.equals(machine, clockPeriod)) fatalError("loadsucc perform");
-  ModuleList loaded;
-  int period = clockPeriod;
-  std::string error = loadMachine(loaded, period, currentTest, saveLocationSuccessful, puzzle);
-  if (!error.empty()) {
-    logLine("unmarshall error in load succ: " + error);
-    return false;
-  }
-  machine = std::move(loaded);
-  clockPeriod = period;
-  return true;
+// An initial machine that fails to read still resets to what was read of it.
+std::string ResetAction::read(MachineSnapshot& into, int currentTest) const {
+  into.clockPeriod = 1;
+  loadMachine(into.modules, into.clockPeriod, currentTest, saveLocationInitial, puzzle);
+  return "";
+}
+
+std::string LoadSuccessfulAction::read(MachineSnapshot& into, int currentTest) const {
+  return loadMachine(into.modules, into.clockPeriod, currentTest, saveLocationSuccessful, puzzle);
 }

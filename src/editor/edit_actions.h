@@ -10,6 +10,7 @@
 
 #include "editor/connection_changes.h"
 #include "editor/edit_action.h"
+#include "editor/editor.h"
 #include "editor/selection.h"
 #include "model/contexts.h"
 #include "model/memory.h"
@@ -110,30 +111,46 @@ class ClockSetAction : public EditAction {
 };
 
 // Replaces the whole machine with a stored one; undoing puts back the very
-// modules and clock period the machine held before.
+// modules and clock period the machine held before. The first apply reads the
+// stored machine; every redo puts back the very modules that read made, as
+// the history recorded after it names them (a fresh read would leave those
+// entries working on modules no longer in the machine).
 class MachineReplacingAction : public EditAction {
  public:
   MachineReplacingAction(int puzzle, ModuleList machine, int clockPeriod)
       : puzzle(puzzle), savedMachine(std::move(machine)), savedPeriod(clockPeriod) {}
+  bool apply(ModuleList& machine, int& clockPeriod, int currentTest) final;
   void revert(ModuleList& machine, int& clockPeriod, int currentTest) override;
 
   int puzzle;
   ModuleList savedMachine;  // the very modules the machine held before
   int savedPeriod;
+  std::optional<MachineSnapshot> replacement;  // what the first apply read
+
+ protected:
+  // Reads the stored machine; "" or the error that leaves the machine as it was.
+  virtual std::string read(MachineSnapshot& into, int currentTest) const = 0;
+  virtual std::string mismatchError() const = 0;
 };
 
 class ResetAction : public MachineReplacingAction {
  public:
   using MachineReplacingAction::MachineReplacingAction;
-  bool apply(ModuleList& machine, int& clockPeriod, int currentTest) override;
   std::string name() const override { return "Reset"; }
+
+ protected:
+  std::string read(MachineSnapshot& into, int currentTest) const override;
+  std::string mismatchError() const override { return "reset action state mismatch"; }
 };
 
 class LoadSuccessfulAction : public MachineReplacingAction {
  public:
   using MachineReplacingAction::MachineReplacingAction;
+  std::string name() const override { return "Load Successful"; }
+
+ protected:
   // A successful machine that can't be read leaves the machine as it was and
   // reports that nothing happened.
-  bool apply(ModuleList& machine, int& clockPeriod, int currentTest) override;
-  std::string name() const override { return "Load Successful"; }
+  std::string read(MachineSnapshot& into, int currentTest) const override;
+  std::string mismatchError() const override { return "loadsucc perform"; }
 };

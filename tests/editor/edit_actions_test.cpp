@@ -3,6 +3,8 @@
 #include "editor/display.h"
 #include "model/module_geometry.h"
 #include "editor_fixture.h"
+#include "playscreens/set_port_input_action.h"
+#include "playscreens/wire_nail_actions.h"
 #include "services/music_manager.h"
 
 #include <algorithm>
@@ -302,6 +304,80 @@ TEST_F(EditActions, ResetAndLoadSuccessful) {
   EXPECT_THROW(stale->apply(editor->machine, editor->clockPeriod, 1), FatalErrorException);
 }
 
+// Redo after Reset or Load Successful puts back the very modules the first
+// apply read, so the edits recorded after it come back too: in Wiring, move
+// the Adder, replace the machine, move the Adder again (or wire it), undo
+// twice and redo twice.
+TEST_F(EditActions, RedoAfterReplacingTheMachineKeepsTheEditsMadeAfterIt) {
+  const int wiring = puzzleIdByName("Wiring");
+  ASSERT_NE(wiring, 0);
+  const std::string file = machineFileName(wiring);
+  writeWholeFile("initial/" + file, readWholeFile(std::string(BRASSWICK_SOURCE_DIR) + "/data/initial/" + file));
+  enum class Replace { Reset, LoadSuccessful };
+  enum class Then { Move, Wire };
+  struct Case {
+    Replace replace;
+    Then then;
+  };
+  for (const Case& c : {Case{Replace::Reset, Then::Move}, Case{Replace::Reset, Then::Wire},
+                        Case{Replace::LoadSuccessful, Then::Move}, Case{Replace::LoadSuccessful, Then::Wire}}) {
+    SCOPED_TRACE(int(c.replace) * 2 + int(c.then));
+    std::filesystem::remove(machineFilePath(wiring, saveLocationWorking));
+    std::filesystem::remove(machineFilePath(wiring, saveLocationSuccessful));
+    auto editor = openEditor(wiring);
+    auto module = [&](int kind) {
+      for (const auto& m : editor->machine) {
+        if (m->kind() == kind) return m;
+      }
+      ADD_FAILURE() << "no module of kind " << kind;
+      return std::shared_ptr<Module>{};
+    };
+    auto move = [&](int dx, int dy) {
+      return std::make_shared<MoveModuleAction>(std::set<std::shared_ptr<Module>>{module(kAdderKind)}, dx, dy,
+                                                ConnectionChangeSet{}, editor->constContext());
+    };
+    if (c.replace == Replace::LoadSuccessful) {
+      editor->saveTo(saveLocationSuccessful);
+      ASSERT_EQ(editor->loadSnapshot(saveLocationSuccessful), "");
+    }
+    std::shared_ptr<EditAction> replace;
+    if (c.replace == Replace::Reset) {
+      replace = std::make_shared<ResetAction>(wiring, editor->machine, editor->clockPeriod);
+    } else {
+      replace = std::make_shared<LoadSuccessfulAction>(wiring, editor->machine, editor->clockPeriod);
+    }
+    ASSERT_TRUE(editor->performAction(move(16, 0)));
+    const std::string moved = current(*editor);
+    ASSERT_TRUE(editor->performAction(replace));
+    const std::string replaced = current(*editor);
+    std::shared_ptr<EditAction> then;
+    if (c.then == Then::Move) {
+      then = move(32, 16);
+    } else {
+      then = std::make_shared<SetPortInputAction>(module(kAdderKind)->ports[0].get(),
+                                                  module(kNumberKind)->ports[0].get(), editor->constContext());
+    }
+    ASSERT_TRUE(editor->performAction(then));
+    const std::string after = current(*editor);
+    ASSERT_NE(after, replaced);
+    const int redone = logCount("Redid action: " + then->name());
+    for (int round = 0; round < 2; ++round) {
+      editor->undo();
+      EXPECT_EQ(workingSave(*editor), replaced);
+      editor->undo();
+      EXPECT_EQ(workingSave(*editor), moved);
+      editor->redo();
+      EXPECT_EQ(workingSave(*editor), replaced);
+      editor->redo();
+      EXPECT_EQ(workingSave(*editor), after);
+      EXPECT_EQ(current(*editor), after);
+      EXPECT_TRUE(std::find(editor->machine.begin(), editor->machine.end(), module(kAdderKind)) !=
+                  editor->machine.end());
+    }
+    EXPECT_EQ(logCount("Redid action: " + then->name()), redone + 2);
+  }
+}
+
 struct RecordingSound : SoundBackend {
   std::vector<int> played;
   void playSound(int id, float scale) override {
@@ -340,73 +416,238 @@ TEST_F(EditActions, SoundsOfEachDirection) {
   musicManager().setBackend(nullptr);
 }
 
-class RandomEdits : public EditActions, public ::testing::WithParamInterface<unsigned> {};
+// One edit of a random history, naming modules and ports by their indices
+// so the same edit can be made again on a fresh replay of the machine.
+struct RecordedEdit {
+  enum Kind { Place, Move, Delete, Rename, Configure, ClockSet, Wire, Nail, Reset, LoadSuccessful } kind = Place;
+  int value = 0;  // the module kind placed, the configuration or the clock period
+  int x = 0;      // where a module is placed, how far one moves, where a nail goes
+  int y = 0;
+  std::vector<int> modules;  // indices in the machine
+  int port = -1;             // the wire's input port (of modules[0])
+  int sourceModule = -1;     // -1: the wire is cut
+  int sourcePort = -1;
+  std::string name;
+  std::string successful;  // the successful machine file a Load Successful read
+};
 
-TEST_P(RandomEdits, AndUndosReturnToTheStartByteForByte) {
+std::shared_ptr<EditAction> makeEdit(const RecordedEdit& edit, Editor& editor) {
+  ModuleList& machine = editor.machine;
+  auto module = [&](int i) { return machine.at(size_t(edit.modules.at(size_t(i)))); };
+  switch (edit.kind) {
+    case RecordedEdit::Place: {
+      auto placed = Module::create(edit.value, edit.x, edit.y, defaultConfigFor(edit.value, editor.puzzle), edit.name);
+      ModuleList with = machine;
+      with.push_back(placed);
+      return std::make_shared<PlaceModulesAction>(std::set<std::shared_ptr<Module>>{placed},
+                                                  Display::placeModules({placed}, with, editor.puzzle),
+                                                  editor.constContext());
+    }
+    case RecordedEdit::Move:
+      return std::make_shared<MoveModuleAction>(std::set<std::shared_ptr<Module>>{module(0)}, edit.x, edit.y,
+                                                ConnectionChangeSet{}, editor.constContext());
+    case RecordedEdit::Delete: {
+      Selection selection;
+      for (size_t i = 0; i < edit.modules.size(); ++i) selection.modules.insert(module(int(i)));
+      return std::make_shared<DeleteAction>(selection, machine, editor.puzzle, editor.constContext());
+    }
+    case RecordedEdit::Rename: return std::make_shared<ModuleNameAction>(module(0), edit.name);
+    case RecordedEdit::Configure:
+      return std::make_shared<ModuleEditAction>(machine, editor.clockPeriod, editor.currentTest, module(0),
+                                                makeNumericValue(edit.value), editor.puzzle);
+    case RecordedEdit::ClockSet: return std::make_shared<ClockSetAction>(edit.value, editor.clockPeriod);
+    case RecordedEdit::Wire: {
+      Port* source = nullptr;
+      if (edit.sourceModule != -1) {
+        source = machine.at(size_t(edit.sourceModule))->ports.at(size_t(edit.sourcePort)).get();
+      }
+      return std::make_shared<SetPortInputAction>(module(0)->ports.at(size_t(edit.port)).get(), source,
+                                                  editor.constContext());
+    }
+    case RecordedEdit::Nail:
+      return std::make_shared<WireNailAction>(module(0)->ports.at(size_t(edit.port)).get(), edit.value,
+                                              WirePoint{edit.x, edit.y});
+    case RecordedEdit::Reset: return std::make_shared<ResetAction>(editor.puzzle, machine, editor.clockPeriod);
+    case RecordedEdit::LoadSuccessful:
+      return std::make_shared<LoadSuccessfulAction>(editor.puzzle, machine, editor.clockPeriod);
+  }
+  return nullptr;
+}
+
+class RandomEdits : public EditActions, public ::testing::WithParamInterface<unsigned> {
+ protected:
+  // The machine file a fresh Editor holds after making the history's edits
+  // one by one from the start machine, each Load Successful reading the
+  // successful machine it read the first time.
+  std::string replay(const std::vector<RecordedEdit>& history, const std::string& startPath, int startPeriod) {
+    const std::string successfulPath = machineFilePath(puzzle, saveLocationSuccessful);
+    const bool hadSuccessful = fileExists(successfulPath);
+    const std::string successfulNow = hadSuccessful ? readWholeFile(successfulPath) : "";
+    Editor fresh(puzzle);
+    fresh.clockPeriod = startPeriod;
+    EXPECT_EQ(readMachineFile(fresh.machine, fresh.clockPeriod, startPath, fresh.constContext()), "");
+    for (const RecordedEdit& edit : history) {
+      if (edit.kind == RecordedEdit::LoadSuccessful) writeWholeFile(successfulPath, edit.successful);
+      if (!makeEdit(edit, fresh)->apply(fresh.machine, fresh.clockPeriod, fresh.currentTest)) {
+        ADD_FAILURE() << "replayed edit " << edit.kind << " changed nothing";
+      }
+    }
+    if (hadSuccessful) {
+      if (readWholeFile(successfulPath) != successfulNow) writeWholeFile(successfulPath, successfulNow);
+    } else {
+      std::filesystem::remove(successfulPath);
+    }
+    return machineFileText(fresh.machine, fresh.clockPeriod);
+  }
+};
+
+// Random edits, Resets, Load Successfuls, new successful machines and long
+// undo and redo chains: after every step the working save is what a fresh
+// replay of the history gives, every wire starts at a live port, and undoing
+// everything gives back the start byte for byte.
+TEST_P(RandomEdits, MatchAFreshReplayAndUndoToTheStartByteForByte) {
   auto editor = openEditor();
   const std::string start = current(*editor);
+  const std::string startPath = dir.path() + "/start.mgrlv";
+  writeWholeFile(startPath, start);
+  const int startPeriod = editor->clockPeriod;
+  editor->saveTo(saveLocationWorking);
   std::mt19937 random(GetParam());
+  std::vector<RecordedEdit> done;    // mirrors the undo stack
+  std::vector<RecordedEdit> undone;  // mirrors the redo stack
   int performed = 0;
-  for (int step = 0; step < 300; ++step) {
-    const int choice = int(random() % 7);
-    if (choice == 0 && !editor->undoStack.empty()) {
-      editor->undo();
-      continue;
-    }
-    if (choice == 1 && !editor->redoStack.empty()) {
-      editor->redo();
-      continue;
-    }
-    std::shared_ptr<EditAction> action;
+  int replaced = 0;
+  int longestChain = 0;
+  for (int step = 0; step < 400; ++step) {
+    SCOPED_TRACE(step);
+    const int choice = int(random() % 14);
     ModuleList& machine = editor->machine;
-    auto pick = [&]() { return machine[random() % machine.size()]; };
-    switch (choice) {
-      case 2: {
-        static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kOutputSelectorKind, kLatchKind,
-                                    kEqualsKind};
-        int kind = kinds[random() % 6];
-        int x = int(random() % 40) * 16 - 320;
-        int y = int(random() % 40) * 16 - 320;
-        auto module = Module::create(kind, x, y, defaultConfigFor(kind, editor->puzzle), "M" + std::to_string(step));
-        ModuleList with = machine;
-        with.push_back(module);
-        action = std::make_shared<PlaceModulesAction>(std::set<std::shared_ptr<Module>>{module},
-                                                      Display::placeModules({module}, with, editor->puzzle),
-                                                      editor->constContext());
-        break;
-      }
-      case 3:
-        if (machine.empty()) continue;
-        action = std::make_shared<MoveModuleAction>(std::set<std::shared_ptr<Module>>{pick()}, 16 * int(random() % 5),
-                                                     -16, ConnectionChangeSet{}, editor->constContext());
-        break;
-      case 4: {
-        if (machine.size() < 2) continue;
-        Selection selection;
-        selection.modules = {pick(), pick()};
-        action = std::make_shared<DeleteAction>(selection, machine, editor->puzzle, editor->constContext());
-        break;
-      }
-      case 5: {
-        if (machine.empty()) continue;
-        auto module = pick();
-        if (module->kind() != kInputSelectorKind && module->kind() != kOutputSelectorKind) {
-          action = std::make_shared<ModuleNameAction>(module, "R" + std::to_string(step));
+    auto pick = [&]() { return int(random() % machine.size()); };
+    RecordedEdit edit;
+    if (choice <= 1) {
+      // Mostly one step, now and then a long chain or the whole stack.
+      const bool undoing = choice == 0;
+      auto& from = undoing ? done : undone;
+      const int roll = int(random() % 8);
+      int count = roll < 5 ? 1 : roll < 7 ? 5 + int(random() % 30) : int(from.size());
+      count = std::min(count, int(from.size()));
+      for (int i = 0; i < count; ++i) {
+        if (undoing) {
+          editor->undo();
+          undone.push_back(done.back());
+          done.pop_back();
         } else {
-          action = std::make_shared<ModuleEditAction>(machine, editor->clockPeriod, editor->currentTest, module,
-                                                      makeNumericValue(1 + int(random() % 8)), editor->puzzle);
+          editor->redo();
+          done.push_back(undone.back());
+          undone.pop_back();
         }
-        break;
       }
-      default:
-        action = std::make_shared<ClockSetAction>(1 + int(random() % 4), editor->clockPeriod);
-        break;
+      longestChain = std::max(longestChain, count);
+    } else {
+      switch (choice) {
+        case 2:
+        case 3: {
+          static const int kinds[] = {kNumberKind, kAdderKind, kInputSelectorKind, kOutputSelectorKind, kLatchKind,
+                                      kEqualsKind};
+          edit.kind = RecordedEdit::Place;
+          edit.value = kinds[random() % 6];
+          edit.x = int(random() % 40) * 16 - 320;
+          edit.y = int(random() % 40) * 16 - 320;
+          edit.name = "M" + std::to_string(step);
+          break;
+        }
+        case 4:
+          if (machine.empty()) continue;
+          edit.kind = RecordedEdit::Move;
+          edit.modules = {pick()};
+          edit.x = 16 * int(random() % 5);
+          edit.y = -16;
+          break;
+        case 5:
+          if (machine.size() < 2) continue;
+          edit.kind = RecordedEdit::Delete;
+          edit.modules = {pick(), pick()};
+          break;
+        case 6: {
+          if (machine.empty()) continue;
+          edit.modules = {pick()};
+          const int kind = machine[size_t(edit.modules[0])]->kind();
+          if (kind != kInputSelectorKind && kind != kOutputSelectorKind) {
+            edit.kind = RecordedEdit::Rename;
+            edit.name = "R" + std::to_string(step);
+          } else {
+            edit.kind = RecordedEdit::Configure;
+            edit.value = 1 + int(random() % 8);
+          }
+          break;
+        }
+        case 7:
+          edit.kind = RecordedEdit::ClockSet;
+          edit.value = 1 + int(random() % 4);
+          break;
+        case 8:
+        case 9: {
+          // A wire from any result port to any input or control port, or
+          // the input's wire cut when it already comes from there.
+          if (machine.empty()) continue;
+          edit.kind = RecordedEdit::Wire;
+          edit.modules = {pick()};
+          const Module& to = *machine[size_t(edit.modules[0])];
+          edit.port = int(random() % to.ports.size());
+          const Port& input = *to.ports[size_t(edit.port)];
+          if (input.kind == kResultPort) continue;
+          edit.sourceModule = pick();
+          const Module& from = *machine[size_t(edit.sourceModule)];
+          edit.sourcePort = int(random() % from.ports.size());
+          const Port* source = from.ports[size_t(edit.sourcePort)].get();
+          if (source->kind != kResultPort) continue;
+          if (input.source == source) edit.sourceModule = edit.sourcePort = -1;
+          break;
+        }
+        case 10: {
+          // A bend on a wire, when the chosen input has one.
+          if (machine.empty()) continue;
+          edit.kind = RecordedEdit::Nail;
+          edit.modules = {pick()};
+          const Module& on = *machine[size_t(edit.modules[0])];
+          edit.port = int(random() % on.ports.size());
+          const Port& input = *on.ports[size_t(edit.port)];
+          if (!input.source) continue;
+          edit.value = int(random() % (input.controlPoints.size() + 1));
+          edit.x = int(random() % 40) * 16 + 8;
+          edit.y = int(random() % 40) * 16 + 8;
+          break;
+        }
+        case 11: edit.kind = RecordedEdit::Reset; break;
+        case 12: {
+          edit.kind = RecordedEdit::LoadSuccessful;
+          const std::string path = machineFilePath(puzzle, saveLocationSuccessful);
+          if (fileExists(path)) edit.successful = readWholeFile(path);
+          break;
+        }
+        default:
+          // A new successful machine, which no Load Successful already made reads.
+          editor->recordSuccess(10);
+          break;
+      }
+      if (choice < 13) {
+        if (editor->performAction(makeEdit(edit, *editor))) {
+          ++performed;
+          if (edit.kind == RecordedEdit::Reset || edit.kind == RecordedEdit::LoadSuccessful) ++replaced;
+          done.push_back(edit);
+          undone.clear();
+        }
+      }
     }
-    if (editor->performAction(action)) ++performed;
+    ASSERT_EQ(editor->undoStack.size(), done.size());
+    ASSERT_EQ(editor->redoStack.size(), undone.size());
     ASSERT_EQ(workingSave(*editor), current(*editor));
     ASSERT_TRUE(wiresStartAtLivePorts(editor->machine));
+    ASSERT_EQ(workingSave(*editor), replay(done, startPath, startPeriod));
   }
-  EXPECT_GT(performed, 50);
+  EXPECT_GT(performed, 100);
+  EXPECT_GT(replaced, 10);
+  EXPECT_GT(longestChain, 10);
   while (!editor->undoStack.empty()) editor->undo();
   EXPECT_EQ(current(*editor), start);
   EXPECT_EQ(workingSave(*editor), start);
