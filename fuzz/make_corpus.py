@@ -120,6 +120,23 @@ def main():
     # A ladder of 8000 modules: its delay paths took gigabytes.
     write(os.path.join(REGRESSIONS, "working_save"), "ladder_8000_modules", b"\x02" + ladder(3999).encode(), True)
 
+    # A working save entered, laid out and drawn (first byte: plain, clock set
+    # by the player, automatic clock, the memory tutorial), with the saves that
+    # made entering fatal: an Op Selector taller than a 1024x768 view, the
+    # memory tutorial without its Reader, and a clock period of two billion.
+    tall = machine("11 (Op Selector)\n96,48\nNAME: Ops\n-CONFIG START-\n9 %s\n-CONFIG END-\n"
+                   % ",".join(str(i % 7) for i in range(19)))
+    no_reader = machine("1 (Number)\n400,96\nNAME: Three\n-CONFIG START-\n3 3\n-CONFIG END-\n",
+                        "2 (Adder)\n640,96\nNAME: Adder\nport #0 <- module #0 port #0\n")
+    long_period = HEADER.replace("\n3\n", "\n2000000000\n") + COUNTER[len(HEADER):]
+    entered = {"tall_op_selector_0": b"\x00" + tall.encode(), "no_reader_3": b"\x03" + no_reader.encode(),
+               "long_clock_period_1": b"\x01" + long_period.encode()}
+    for sort in range(4):
+        entered["counter_%d" % sort] = bytes([sort]) + COUNTER.encode()
+        entered["sample_%d" % sort] = bytes([sort]) + SAMPLE.encode()
+    for name, data in entered.items():
+        write(os.path.join(CORPUS, "entered_save"), name, data)
+
     # Palette groups.
     for name, text in (("sample", SAMPLE + "GROUP NAME: Mine\n"), ("end_marker", "\n"),
                        ("fake_name", machine("2\n0,0\nNAME: GROUP NAME: x\n") + "GROUP NAME: Real \u00e9\r\n")):

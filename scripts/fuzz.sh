@@ -15,7 +15,7 @@ root="$(pwd)"
 mode="${1:-replay}"
 seconds="${2:-20}"
 jobs="${FUZZ_JOBS:-4}"
-targets="${FUZZ_TARGETS:-machine_file working_save palette_group records flags profile locations test_file description metadata community_folder settings}"
+targets="${FUZZ_TARGETS:-machine_file working_save palette_group records flags profile locations test_file description metadata community_folder settings entered_save}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j"${BUILD_JOBS:-4}" >/dev/null
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1

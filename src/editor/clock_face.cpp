@@ -63,6 +63,8 @@ const std::string& notchImageName(int style) {
 
 std::vector<NotchPlacement> clockNotches(double handAngle, int period, double cx, double cy, double radius) {
   std::vector<NotchPlacement> notches;
+  if (period > kMaxNotchedPeriod) return notches;
+  notches.reserve(std::size_t(std::max(period - 1, 0)));
   for (int h = 1; h < period; ++h) {
     const double a = double(h) * 360.0 / period - 90.0 + handAngle;
     const double rad = a * M_PI / 180.0;

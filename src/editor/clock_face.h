@@ -57,8 +57,12 @@ struct NotchPlacement {
   int y = 0;
   double angle = 0.0;
 };
+// The longest period whose ticks are notched: the automatic clock's highest.
+// A longer one (only a file from elsewhere can hold it) would be a solid ring
+// of notches built and drawn every frame, so its ring is left bare.
+constexpr int kMaxNotchedPeriod = 64;
 // The P - 1 notches of a ring of the given radius whose notch corners
-// circle (cx, cy), turned with the hand's angle.
+// circle (cx, cy), turned with the hand's angle; none above kMaxNotchedPeriod.
 std::vector<NotchPlacement> clockNotches(double handAngle, int period, double cx, double cy, double radius);
 
 // The notch colour of a module clock.

@@ -8,6 +8,7 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "puzzles/tick_unit.h"
+#include "model/value.h"
 #include "puzzles/puzzle.h"
 #include "base/strings.h"
 
@@ -128,7 +129,12 @@ ModuleTextureKey DisplayModule::textureKey(int puzzle, const ConstContext& conte
   if (!module->isAllowedInPuzzle(puzzle)) flags |= 1;
   if (showDelay) flags |= 2;
   if (remainingDelay(context, now) > 0) flags |= 4;
-  return {module->kind(), zoom, module->logic->configInt(), flags};
+  ModuleTextureKey key{module->kind(), zoom, module->logic->configInt(), flags, {}};
+  if (key.kind == kOpSelectorKind) {
+    const std::shared_ptr<Value> config = module->logic->configValue();
+    if (const OpVecValue* ops = config ? config->asOpVec() : nullptr) key.opcodes = ops->opcodes();
+  }
+  return key;
 }
 
 std::string DisplayModule::delayMeterText(int puzzle) const {

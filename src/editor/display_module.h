@@ -58,12 +58,14 @@ enum ModuleDrawFlags : int {
 
 // The key of one finished body texture: kind, zoom, configuration and a
 // flag word (bit 0 greyed, not allowed in the puzzle; bit 1 delays shown;
-// bit 2 settling).
+// bit 2 settling). An Op Selector's body shows its opcode list, order,
+// repeats and length alike, so the list itself is part of its key.
 struct ModuleTextureKey {
   int kind = 0;
   int zoom = 1;
   int config = 0;
   int flags = 0;
+  std::vector<int> opcodes;
   auto operator<=>(const ModuleTextureKey&) const = default;
 };
 

@@ -9,11 +9,9 @@
 #include <string>
 
 #include "model/module_geometry.h"
+#include "model/clock_period.h"
 
 class Editor;
-
-constexpr int minClockPeriod = 1;
-constexpr int maxClockPeriod = 48;
 
 // 48 and above give 48, below 2 give 1.
 int clampClockPeriod(long long period);

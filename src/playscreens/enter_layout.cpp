@@ -14,14 +14,16 @@ constexpr int memoryTutorialPuzzle = 23;
 GeoRect drawnRect(const Module& module) { return ModuleGeometry::of(module, false).rect(module); }
 }  // namespace
 
-ViewPlacement layoutMemoryPuzzle(const ModuleList& machine, int screenWidth, ViewPlacement given) {
+ViewPlacement layoutMemoryPuzzle(const ModuleList& machine, int screenWidth, int screenHeight, ViewPlacement given) {
   for (const auto& module : machine) {
     if (module->kind() != kReaderKind) continue;
     given.panX = float(screenWidth - module->x - 450);
     given.panY = float(180 - module->y);
     return given;
   }
-  fatalError("in memory puzzle, but no reader present");
+  // A damaged working save may have lost it; the puzzle still opens.
+  logLine("in memory puzzle, but no reader present; the machine is centred");
+  return layoutCentred(machine, screenWidth, screenHeight, given);
 }
 
 ViewPlacement layoutCentred(const ModuleList& machine, int screenWidth, int screenHeight, ViewPlacement given) {

@@ -13,8 +13,8 @@ struct ViewPlacement {
 };
 
 // Puzzle 23: the first Reader's corner 450 pixels left of the screen's right
-// edge and 180 below its top. Fatal without a Reader.
-ViewPlacement layoutMemoryPuzzle(const ModuleList& machine, int screenWidth, ViewPlacement given);
+// edge and 180 below its top; centred, with a log line, without a Reader.
+ViewPlacement layoutMemoryPuzzle(const ModuleList& machine, int screenWidth, int screenHeight, ViewPlacement given);
 // The machine centred; zoom 2 when a module would still be off screen.
 ViewPlacement layoutCentred(const ModuleList& machine, int screenWidth, int screenHeight, ViewPlacement given);
 // Some module's drawn rectangle does not meet the screen.

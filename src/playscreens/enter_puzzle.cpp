@@ -38,7 +38,8 @@ GameState* enterPuzzle(puzzle_id puzzle, const ModuleSet& clipboard, const Viewp
   editor->clipboard = clipboard;
   Viewport laidOut = viewport;
   if (puzzle == memoryTutorialPuzzle)
-    laidOut = withPlacement(viewport, layoutMemoryPuzzle(editor->machine, viewport.screen.w, placementOf(viewport)));
+    laidOut = withPlacement(viewport, layoutMemoryPuzzle(editor->machine, viewport.screen.w, viewport.screen.h,
+                                                         placementOf(viewport)));
   else if (puzzle != creditsPuzzle)
     laidOut = withPlacement(viewport, layoutCentred(editor->machine, viewport.screen.w, viewport.screen.h,
                                                     placementOf(viewport)));

@@ -1,11 +1,13 @@
 #include "saves/machine_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
 #include <optional>
 
 #include "model/module_geometry.h"
+#include "model/clock_period.h"
 #include "model/memory.h"
 #include "model/module.h"
 #include "model/module_config.h"
@@ -526,5 +528,16 @@ std::string loadMachine(ModuleList& modules, int& clockPeriod, int testIndex, in
   ConstContext context{&memory, 0, info.hasFlag(puzzleFlagDelay), 1};
   std::string error = readMachineFile(modules, clockPeriod, path, context);
   if (!error.empty()) moveAsideBadProfileFile(path, error);
+  // A period the clock editor can't set (a file from elsewhere) would have
+  // every clock draw and step through it; where the player sets the clock it
+  // is held to the editor's range. Elsewhere the Editor sets the period.
+  if (context.delayMode && info.hasFlag(puzzleFlagTimed) && !info.hasFlag(puzzleFlagAutoClock) &&
+      (clockPeriod < minClockPeriod || clockPeriod > maxClockPeriod)) {
+    const int held = std::clamp(clockPeriod, minClockPeriod, maxClockPeriod);
+    logLine("Clock period " + std::to_string(clockPeriod) + " of " + path + " is outside " +
+            std::to_string(minClockPeriod) + ".." + std::to_string(maxClockPeriod) + "; " + std::to_string(held) +
+            " used");
+    clockPeriod = held;
+  }
   return error;
 }

@@ -9,6 +9,7 @@
 #include "model/delay_paths.h"
 #include "model/memory.h"
 #include "base/log.h"
+#include "saves/machine_file.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -145,6 +146,43 @@ TEST_F(DisplayCore, ScrollBounds) {
   EXPECT_EQ(none.minY, 0);
   EXPECT_EQ(none.maxX, 0);
   EXPECT_EQ(none.maxY, 0);
+}
+
+// A working save of one Op Selector with many opcodes (duplicates too) is
+// taller than a 1024x768 view; a narrow view is narrower than any module.
+// The view pans from the module's near margin in view to its far one.
+TEST_F(DisplayCore, ScrollBoundsOfAModuleBiggerThanTheView) {
+  struct Case {
+    int opcodes;
+    GeoRect view;
+  };
+  for (const Case& c : {Case{15, {0, 0, 1024, 768}}, Case{19, {0, 0, 1024, 768}}, Case{19, {0, 40, 1280, 600}},
+                        Case{2, {20, 0, 100, 80}}}) {
+    SCOPED_TRACE(c.opcodes);
+    std::vector<int> opcodes;
+    for (int i = 0; i < c.opcodes; ++i) opcodes.push_back(i % 7);
+    auto editor = std::make_shared<Editor>(kPlainBoardPuzzle);
+    editor->machine = {
+        Module::create(kOpSelectorKind, 96, 48, std::make_shared<OpVecValue>(opcodes), "Op Selector")};
+    writeMachineFile(machineFilePath(kPlainBoardPuzzle, saveLocationWorking), editor->machine, 1);
+    editor->machine.clear();
+    editor->loadWorkingSave();
+    ASSERT_EQ(editor->machine.size(), 1u);
+    Display display(false, editor, c.view, {}, {});
+    const DisplayModule& m = display.modules[0];
+    const ScrollBounds b = display.scrollBounds(1, c.view);
+    EXPECT_LE(b.minX, b.maxX);
+    EXPECT_LE(b.minY, b.maxY);
+    // The pan runs from -max to -min (FullScrollLogic::clamp).
+    const bool tall = m.height + 20 > c.view.h, wide = m.width + 20 > c.view.w;
+    EXPECT_TRUE(tall);
+    const int topInView = c.view.y + 10 - 48, bottomInView = c.view.y + c.view.h - 10 - (48 + m.height);
+    EXPECT_EQ(-b.maxY, tall ? bottomInView : topInView);
+    EXPECT_EQ(-b.minY, tall ? topInView : bottomInView);
+    const int leftInView = c.view.x + 10 - 96, rightInView = c.view.x + c.view.w - 10 - (96 + m.width);
+    EXPECT_EQ(-b.maxX, wide ? rightInView : leftInView);
+    EXPECT_EQ(-b.minX, wide ? leftInView : rightInView);
+  }
 }
 
 TEST_F(DisplayCore, DropsConnectWhereBoxesMeet) {
@@ -454,6 +492,27 @@ TEST_F(DisplayCore, BodyTextureKeys) {
   DisplayModule loose = DisplayModule::forModule(board["Adder"]);
   EXPECT_FALSE(loose.showDelay);
   EXPECT_FALSE(loose.outlined);
+}
+
+// Op Selectors whose lists share the set of opcodes but differ in order or
+// repeats show other labels, or another height: each list has a body of its own.
+TEST_F(DisplayCore, OpSelectorBodiesAreKeyedByTheirList) {
+  auto editor = std::make_shared<Editor>(kPlainBoardPuzzle);
+  const std::vector<std::vector<int>> lists = {{1, 2}, {2, 1}, {1, 2, 2}, {1, 1, 2}, {1, 2}};
+  editor->machine.clear();
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    editor->machine.push_back(Module::create(kOpSelectorKind, 256 * int(i), 0, std::make_shared<OpVecValue>(lists[i]),
+                                             "Op Selector " + std::to_string(i + 1)));
+  }
+  Display display(false, editor, {0, 0, 1024, 768}, {}, {});
+  const ConstContext context = editor->constContext();
+  std::vector<ModuleTextureKey> keys;
+  for (const DisplayModule& m : display.modules) keys.push_back(m.textureKey(kPlainBoardPuzzle, context, 1, 0));
+  for (std::size_t i = 0; i + 1 < keys.size(); ++i) {
+    for (std::size_t j = i + 1; j + 1 < keys.size(); ++j) EXPECT_NE(keys[i], keys[j]) << i << " and " << j;
+  }
+  EXPECT_EQ(keys.front(), keys.back());  // the same list shares its body
+  EXPECT_EQ(keys[2].opcodes, lists[2]);
 }
 
 TEST_F(DisplayCore, WriterLightGlowsForHalfAStepWhenItWrites) {

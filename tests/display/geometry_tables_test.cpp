@@ -148,6 +148,11 @@ TEST(ClockFaces, NotchArtAndPlacesByPeriod) {
   EXPECT_EQ(four[2].x, 80);
   // The ring turns with the hand.
   EXPECT_EQ(clockNotches(-90, 4, 100, 200, 20)[0].y, 180);
+  // Every period the automatic clock sets is notched; one beyond (a saved
+  // period of two billion) is bare rather than billions of notches a frame.
+  EXPECT_EQ(clockNotches(0, kMaxNotchedPeriod, 0, 0, 20).size(), std::size_t(kMaxNotchedPeriod - 1));
+  EXPECT_TRUE(clockNotches(0, kMaxNotchedPeriod + 1, 0, 0, 20).empty());
+  EXPECT_TRUE(clockNotches(0, 2000000000, 0, 0, 20).empty());
   EXPECT_EQ(moduleNotchColour(true), (Rgba{145, 169, 177, 255}));
   EXPECT_EQ(moduleNotchColour(false), (Rgba{177, 180, 163, 255}));
 }

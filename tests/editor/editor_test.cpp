@@ -113,6 +113,36 @@ TEST_F(EditorCore, LoadingResetsTheClockWithoutRecordedTicks) {
   }
 }
 
+// A saved period no player could set (two billion) is held to the clock
+// editor's range with one log line where the player sets the clock; where
+// the puzzle sets it, the Editor's own period stands and nothing is logged.
+TEST_F(EditorCore, ASavedClockPeriodOutsideTheEditorsRangeIsHeldToIt) {
+  const int timed = findEditorPuzzle(puzzleFlagTimed | puzzleFlagDelay, puzzleFlagFixedMachine | puzzleFlagAutoClock);
+  ASSERT_NE(timed, -1);
+  struct Case {
+    int saved, loaded;
+  };
+  for (const Case& c : {Case{2000000000, 48}, Case{49, 48}, Case{48, 48}, Case{1, 1}}) {
+    SCOPED_TRACE(c.saved);
+    const int before = logCount("outside 1..48");
+    ASSERT_EQ(saveMachine(timed, saveLocationWorking, {Module::create(kLatchKind, 0, 0, nullptr, "Latch 1")}, c.saved),
+              "");
+    Editor editor(timed);
+    editor.loadWorkingSave();
+    EXPECT_EQ(editor.clockPeriod, c.loaded);
+    EXPECT_EQ(logCount("outside 1..48"), before + (c.saved == c.loaded ? 0 : 1));
+    EXPECT_EQ(logCount("Clock period " + std::to_string(c.saved) + " of "), c.saved == c.loaded ? 0 : 1);
+  }
+  const int automatic = findEditorPuzzle(puzzleFlagAutoClock | puzzleFlagDelay, puzzleFlagFixedMachine);
+  if (automatic != -1) {
+    ASSERT_EQ(saveMachine(automatic, saveLocationWorking, {}, 2000000000), "");
+    Editor editor(automatic);
+    editor.loadWorkingSave();
+    EXPECT_EQ(editor.clockPeriod, 1);
+  }
+  EXPECT_EQ(logCount("Clock period 2000000000 of "), 1);
+}
+
 TEST_F(EditorCore, AutomaticClockPeriodFollowsTheLongestDelay) {
   const int automatic = findEditorPuzzle(puzzleFlagAutoClock, puzzleFlagFixedMachine);
   if (automatic == -1) GTEST_SKIP() << "no puzzle with an automatic clock";

@@ -55,11 +55,31 @@ TEST_F(StartLayoutTest, CentredWhenItFitsHalfSizeWhenItDoesNot) {
   editor->machine[2]->x = 3000;
   ViewPlacement wide = layoutCentred(editor->machine, 1024, 768, given);
   EXPECT_EQ(wide.zoom, 2);
-  EXPECT_THROW(layoutMemoryPuzzle(editor->machine, 1024, given), FatalErrorException);
   auto reader = Module::create(kReaderKind, 100, 200, nullptr, "Reader 1");
-  ViewPlacement memory = layoutMemoryPuzzle({reader}, 1024, given);
+  ViewPlacement memory = layoutMemoryPuzzle({reader}, 1024, 768, given);
   EXPECT_EQ(memory.panX, 1024.0f - 100 - 450);
   EXPECT_EQ(memory.panY, -20.0f);
+}
+
+// The memory tutorial's working save without its Reader (lost with a damaged
+// first module, the save then rewritten from what loaded) opens centred.
+TEST_F(StartLayoutTest, TheMemoryPuzzleWithoutItsReaderIsCentred) {
+  constexpr int memoryPuzzle = 23;
+  const ViewPlacement given{1, 33.0f, 44.0f};
+  ModuleList saved = {Module::create(kNumberKind, 400, 96, makeNumericValue(3), "Number 1"),
+                      Module::create(kAdderKind, 640, 96, nullptr, "Adder 1")};
+  ASSERT_EQ(saveMachine(memoryPuzzle, saveLocationWorking, saved, 1), "");
+  auto editor = openEditor(memoryPuzzle);
+  ASSERT_EQ(editor->machine.size(), 2u);
+  const ViewPlacement laidOut = layoutMemoryPuzzle(editor->machine, 1024, 768, given);
+  const ViewPlacement centred = layoutCentred(editor->machine, 1024, 768, given);
+  EXPECT_EQ(laidOut.zoom, centred.zoom);
+  EXPECT_EQ(laidOut.panX, centred.panX);
+  EXPECT_EQ(laidOut.panY, centred.panY);
+  EXPECT_NE(laidOut.panX, given.panX);
+  EXPECT_EQ(logCount("in memory puzzle, but no reader present"), 1);
+  // Nothing loaded at all keeps the view as it was.
+  EXPECT_EQ(layoutMemoryPuzzle({}, 1024, 768, given).panX, given.panX);
 }
 
 class WiringRulesTest : public PlayScreenRulesTest {};
