@@ -66,7 +66,7 @@ void Simulation::beginTick() {
   edge_.clockPeriod = clockPeriod_;
   edge_.writtenThisTick.clear();
   if (!keepHistory_) {
-    deltas_.clear();
+    clearDeltas();
     groups_.clear();
     delayRecords_.clear();
   }
@@ -80,14 +80,7 @@ void Simulation::stepInFull() {
   ConstContext view = edge_.constContext();
   for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) {
-    const std::size_t before = deltas_.size();
-    module->logic->clockEdgeInto(*module, edge_, deltas_);
-    if (deltas_.size() != before) {
-      groups_.push_back(DeltaGroup{module.get(), static_cast<std::uint32_t>(before),
-                                   static_cast<std::uint32_t>(deltas_.size() - before)});
-    }
-  }
+  for (const auto& module : modules_) clockEdge(*module);
   for (const auto& module : modules_) module->logic->clearSnapshot();
   clearPortCaches();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
@@ -111,14 +104,7 @@ void Simulation::stepDelayed() {
   ConstContext view = edge_.constContext();
   for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) {
-    const std::size_t before = deltas_.size();
-    module->logic->clockEdgeInto(*module, edge_, deltas_);
-    if (deltas_.size() != before) {
-      groups_.push_back(DeltaGroup{module.get(), static_cast<std::uint32_t>(before),
-                                   static_cast<std::uint32_t>(deltas_.size() - before)});
-    }
-  }
+  for (const auto& module : modules_) clockEdge(*module);
   for (const auto& module : modules_) module->logic->clearSnapshot();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
@@ -142,7 +128,7 @@ bool Simulation::edgesKeptState(std::size_t firstGroup) const {
     const DeltaGroup& group = groups_[g];
     const ModuleLogic* logic = group.module->logic.get();
     for (std::uint32_t d = group.first; d < group.first + group.count; ++d) {
-      const StateDelta& delta = deltas_[d];
+      const StateDelta& delta = segments_[group.segment][d];
       switch (logic->kind()) {
         case kLatchKind:
           if (!static_cast<const LatchModuleLogic*>(logic)->stored()->equals(delta.previousValue)) return false;
@@ -189,11 +175,7 @@ void Simulation::stepForward() {
   bool memoryWritten = false;
   for (std::size_t k = 0; k < clocked_.size(); ++k) {
     Module* module = clocked_[k];
-    const std::size_t before = deltas_.size();
-    module->logic->clockEdgeInto(*module, edge_, deltas_);
-    if (deltas_.size() == before) continue;
-    groups_.push_back(DeltaGroup{module, static_cast<std::uint32_t>(before),
-                                 static_cast<std::uint32_t>(deltas_.size() - before)});
+    if (!clockEdge(*module)) continue;
     if (clockedIndex_[k] != kNotEvaluated) dirty_[clockedIndex_[k]] = 1;
     if (module->logic->asWriter() != nullptr) memoryWritten = true;
   }
@@ -238,7 +220,6 @@ void Simulation::buildPlan() {
   clockedIndex_.clear();
   readers_.clear();
   dirty_.clear();
-  evaluatedIndexOf_.clear();
 
   const std::size_t n = modules_.size();
   std::unordered_map<const Module*, std::uint32_t> place;
@@ -288,8 +269,9 @@ void Simulation::buildPlan() {
   }
   if (order.size() != nodes) return;  // unclocked modules reading each other in a loop
 
+  std::unordered_map<const Module*, std::uint32_t> evaluatedIndexOf;
   for (std::uint32_t v : order) {
-    evaluatedIndexOf_.emplace(modules_[v].get(), static_cast<std::uint32_t>(evaluated_.size()));
+    evaluatedIndexOf.emplace(modules_[v].get(), static_cast<std::uint32_t>(evaluated_.size()));
     evaluated_.push_back(Evaluated{modules_[v].get(), 0, 0});
   }
   for (Evaluated& entry : evaluated_) {
@@ -302,7 +284,7 @@ void Simulation::buildPlan() {
           std::uint32_t index = kNotEvaluated;
           const Module* owner = consumer->owner;
           if (!owner->logic->holdsOutput()) {
-            if (auto at = evaluatedIndexOf_.find(owner); at != evaluatedIndexOf_.end()) index = at->second;
+            if (auto at = evaluatedIndexOf.find(owner); at != evaluatedIndexOf.end()) index = at->second;
           }
           consumers_.push_back(Consumer{consumer, index});
         }
@@ -318,8 +300,8 @@ void Simulation::buildPlan() {
   for (const auto& module : modules_) {
     if (!module->logic->isClocked()) continue;
     clocked_.push_back(module.get());
-    auto at = evaluatedIndexOf_.find(module.get());
-    clockedIndex_.push_back(at == evaluatedIndexOf_.end() ? kNotEvaluated : at->second);
+    auto at = evaluatedIndexOf.find(module.get());
+    clockedIndex_.push_back(at == evaluatedIndexOf.end() ? kNotEvaluated : at->second);
   }
   dirty_.assign(evaluated_.size(), 0);
   planUsable_ = true;
@@ -331,10 +313,41 @@ void Simulation::fillPortValues(const ConstContext& context) {
   }
 }
 
+bool Simulation::clockEdge(Module& module) {
+  // Each module's records go in one segment, so a group stays contiguous;
+  // segments keep their room, so the history stops allocating once grown.
+  if (segments_.empty()) {
+    segments_.emplace_back().reserve(kSegmentSize);
+    segment_ = 0;
+  }
+  if (segments_[segment_].capacity() - segments_[segment_].size() < kSegmentRoom) {
+    if (segments_[segment_].empty()) {
+      segments_[segment_].reserve(kSegmentSize);
+    } else {
+      ++segment_;
+      if (segment_ == segments_.size()) segments_.emplace_back();
+      segments_[segment_].reserve(kSegmentSize);
+    }
+  }
+  std::vector<StateDelta>& deltas = segments_[segment_];
+  const std::size_t before = deltas.size();
+  module.logic->clockEdgeInto(module, edge_, deltas);
+  if (deltas.size() == before) return false;
+  groups_.push_back(DeltaGroup{&module, static_cast<std::uint32_t>(segment_), static_cast<std::uint32_t>(before),
+                               static_cast<std::uint32_t>(deltas.size() - before)});
+  return true;
+}
+
+void Simulation::clearDeltas() {
+  for (auto& segment : segments_) segment.clear();
+  segment_ = 0;
+}
+
 void Simulation::keepNoStepBackHistory() {
   keepHistory_ = false;
-  deltas_.clear();
-  deltas_.shrink_to_fit();
+  segments_.clear();
+  segments_.shrink_to_fit();
+  segment_ = 0;
   groups_.clear();
   groups_.shrink_to_fit();
   tickGroups_.clear();
@@ -346,12 +359,16 @@ void Simulation::keepNoStepBackHistory() {
 }
 
 std::size_t Simulation::historyBytes() const {
-  std::size_t bytes = deltas_.size() * sizeof(StateDelta) + groups_.size() * sizeof(DeltaGroup) +
+  std::size_t deltas = 0;
+  for (const auto& segment : segments_) deltas += segment.size();
+  std::size_t bytes = deltas * sizeof(StateDelta) + groups_.size() * sizeof(DeltaGroup) +
                       tickGroups_.size() * sizeof(std::uint32_t) + delayRecords_.size() * sizeof(PortRecord) +
                       tickDelayRecords_.size() * sizeof(std::uint32_t);
   const std::size_t inPlace = std::string().capacity();
-  for (const StateDelta& delta : deltas_) {
-    if (delta.previousSource.capacity() > inPlace) bytes += delta.previousSource.capacity() + 1;
+  for (const auto& segment : segments_) {
+    for (const StateDelta& delta : segment) {
+      if (delta.previousSource.capacity() > inPlace) bytes += delta.previousSource.capacity() + 1;
+    }
   }
   return bytes;
 }
@@ -381,22 +398,16 @@ void Simulation::stepBack() {
   --tick_;
   const std::size_t firstGroup = tickGroups_.back();
   tickGroups_.pop_back();
-  bool memoryWritten = false;
   for (std::size_t g = groups_.size(); g > firstGroup; --g) {
     const DeltaGroup& group = groups_[g - 1];
-    group.module->logic->revertDeltas(std::span<const StateDelta>(deltas_.data() + group.first, group.count),
-                                      memory_);
-    if (group.module->logic->asWriter() != nullptr) memoryWritten = true;
-  }
-  const bool incremental = !delayMode_ && valuesCurrent_ && planCurrent();
-  if (incremental) {
-    for (std::size_t g = firstGroup; g < groups_.size(); ++g) {
-      auto at = evaluatedIndexOf_.find(groups_[g].module);
-      if (at != evaluatedIndexOf_.end()) dirty_[at->second] = 1;
-    }
+    group.module->logic->revertDeltas(
+        std::span<const StateDelta>(segments_[group.segment].data() + group.first, group.count), memory_);
   }
   if (firstGroup < groups_.size()) {
-    deltas_.resize(groups_[firstGroup].first);
+    const DeltaGroup& first = groups_[firstGroup];
+    segments_[first.segment].resize(first.first);
+    for (std::size_t k = first.segment + 1; k < segments_.size(); ++k) segments_[k].clear();
+    segment_ = first.segment;
     groups_.resize(firstGroup);
   }
   if (delayMode_ && !tickDelayRecords_.empty()) {
@@ -408,15 +419,10 @@ void Simulation::stepBack() {
     }
     delayRecords_.resize(firstRecord);
   }
-  if (!incremental) {
-    settled_ = false;
-    clearPortCaches();
-    return;
-  }
-  if (memoryWritten) {
-    for (std::uint32_t reader : readers_) dirty_[reader] = 1;
-  }
-  pushChangedValues(constContext());
+  // Values are worked out afresh on the next step: stepping back is rare
+  // next to stepping on, and is often followed by another step back.
+  settled_ = false;
+  clearPortCaches();
 }
 
 void Simulation::reset() {
@@ -424,7 +430,7 @@ void Simulation::reset() {
   settled_ = false;
   for (const auto& module : modules_) module->logic->reset();
   memory_ = testCase_.initial;
-  deltas_.clear();
+  clearDeltas();
   groups_.clear();
   tickGroups_.clear();
   clearPortCaches();

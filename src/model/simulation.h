@@ -45,12 +45,15 @@ class Simulation {
   const ModuleList& modules() const { return modules_; }
 
  private:
-  // One module's undo records of one tick: deltas_[first, first + count).
+  // One module's undo records of one tick: segments_[segment][first, first + count).
   struct DeltaGroup {
     Module* module;  // held by modules_
+    std::uint32_t segment;
     std::uint32_t first;
     std::uint32_t count;
   };
+  static constexpr std::size_t kSegmentSize = 2048;
+  static constexpr std::size_t kSegmentRoom = 64;  // more than any module records in one edge
   // Ports are held shared so a record outlives any edit of the machine.
   struct PortRecord {
     std::shared_ptr<Port> port;
@@ -80,6 +83,8 @@ class Simulation {
   void stepInFull();
   void stepForward();
   void stepDelayed();
+  bool clockEdge(Module& module);
+  void clearDeltas();
   bool edgesKeptState(std::size_t firstGroup) const;
   int nextSettleChange() const;
   void pushChangedValues(const ConstContext& context);
@@ -95,9 +100,11 @@ class Simulation {
   ModuleList modules_;
 
   // Step-back history, flat so a tick allocates nothing once the lists have
-  // grown: the undo records of every tick in order, grouped by module, and
+  // grown: the undo records of every tick in order (in segments, so growing
+  // never moves them), grouped by module, and
   // per tick its first group. Without history the lists hold one tick.
-  std::vector<StateDelta> deltas_;
+  std::vector<std::vector<StateDelta>> segments_;
+  std::size_t segment_ = 0;
   std::vector<DeltaGroup> groups_;
   std::vector<std::uint32_t> tickGroups_;
   // Delay mode: the delay records each tick changed (their old contents), and
@@ -118,7 +125,6 @@ class Simulation {
   std::vector<std::uint32_t> clockedIndex_;     // per clocked_, its place in evaluated_ or kNotEvaluated
   std::vector<std::uint32_t> readers_;          // places in evaluated_ of modules that read memory
   std::vector<unsigned char> dirty_;            // per evaluated_
-  std::unordered_map<const Module*, std::uint32_t> evaluatedIndexOf_;
   std::uint64_t planRevision_ = 0;
   bool planBuilt_ = false;
   bool planUsable_ = false;  // no loop of unclocked modules, every source in the machine
