@@ -1,9 +1,13 @@
 // Simulation speed: steps per second for machines of about 10, 50 and 500
-// modules, with and without delay mode, and stepping back.
+// modules, with and without delay mode, and stepping back; the step-back
+// history's bytes per tick; and one community test run to its limit of
+// 1,000,000 ticks by the validator.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <new>
 
 #include "model/contexts.h"
@@ -12,6 +16,8 @@
 #include "model/simulation.h"
 #include "model/value.h"
 #include "model/machine_builder.h"
+#include "puzzles/validation.h"
+#include "robustness/robustness_support.h"
 
 // Counts heap allocations so the benchmarks can report them per step. The
 // replacement pair is malloc/free throughout, which GCC cannot see.
@@ -113,6 +119,9 @@ void runSteps(benchmark::State& state, Builder build) {
   }
   state.counters["modules"] = static_cast<double>(m.modules.size());
   state.counters["allocs/step"] = static_cast<double>(allocations) / static_cast<double>(steps);
+  if (sim.tick() > 0) {
+    state.counters["history_B/tick"] = static_cast<double>(sim.historyBytes()) / sim.tick();
+  }
   state.SetItemsProcessed(steps);
 }
 
@@ -134,7 +143,11 @@ void BM_StepBack(benchmark::State& state) {
     sim.stepBack();
     ++backs;
   }
+  // The history of 1000 fresh ticks, for its bytes per tick.
+  sim.reset();
+  for (int i = 0; i < 1000; ++i) sim.step();
   state.counters["modules"] = static_cast<double>(m.modules.size());
+  state.counters["history_B/tick"] = static_cast<double>(sim.historyBytes()) / sim.tick();
   state.SetItemsProcessed(backs);
 }
 
@@ -149,5 +162,27 @@ BENCHMARK(BM_StepAdderChains)->Apply(sizes);
 BENCHMARK(BM_StepLatchCounters)->Apply(sizes);
 BENCHMARK(BM_StepRegisterFile)->Apply(sizes);
 BENCHMARK(BM_StepBack)->Apply(sizes);
+
+// The validator's worker running one community test to its tick limit of
+// 1,000,000 ticks on the 50-module Latch counters (no counter ever writes the
+// goal, so the test fails out of time). Target: under 1.5 s.
+void BM_ValidateMillionTicks(benchmark::State& state) {
+  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_million_ticks";
+  std::filesystem::create_directories(dir);
+  std::filesystem::current_path(dir);
+  const puzzle_id puzzle = makeCommunityPuzzle("million", unreachableTests(1, 1000000));
+  Machine m = latchCounters(50);
+  const ValidationMachine machine{m.modules, 1};
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const int failed = runValidatorTests(puzzle, machine, [] { return false; });
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    state.SetIterationTime(took.count());
+    if (failed != 1) state.SkipWithError("the test did not run out of time");
+  }
+  state.counters["modules"] = static_cast<double>(m.modules.size());
+  state.counters["ticks"] = 1000000;
+}
+BENCHMARK(BM_ValidateMillionTicks)->Iterations(2)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace

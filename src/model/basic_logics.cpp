@@ -20,7 +20,7 @@ int clampedCount(int kind, const std::shared_ptr<Value>& config) {
 
 std::shared_ptr<Value> CountedModuleLogic::configValue() const { return makeNumericValue(count_); }
 
-bool CountedModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+bool CountedModuleLogic::applyConfig(const std::shared_ptr<Value>& config) {
   count_ = clampedCount(kind(), config);
   return true;
 }
@@ -49,7 +49,7 @@ std::unique_ptr<ModuleLogic> ConstModuleLogic::clone(int) const {
   return std::make_unique<ConstModuleLogic>(constant_);
 }
 
-bool ConstModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+bool ConstModuleLogic::applyConfig(const std::shared_ptr<Value>& config) {
   if (config) constant_ = config;
   return false;
 }
@@ -173,7 +173,7 @@ std::shared_ptr<Value> EqModuleLogic::evaluate(const PortList& ports, const Cons
     others[i] = readPort(ports, i, context, raw);
     if (others[i]->isUnknown()) return others[i];
   }
-  if (n < 2) return makeNumericValue(0);
+  if (n < 2) return sharedNumber(0);
   for (int i = 1; i < n; ++i) {
     const auto& v = others[i];
     bool match;
@@ -182,7 +182,7 @@ std::shared_ptr<Value> EqModuleLogic::evaluate(const PortList& ports, const Cons
     } else {
       match = base->int_value() == v->int_value();
     }
-    if (match) return makeNumericValue(1);
+    if (match) return sharedNumber(1);
   }
-  return makeNumericValue(0);
+  return sharedNumber(0);
 }

@@ -14,9 +14,9 @@ class CountedModuleLogic : public ModuleLogic {
   CountedModuleLogic(int kind, const std::shared_ptr<Value>& config)
       : ModuleLogic(kind), count_(clampedCount(kind, config)) {}
   std::shared_ptr<Value> configValue() const override;
-  bool setConfig(const std::shared_ptr<Value>& config) override;
 
  protected:
+  bool applyConfig(const std::shared_ptr<Value>& config) override;
   int count_;
 };
 
@@ -34,11 +34,13 @@ class ConstModuleLogic : public ModuleLogic {
   explicit ConstModuleLogic(std::shared_ptr<Value> constant);
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
   std::shared_ptr<Value> configValue() const override { return constant_; }
-  bool setConfig(const std::shared_ptr<Value>& config) override;
   std::string portLabel(int port) const override;
   std::string portDescription(int port) const override;
   std::shared_ptr<Value> evaluate(const PortList& ports, const ConstContext& context,
                                   int outputIndex, bool raw) override;
+
+ protected:
+  bool applyConfig(const std::shared_ptr<Value>& config) override;
 
  private:
   std::shared_ptr<Value> constant_;

@@ -29,16 +29,15 @@ std::unique_ptr<ModuleLogic> LatchModuleLogic::clone(int) const {
   return std::make_unique<LatchModuleLogic>();
 }
 
-void LatchModuleLogic::reset() { stored_ = makeNumericValue(0); }
+void LatchModuleLogic::reset() { stored_ = sharedNumber(0); }
 
-std::vector<StateDelta> LatchModuleLogic::clockEdge(Module& module, TickContext& context) {
+void LatchModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
   ConstContext view = context.constContext();
-  if (!isClockEdge(view)) return {};
+  if (!isClockEdge(view)) return;
   auto v = readPort(module.ports, 0, view, false);
-  if (v->isUnpowered()) return {};
-  std::vector<StateDelta> deltas{StateDelta{stored_, 0, ""}};
+  if (v->isUnpowered()) return;
+  deltas.push_back(StateDelta{std::move(stored_), 0, {}});
   stored_ = std::move(v);
-  return deltas;
 }
 
 bool LatchModuleLogic::hasPendingChange(const ConstContext& context, const PortList& ports) const {
@@ -46,7 +45,7 @@ bool LatchModuleLogic::hasPendingChange(const ConstContext& context, const PortL
   return !v->isUnpowered() && !v->equals(stored_);
 }
 
-void LatchModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory&) {
+void LatchModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory&) {
   if (deltas.size() != 1) fatalError("multiple values for latch revert delta");
   stored_ = deltas.front().previousValue;
 }
@@ -81,18 +80,15 @@ void RegisterModuleLogic::reset() {
   for (auto& r : registers_) r = unpoweredValue();
 }
 
-std::vector<StateDelta> RegisterModuleLogic::clockEdge(Module& module, TickContext& context) {
+void RegisterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
   ConstContext view = context.constContext();
-  if (!isClockEdge(view)) return {};
-  std::vector<StateDelta> deltas;
+  if (!isClockEdge(view)) return;
   for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
     auto v = readPort(module.ports, i, view, false);
     if (v->isUnpowered()) continue;
-    if (deltas.empty()) deltas.reserve(registers_.size());
-    deltas.push_back(StateDelta{registers_[i], i, ""});
+    deltas.push_back(StateDelta{std::move(registers_[i]), i, {}});
     registers_[i] = std::move(v);
   }
-  return deltas;
 }
 
 bool RegisterModuleLogic::hasPendingChange(const ConstContext& context, const PortList& ports) const {
@@ -103,7 +99,7 @@ bool RegisterModuleLogic::hasPendingChange(const ConstContext& context, const Po
   return false;
 }
 
-void RegisterModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory&) {
+void RegisterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory&) {
   for (const auto& delta : deltas) {
     if (delta.index >= 0 && delta.index < static_cast<int>(registers_.size())) {
       registers_[delta.index] = delta.previousValue;
@@ -115,7 +111,7 @@ std::shared_ptr<Value> RegisterModuleLogic::configValue() const {
   return makeNumericValue(static_cast<int>(registers_.size()));
 }
 
-bool RegisterModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+bool RegisterModuleLogic::applyConfig(const std::shared_ptr<Value>& config) {
   registers_.assign(static_cast<std::size_t>(clampedCount(kRegisterKind, config)), unpoweredValue());
   return true;
 }
@@ -155,18 +151,19 @@ std::unique_ptr<ModuleLogic> WriterModuleLogic::clone(int) const {
   return std::make_unique<WriterModuleLogic>();
 }
 
-std::vector<StateDelta> WriterModuleLogic::clockEdge(Module& module, TickContext& context) {
+void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
   ConstContext view = context.constContext();
-  if (!writerWritesThisTick(module.ports, view)) return {};
-  const std::string name = module.getName();
+  if (!writerWritesThisTick(module.ports, view)) return;
+  const std::string& name = module.name;
   auto value = readPort(module.ports, 0, view, false);
   auto slot = readPort(module.ports, 1, view, false);
   Memory& memory = *context.memory;
 
   if (slot->isUnknown()) {
-    if (memory.corrupt) return {};
+    if (memory.corrupt) return;
     memory.write(kCorruptSlotAddress, value, name);
-    return {StateDelta{unpoweredValue(), kCorruptSlotAddress, ""}};
+    deltas.push_back(StateDelta{unpoweredValue(), kCorruptSlotAddress, {}});
+    return;
   }
 
   int address = slot->int_value();
@@ -181,11 +178,11 @@ std::vector<StateDelta> WriterModuleLogic::clockEdge(Module& module, TickContext
   } else {
     context.writtenThisTick.insert(address);
   }
-  memory.write(address, toWrite, source);
-  return {StateDelta{before.value, address, before.source}};
+  memory.write(address, std::move(toWrite), std::move(source));
+  deltas.push_back(StateDelta{std::move(before.value), address, std::move(before.source)});
 }
 
-void WriterModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory& memory) {
+void WriterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory& memory) {
   if (deltas.size() != 1) fatalError("multiple deltas for writer revert");
   const StateDelta& delta = deltas.front();
   memory.write(delta.index, delta.previousValue, delta.previousSource);

@@ -2,9 +2,27 @@
 // The state one computation of the machine runs against: which memory it
 // sees, the tick, delay mode and the clock period. Neither record owns the
 // memory it points to.
-#include <set>
+#include <algorithm>
+#include <vector>
 
 class Memory;
+
+// The addresses written on one clock edge: a handful, so a flat list whose
+// room is kept from tick to tick (a tree would allocate on every write).
+class AddressSet {
+ public:
+  void insert(int address) {
+    if (count(address) == 0) addresses_.push_back(address);
+  }
+  int count(int address) const {
+    return std::find(addresses_.begin(), addresses_.end(), address) != addresses_.end() ? 1 : 0;
+  }
+  bool empty() const { return addresses_.empty(); }
+  void clear() { addresses_.clear(); }
+
+ private:
+  std::vector<int> addresses_;
+};
 
 // Read-only view for port values, wire colours and test checks.
 struct ConstContext {
@@ -17,7 +35,7 @@ struct ConstContext {
 // Context of one clock edge; Writers record the addresses they write.
 struct TickContext {
   Memory* memory = nullptr;
-  std::set<int> writtenThisTick;
+  AddressSet writtenThisTick;
   int tick = 0;
   bool delayMode = false;
   int clockPeriod = 1;

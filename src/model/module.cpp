@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "model/contexts.h"
+#include "model/machine_revision.h"
 #include "model/module_defs.h"
 #include "model/selector_logics.h"
 #include "model/value.h"
@@ -36,6 +37,7 @@ std::shared_ptr<Module> Module::clone(int puzzle, std::string newName) const {
 }
 
 void Module::populatePorts(const PortList& oldPorts) {
+  noteMachineEdited();
   const ModuleDef& def = getModuleDef(kind());
   int inputs = logic->inputCount() == -1 ? def.inputCount : logic->inputCount();
   int outputs = logic->outputCount() == -1 ? def.outputCount : logic->outputCount();
@@ -93,7 +95,10 @@ void Module::rebuildPorts(const PortList& oldPorts, const std::vector<WireRecord
   }
 }
 
-void Module::updateDelay() { delay = moduleDelayForConfig(kind(), logic->configValue()); }
+void Module::updateDelay() {
+  noteMachineEdited();
+  delay = moduleDelayForConfig(kind(), logic->configValue());
+}
 
 bool Module::sameAs(const Module* other) const {
   return other != nullptr && other->x == x && other->y == y && other->name == name &&

@@ -5,12 +5,30 @@
 #include "model/module_defs.h"
 #include "model/port.h"
 #include "model/value.h"
+#include "model/machine_revision.h"
 
-std::vector<StateDelta> ModuleLogic::clockEdge(Module&, TickContext&) { return {}; }
+std::vector<StateDelta> ModuleLogic::clockEdge(Module& module, TickContext& context) {
+  noteMachineEdited();
+  std::vector<StateDelta> deltas;
+  clockEdgeInto(module, context, deltas);
+  return deltas;
+}
 
-void ModuleLogic::revert(const std::vector<StateDelta>&, Memory&) {}
+void ModuleLogic::clockEdgeInto(Module&, TickContext&, std::vector<StateDelta>&) {}
 
-bool ModuleLogic::setConfig(const std::shared_ptr<Value>&) { return false; }
+void ModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory& memory) {
+  noteMachineEdited();
+  revertDeltas(deltas, memory);
+}
+
+void ModuleLogic::revertDeltas(std::span<const StateDelta>, Memory&) {}
+
+bool ModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
+  noteMachineEdited();
+  return applyConfig(config);
+}
+
+bool ModuleLogic::applyConfig(const std::shared_ptr<Value>&) { return false; }
 
 bool ModuleLogic::hasPendingChange(const ConstContext&, const PortList&) const { return false; }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -40,13 +41,19 @@ class ModuleLogic {
   virtual int outputCount() const { return -1; }
   // A new logic of the same kind and configuration, in its reset state.
   virtual std::unique_ptr<ModuleLogic> clone(int puzzle) const = 0;
-  virtual std::vector<StateDelta> clockEdge(Module& module, TickContext& context);
+  // The clock edge: stores what the module stores and returns the records to
+  // undo it. Changes the machine's state outside a simulation's knowledge, so
+  // a simulation stepping this machine works its values out afresh.
+  std::vector<StateDelta> clockEdge(Module& module, TickContext& context);
+  // The same for a simulation: appends the undo records to `deltas`.
+  virtual void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas);
   virtual void reset() {}
-  virtual void revert(const std::vector<StateDelta>& deltas, Memory& memory);
+  void revert(const std::vector<StateDelta>& deltas, Memory& memory);
+  virtual void revertDeltas(std::span<const StateDelta> deltas, Memory& memory);
   virtual std::shared_ptr<Value> configValue() const { return nullptr; }
   virtual bool hasConfig() const { return configValue() != nullptr; }
   // Applies a configuration; true when the module's ports must be rebuilt.
-  virtual bool setConfig(const std::shared_ptr<Value>& config);
+  bool setConfig(const std::shared_ptr<Value>& config);
   virtual IMuxModuleLogic* asIMux() { return nullptr; }
   virtual WriterModuleLogic* asWriter() { return nullptr; }
   // The Result values come from stored state, so they stay readable while
@@ -81,6 +88,7 @@ class ModuleLogic {
   std::string configDescription() const;
 
  protected:
+  virtual bool applyConfig(const std::shared_ptr<Value>& config);
   std::uint32_t kindColour() const;
   // The colour of the wire arriving at input port `input` (the kind colour
   // when it is unconnected).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/contexts.h"
+#include "model/machine_revision.h"
 #include "model/module.h"
 #include "model/value.h"
 #include "base/log.h"
@@ -14,6 +15,11 @@ bool Port::connect(Port* newSource, const ConstContext& context) {
   if (context.delayMode) refreshValue(context);
   clearCache();
   return true;
+}
+
+void Port::clearCache() {
+  cachedValue.reset();
+  noteMachineEdited();
 }
 
 bool Port::canPairWith(const Port& other) const {
@@ -79,13 +85,19 @@ int Port::settleTick() const {
 }
 
 DelayRecord Port::updateDelayRecord(const ConstContext& context) {
-  if (source == nullptr) return {};
-  DelayRecord old = delayRecord;
-  auto now = source->getValue(context, false);
-  if (!old.value) fatalError("old value in update delay");
-  if (now->equals(old.value)) return {};
-  delayRecord = DelayRecord{std::move(now), context.tick};
+  DelayRecord old;
+  if (!updateDelayRecordInto(context, old)) return {};
   return old;
+}
+
+bool Port::updateDelayRecordInto(const ConstContext& context, DelayRecord& old) {
+  if (source == nullptr) return false;
+  std::shared_ptr<Value> now = source->getValue(context, false);
+  if (!delayRecord.value) fatalError("old value in update delay");
+  if (now->equals(delayRecord.value)) return false;
+  old = std::move(delayRecord);
+  delayRecord = DelayRecord{std::move(now), context.tick};
+  return true;
 }
 
 void Port::refreshValue(const ConstContext& context) {

@@ -41,10 +41,16 @@ class Port {
   std::shared_ptr<Value> getValue(const ConstContext& context, bool raw);
   std::shared_ptr<Value> compute(const ConstContext& context, bool raw);
   int settleTick() const;
+  // Delay mode: takes the source's value into the record when it changed,
+  // returning the old record (a null value when nothing changed).
   DelayRecord updateDelayRecord(const ConstContext& context);
+  // The same, moving the old record into `old` and returning true on a change.
+  bool updateDelayRecordInto(const ConstContext& context, DelayRecord& old);
   void refreshValue(const ConstContext& context);
   void setDelayRecord(std::shared_ptr<Value> value, int changeTick);
-  void clearCache() { cachedValue.reset(); }
+  // Drops the cached value; a simulation stepping this machine then works
+  // every value out afresh.
+  void clearCache();
   bool equals(const Port& other) const;
 
   int kind;

@@ -1,7 +1,12 @@
 #include "model/simulation.h"
 
-#include <iterator>
+#include <algorithm>
+#include <climits>
+#include <unordered_map>
 
+#include "model/clocked_logics.h"
+#include "model/machine_revision.h"
+#include "model/module_defs.h"
 #include "model/port.h"
 #include "model/value.h"
 #include "base/log.h"
@@ -31,88 +36,403 @@ ConstContext Simulation::constContext() const {
 
 void Simulation::clearPortCaches() {
   for (const auto& module : modules_) {
-    for (const auto& port : module->ports) port->clearCache();
+    for (const auto& port : module->ports) port->cachedValue.reset();
   }
+  valuesCurrent_ = false;
 }
 
 void Simulation::step() {
-  TickContext context = tickContext();
-  ConstContext view = context.constContext();
-  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
-
-  scratch_.clear();
-  for (const auto& module : modules_) {
-    std::vector<StateDelta> deltas = module->logic->clockEdge(*module, context);
-    if (!deltas.empty()) scratch_.push_back(ModuleDeltas{module, std::move(deltas)});
+  if (delayMode_) {
+    stepDelayed();
+    return;
   }
+  if (valuesCurrent_ && planCurrent()) {
+    stepForward();
+    return;
+  }
+  // The machine was edited since the values were worked out: none is kept.
+  if (valuesCurrent_) clearPortCaches();
+  stepInFull();
+  if (!planCurrent()) buildPlan();
+  if (!planUsable_) return;
+  fillPortValues(constContext());
+  valuesCurrent_ = true;
+}
+
+void Simulation::beginTick() {
+  edge_.memory = &memory_;
+  edge_.tick = tick_;
+  edge_.delayMode = delayMode_;
+  edge_.clockPeriod = clockPeriod_;
+  edge_.writtenThisTick.clear();
+  if (!keepHistory_) {
+    clearDeltas();
+    groups_.clear();
+    delayRecords_.clear();
+  }
+}
+
+// Every module sees the Result values from before any state changed, whatever
+// order the modules act in: the snapshot keeps them while the ports' values
+// are dropped and worked out again.
+void Simulation::stepInFull() {
+  beginTick();
+  ConstContext view = edge_.constContext();
+  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
+  const std::size_t firstGroup = groups_.size();
+  for (const auto& module : modules_) clockEdge(*module);
   for (const auto& module : modules_) module->logic->clearSnapshot();
   clearPortCaches();
-  if (keepHistory_) {
-    history_.emplace_back(std::make_move_iterator(scratch_.begin()), std::make_move_iterator(scratch_.end()));
-  }
+  if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
+  ++tick_;
+}
+
+// Delay mode. Between clock edges most ticks change nothing: when no clock
+// edge changed a stored value or memory and no module starts or stops
+// settling on this tick, settling would read every port as it was and find
+// every record as it is, so it is left out. Otherwise it runs in full, pass
+// after pass in machine order, exactly as it always has.
+void Simulation::stepDelayed() {
+  const bool settledBefore = settled_ && settledRevision_ == machineRevision();
+  if (!planCurrent()) buildPlan();
+  // Values kept since the last step are those the settling left, and
+  // recomputing any would give it again; without a loop-free plan they are
+  // dropped as always.
+  const bool keepValues = settledBefore && planUsable_;
+  if (!keepValues) clearPortCaches();
+  beginTick();
+  ConstContext view = edge_.constContext();
+  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
+  const std::size_t firstGroup = groups_.size();
+  for (const auto& module : modules_) clockEdge(*module);
+  for (const auto& module : modules_) module->logic->clearSnapshot();
+  if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
 
-  if (delayMode_) {
-    std::vector<PortRecord> pass;
-    propagateDelays(constContext(), pass);
-    if (keepHistory_) delayHistory_.push_back(std::move(pass));
+  const std::size_t firstRecord = delayRecords_.size();
+  if (settledBefore && tick_ < nextSettleChange_ && edgesKeptState(firstGroup)) {
+    if (!keepValues) clearPortCaches();
+  } else {
+    settled_ = false;
+    clearPortCaches();
+    propagateDelays(constContext());
+    settled_ = true;
+    settledRevision_ = machineRevision();
+    nextSettleChange_ = nextSettleChange();
   }
+  if (keepHistory_) tickDelayRecords_.push_back(static_cast<std::uint32_t>(firstRecord));
+}
+
+bool Simulation::edgesKeptState(std::size_t firstGroup) const {
+  for (std::size_t g = firstGroup; g < groups_.size(); ++g) {
+    const DeltaGroup& group = groups_[g];
+    const ModuleLogic* logic = group.module->logic.get();
+    for (std::uint32_t d = group.first; d < group.first + group.count; ++d) {
+      const StateDelta& delta = segments_[group.segment][d];
+      switch (logic->kind()) {
+        case kLatchKind:
+          if (!static_cast<const LatchModuleLogic*>(logic)->stored()->equals(delta.previousValue)) return false;
+          break;
+        case kRegisterKind: {
+          const auto& registers = static_cast<const RegisterModuleLogic*>(logic)->registers();
+          if (delta.index < 0 || delta.index >= static_cast<int>(registers.size()) ||
+              !registers[static_cast<std::size_t>(delta.index)]->equals(delta.previousValue)) {
+            return false;
+          }
+          break;
+        }
+        case kWriterKind:
+          if (delta.index == kCorruptSlotAddress || !memory_.readRaw(delta.index)->equals(delta.previousValue)) {
+            return false;
+          }
+          break;
+        default: return false;
+      }
+    }
+  }
+  return true;
+}
+
+// The first tick after this one at which some module stops settling (no
+// module starts settling without a record changing).
+int Simulation::nextSettleChange() const {
+  long long next = LLONG_MAX;
+  for (const auto& module : modules_) {
+    bool recorded = false;
+    for (const auto& port : module->ports) recorded = recorded || port->delayRecord.value != nullptr;
+    if (!recorded) continue;
+    const int settle = module->settleTick();
+    if (settle > tick_) next = std::min<long long>(next, settle);
+  }
+  return static_cast<int>(std::min<long long>(next, INT_MAX));
+}
+
+// Every port holds the value from before the edge, so the clocked modules
+// read those while they act; only then are the changed values pushed on.
+void Simulation::stepForward() {
+  beginTick();
+  const std::size_t firstGroup = groups_.size();
+  bool memoryWritten = false;
+  for (std::size_t k = 0; k < clocked_.size(); ++k) {
+    Module* module = clocked_[k];
+    if (!clockEdge(*module)) continue;
+    if (clockedIndex_[k] != kNotEvaluated) dirty_[clockedIndex_[k]] = 1;
+    if (module->logic->asWriter() != nullptr) memoryWritten = true;
+  }
+  if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
+  ++tick_;
+  if (memoryWritten) {
+    for (std::uint32_t reader : readers_) dirty_[reader] = 1;
+  }
+  pushChangedValues(constContext());
+}
+
+void Simulation::pushChangedValues(const ConstContext& context) {
+  for (std::size_t i = 0; i < evaluated_.size(); ++i) {
+    if (dirty_[i] == 0) continue;
+    dirty_[i] = 0;
+    const Evaluated& entry = evaluated_[i];
+    Module& module = *entry.module;
+    for (std::uint32_t r = entry.firstResult; r < entry.firstResult + entry.resultCount; ++r) {
+      const ResultLink& link = results_[r];
+      std::shared_ptr<Value> value = module.logic->evaluate(module.ports, context, link.port->kindIndex, false);
+      if (value == link.port->cachedValue) continue;
+      for (std::uint32_t c = link.firstConsumer; c < link.firstConsumer + link.consumerCount; ++c) {
+        const Consumer& consumer = consumers_[c];
+        consumer.port->cachedValue = value;
+        if (consumer.evaluatedIndex != kNotEvaluated) dirty_[consumer.evaluatedIndex] = 1;
+      }
+      link.port->cachedValue = std::move(value);
+    }
+  }
+}
+
+bool Simulation::planCurrent() const { return planBuilt_ && planRevision_ == machineRevision(); }
+
+void Simulation::buildPlan() {
+  planBuilt_ = true;
+  planRevision_ = machineRevision();
+  planUsable_ = false;
+  evaluated_.clear();
+  results_.clear();
+  consumers_.clear();
+  clocked_.clear();
+  clockedIndex_.clear();
+  readers_.clear();
+  dirty_.clear();
+
+  const std::size_t n = modules_.size();
+  std::unordered_map<const Module*, std::uint32_t> place;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (!modules_[i] || !place.emplace(modules_[i].get(), static_cast<std::uint32_t>(i)).second) return;
+  }
+  std::unordered_map<const Port*, std::vector<Port*>> fed;
+  std::vector<bool> hasResults(n, false);
+  for (std::size_t i = 0; i < n; ++i) {
+    const Module& module = *modules_[i];
+    for (const auto& port : module.ports) {
+      if (!port || port->owner != &module) return;
+      if (port->kind == kResultPort) hasResults[i] = true;
+      Port* source = port->source;
+      if (source == nullptr) continue;
+      if (source->kind != kResultPort || source->owner == nullptr || place.count(source->owner) == 0) return;
+      fed[source].push_back(port.get());
+    }
+  }
+
+  // Kahn's order over the modules with Result ports. A module whose Results
+  // come from stored state reads nothing to make them, so no edge enters it.
+  std::vector<std::vector<std::uint32_t>> readBy(n);
+  std::vector<std::uint32_t> waiting(n, 0);
+  std::size_t nodes = 0;
+  for (std::size_t v = 0; v < n; ++v) {
+    if (!hasResults[v]) continue;
+    ++nodes;
+    const Module& module = *modules_[v];
+    if (module.logic->holdsOutput()) continue;
+    for (const auto& port : module.ports) {
+      if (port->kind == kResultPort || port->source == nullptr) continue;
+      std::uint32_t u = place.at(port->source->owner);
+      readBy[u].push_back(static_cast<std::uint32_t>(v));
+      ++waiting[v];
+    }
+  }
+  std::vector<std::uint32_t> order;
+  order.reserve(nodes);
+  for (std::size_t v = 0; v < n; ++v) {
+    if (hasResults[v] && waiting[v] == 0) order.push_back(static_cast<std::uint32_t>(v));
+  }
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    for (std::uint32_t v : readBy[order[at]]) {
+      if (--waiting[v] == 0) order.push_back(v);
+    }
+  }
+  if (order.size() != nodes) return;  // unclocked modules reading each other in a loop
+
+  std::unordered_map<const Module*, std::uint32_t> evaluatedIndexOf;
+  for (std::uint32_t v : order) {
+    evaluatedIndexOf.emplace(modules_[v].get(), static_cast<std::uint32_t>(evaluated_.size()));
+    evaluated_.push_back(Evaluated{modules_[v].get(), 0, 0});
+  }
+  for (Evaluated& entry : evaluated_) {
+    entry.firstResult = static_cast<std::uint32_t>(results_.size());
+    for (const auto& port : entry.module->ports) {
+      if (port->kind != kResultPort) continue;
+      ResultLink link{port.get(), static_cast<std::uint32_t>(consumers_.size()), 0};
+      if (auto found = fed.find(port.get()); found != fed.end()) {
+        for (Port* consumer : found->second) {
+          std::uint32_t index = kNotEvaluated;
+          const Module* owner = consumer->owner;
+          if (!owner->logic->holdsOutput()) {
+            if (auto at = evaluatedIndexOf.find(owner); at != evaluatedIndexOf.end()) index = at->second;
+          }
+          consumers_.push_back(Consumer{consumer, index});
+        }
+      }
+      link.consumerCount = static_cast<std::uint32_t>(consumers_.size()) - link.firstConsumer;
+      results_.push_back(link);
+    }
+    entry.resultCount = static_cast<std::uint32_t>(results_.size()) - entry.firstResult;
+    if (entry.module->kind() == kReaderKind) {
+      readers_.push_back(static_cast<std::uint32_t>(&entry - evaluated_.data()));
+    }
+  }
+  for (const auto& module : modules_) {
+    if (!module->logic->isClocked()) continue;
+    clocked_.push_back(module.get());
+    auto at = evaluatedIndexOf.find(module.get());
+    clockedIndex_.push_back(at == evaluatedIndexOf.end() ? kNotEvaluated : at->second);
+  }
+  dirty_.assign(evaluated_.size(), 0);
+  planUsable_ = true;
+}
+
+void Simulation::fillPortValues(const ConstContext& context) {
+  for (const auto& module : modules_) {
+    for (const auto& port : module->ports) port->getValue(context, false);
+  }
+}
+
+bool Simulation::clockEdge(Module& module) {
+  // Each module's records go in one segment, so a group stays contiguous;
+  // segments keep their room, so the history stops allocating once grown.
+  if (segments_.empty()) {
+    segments_.emplace_back().reserve(kSegmentSize);
+    segment_ = 0;
+  }
+  if (segments_[segment_].capacity() - segments_[segment_].size() < kSegmentRoom) {
+    if (segments_[segment_].empty()) {
+      segments_[segment_].reserve(kSegmentSize);
+    } else {
+      ++segment_;
+      if (segment_ == segments_.size()) segments_.emplace_back();
+      segments_[segment_].reserve(kSegmentSize);
+    }
+  }
+  std::vector<StateDelta>& deltas = segments_[segment_];
+  const std::size_t before = deltas.size();
+  module.logic->clockEdgeInto(module, edge_, deltas);
+  if (deltas.size() == before) return false;
+  groups_.push_back(DeltaGroup{&module, static_cast<std::uint32_t>(segment_), static_cast<std::uint32_t>(before),
+                               static_cast<std::uint32_t>(deltas.size() - before)});
+  return true;
+}
+
+void Simulation::clearDeltas() {
+  for (auto& segment : segments_) segment.clear();
+  segment_ = 0;
 }
 
 void Simulation::keepNoStepBackHistory() {
   keepHistory_ = false;
-  history_.clear();
-  history_.shrink_to_fit();
-  delayHistory_.clear();
-  delayHistory_.shrink_to_fit();
+  segments_.clear();
+  segments_.shrink_to_fit();
+  segment_ = 0;
+  groups_.clear();
+  groups_.shrink_to_fit();
+  tickGroups_.clear();
+  tickGroups_.shrink_to_fit();
+  delayRecords_.clear();
+  delayRecords_.shrink_to_fit();
+  tickDelayRecords_.clear();
+  tickDelayRecords_.shrink_to_fit();
 }
 
-void Simulation::propagateDelays(const ConstContext& context, std::vector<PortRecord>& pass) {
+std::size_t Simulation::historyBytes() const {
+  std::size_t deltas = 0;
+  for (const auto& segment : segments_) deltas += segment.size();
+  std::size_t bytes = deltas * sizeof(StateDelta) + groups_.size() * sizeof(DeltaGroup) +
+                      tickGroups_.size() * sizeof(std::uint32_t) + delayRecords_.size() * sizeof(PortRecord) +
+                      tickDelayRecords_.size() * sizeof(std::uint32_t);
+  const std::size_t inPlace = std::string().capacity();
+  for (const auto& segment : segments_) {
+    for (const StateDelta& delta : segment) {
+      if (delta.previousSource.capacity() > inPlace) bytes += delta.previousSource.capacity() + 1;
+    }
+  }
+  return bytes;
+}
+
+void Simulation::propagateDelays(const ConstContext& context) {
+  DelayRecord old;
   bool changed = true;
   while (changed) {
     changed = false;
     for (const auto& module : modules_) {
       for (const auto& port : module->ports) {
-        if (updatePortDelay(port, context, pass)) changed = true;
+        if (!port->updateDelayRecordInto(context, old)) continue;
+        delayRecords_.push_back(PortRecord{port, std::move(old)});
+        changed = true;
       }
     }
-    clearPortCaches();
+    // The last pass changed no record, so its values are the settled ones;
+    // with no loop among the modules they are what any later read works out.
+    if (changed || !planUsable_ || !planCurrent()) clearPortCaches();
   }
-}
-
-bool Simulation::updatePortDelay(const std::shared_ptr<Port>& port, const ConstContext& context,
-                                 std::vector<PortRecord>& pass) {
-  DelayRecord old = port->updateDelayRecord(context);
-  if (!old.value) return false;
-  pass.push_back(PortRecord{port, std::move(old)});
-  return true;
 }
 
 void Simulation::stepBack() {
   if (tick_ == 0) return;
   if (!keepHistory_) fatalError("stepping back a run that keeps no history");
-  if (static_cast<int>(history_.size()) != tick_) fatalError("sim regress delta size discrepancy");
+  if (static_cast<int>(tickGroups_.size()) != tick_) fatalError("sim regress delta size discrepancy");
   --tick_;
-  std::vector<ModuleDeltas> record = std::move(history_.back());
-  history_.pop_back();
-  for (auto it = record.rbegin(); it != record.rend(); ++it) {
-    it->module->logic->revert(it->deltas, memory_);
+  const std::size_t firstGroup = tickGroups_.back();
+  tickGroups_.pop_back();
+  for (std::size_t g = groups_.size(); g > firstGroup; --g) {
+    const DeltaGroup& group = groups_[g - 1];
+    group.module->logic->revertDeltas(
+        std::span<const StateDelta>(segments_[group.segment].data() + group.first, group.count), memory_);
   }
-  if (delayMode_ && !delayHistory_.empty()) {
-    std::vector<PortRecord> pass = std::move(delayHistory_.back());
-    delayHistory_.pop_back();
-    for (auto it = pass.rbegin(); it != pass.rend(); ++it) {
-      it->port->setDelayRecord(it->record.value, it->record.changeTick);
+  if (firstGroup < groups_.size()) {
+    const DeltaGroup& first = groups_[firstGroup];
+    segments_[first.segment].resize(first.first);
+    for (std::size_t k = first.segment + 1; k < segments_.size(); ++k) segments_[k].clear();
+    segment_ = first.segment;
+    groups_.resize(firstGroup);
+  }
+  if (delayMode_ && !tickDelayRecords_.empty()) {
+    const std::size_t firstRecord = tickDelayRecords_.back();
+    tickDelayRecords_.pop_back();
+    for (std::size_t r = delayRecords_.size(); r > firstRecord; --r) {
+      const PortRecord& record = delayRecords_[r - 1];
+      record.port->setDelayRecord(record.record.value, record.record.changeTick);
     }
+    delayRecords_.resize(firstRecord);
   }
+  // Values are worked out afresh on the next step: stepping back is rare
+  // next to stepping on, and is often followed by another step back.
+  settled_ = false;
   clearPortCaches();
 }
 
 void Simulation::reset() {
   tick_ = 0;
+  settled_ = false;
   for (const auto& module : modules_) module->logic->reset();
   memory_ = testCase_.initial;
-  history_.clear();
+  clearDeltas();
+  groups_.clear();
+  tickGroups_.clear();
   clearPortCaches();
   if (delayMode_) {
     // Every port first gets a record changed at tick 0, so every delayed
@@ -127,7 +447,8 @@ void Simulation::reset() {
     }
     clearPortCaches();
   }
-  delayHistory_.clear();
+  delayRecords_.clear();
+  tickDelayRecords_.clear();
 }
 
 bool Simulation::isSuccess() const {

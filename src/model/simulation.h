@@ -1,8 +1,11 @@
 #pragma once
 // One run of a machine against one test, stepped a tick at a time, forward
 // and back, and judged passed or failed.
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/contexts.h"
@@ -29,6 +32,9 @@ class Simulation {
   // a run is fatal.
   void keepNoStepBackHistory();
   bool keepsStepBackHistory() const { return keepHistory_; }
+  // What the step-back history holds, in bytes (its records and the text
+  // they keep), for measuring its cost per tick.
+  std::size_t historyBytes() const;
 
   int tick() const { return tick_; }
   const Memory& memory() const { return memory_; }
@@ -39,29 +45,96 @@ class Simulation {
   const ModuleList& modules() const { return modules_; }
 
  private:
-  struct ModuleDeltas {
-    std::shared_ptr<Module> module;
-    std::vector<StateDelta> deltas;
+  // One module's undo records of one tick: segments_[segment][first, first + count).
+  struct DeltaGroup {
+    Module* module;  // held by modules_
+    std::uint32_t segment;
+    std::uint32_t first;
+    std::uint32_t count;
   };
+  static constexpr std::size_t kSegmentSize = 2048;
+  static constexpr std::size_t kSegmentRoom = 64;  // more than any module records in one edge
   // Ports are held shared so a record outlives any edit of the machine.
   struct PortRecord {
     std::shared_ptr<Port> port;
     DelayRecord record;
   };
+  // Where one Result port's value goes.
+  struct ResultLink {
+    Port* port;
+    std::uint32_t firstConsumer;  // into consumers_
+    std::uint32_t consumerCount;
+  };
+  // A module that computes Result values, in evaluation order.
+  struct Evaluated {
+    Module* module;
+    std::uint32_t firstResult;  // into results_
+    std::uint32_t resultCount;
+  };
+  struct Consumer {
+    Port* port;
+    // The consumer's place in evaluated_ when its Result values follow its
+    // inputs, else kNotEvaluated.
+    std::uint32_t evaluatedIndex;
+  };
+  static constexpr std::uint32_t kNotEvaluated = 0xffffffffu;
 
-  void propagateDelays(const ConstContext& context, std::vector<PortRecord>& pass);
-  bool updatePortDelay(const std::shared_ptr<Port>& port, const ConstContext& context,
-                       std::vector<PortRecord>& pass);
+  void beginTick();
+  void stepInFull();
+  void stepForward();
+  void stepDelayed();
+  bool clockEdge(Module& module);
+  void clearDeltas();
+  bool edgesKeptState(std::size_t firstGroup) const;
+  int nextSettleChange() const;
+  void pushChangedValues(const ConstContext& context);
+  void buildPlan();
+  bool planCurrent() const;
+  void fillPortValues(const ConstContext& context);
+  void propagateDelays(const ConstContext& context);
   bool equalsInitial() const;
 
   int tick_ = 0;
   TestCase testCase_;
   Memory memory_;
   ModuleList modules_;
-  std::vector<std::vector<ModuleDeltas>> history_;
-  std::vector<std::vector<PortRecord>> delayHistory_;
-  // Reused for each tick's edges, so a tick's record is allocated once at its size.
-  std::vector<ModuleDeltas> scratch_;
+
+  // Step-back history, flat so a tick allocates nothing once the lists have
+  // grown: the undo records of every tick in order (in segments, so growing
+  // never moves them), grouped by module, and
+  // per tick its first group. Without history the lists hold one tick.
+  std::vector<std::vector<StateDelta>> segments_;
+  std::size_t segment_ = 0;
+  std::vector<DeltaGroup> groups_;
+  std::vector<std::uint32_t> tickGroups_;
+  // Delay mode: the delay records each tick changed (their old contents), and
+  // per tick its first record.
+  std::vector<PortRecord> delayRecords_;
+  std::vector<std::uint32_t> tickDelayRecords_;
+  TickContext edge_;  // reused, so its written-address list keeps its room
+
+  // Without delay mode, every port holds its current value between steps and
+  // a step recomputes only the modules whose inputs or state changed, in an
+  // order where each module follows the modules it reads. The order is worked
+  // out again after any edit of a machine; a machine whose unclocked modules
+  // read each other in a loop is stepped in full every tick.
+  std::vector<Evaluated> evaluated_;
+  std::vector<ResultLink> results_;
+  std::vector<Consumer> consumers_;
+  std::vector<Module*> clocked_;                // in machine order
+  std::vector<std::uint32_t> clockedIndex_;     // per clocked_, its place in evaluated_ or kNotEvaluated
+  std::vector<std::uint32_t> readers_;          // places in evaluated_ of modules that read memory
+  std::vector<unsigned char> dirty_;            // per evaluated_
+  std::uint64_t planRevision_ = 0;
+  bool planBuilt_ = false;
+  bool planUsable_ = false;  // no loop of unclocked modules, every source in the machine
+  bool valuesCurrent_ = false;
+  // Delay mode: the records are settled for the current tick and state (no
+  // edit since), and the first later tick at which a module stops settling.
+  bool settled_ = false;
+  std::uint64_t settledRevision_ = 0;
+  int nextSettleChange_ = 0;
+
   bool keepHistory_ = true;
   bool delayMode_;
   int clockPeriod_;

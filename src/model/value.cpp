@@ -136,6 +136,42 @@ bool OpVecValue::equalsSameKind(const Value& other) const {
 
 std::shared_ptr<Value> makeNumericValue(int n) { return std::make_shared<NumericValue>(n); }
 
+namespace {
+
+struct SharedNumbers {
+  std::vector<std::shared_ptr<Value>> table;
+  SharedNumbers() {
+    table.reserve(kInternedNumberMax - kInternedNumberMin + 1);
+    for (int n = kInternedNumberMin; n <= kInternedNumberMax; ++n) table.push_back(makeNumericValue(n));
+  }
+};
+
+struct SharedLetters {
+  std::shared_ptr<Value> table[27];  // the space, then 'A'..'Z'
+  SharedLetters() {
+    table[0] = std::make_shared<LetterValue>(' ');
+    for (int i = 1; i <= 26; ++i) table[i] = std::make_shared<LetterValue>(64 + i);
+  }
+};
+
+}  // namespace
+
+std::shared_ptr<Value> sharedNumber(int n) {
+  static const SharedNumbers numbers;
+  if (n >= kInternedNumberMin && n <= kInternedNumberMax) {
+    return numbers.table[static_cast<std::size_t>(n - kInternedNumberMin)];
+  }
+  return makeNumericValue(n);
+}
+
+const std::shared_ptr<Value>& sharedLetter(int character) {
+  static const SharedLetters letters;
+  const int c = LetterValue::upperCased(character);
+  if (c == ' ') return letters.table[0];
+  if (c >= 'A' && c <= 'Z') return letters.table[c - 64];
+  fatalError("Invalid letter value: " + std::string(1, static_cast<char>(c)));
+}
+
 const std::shared_ptr<Value>& unknownValue() {
   static const std::shared_ptr<Value> instance = std::make_shared<UnknownValue>();
   return instance;
@@ -159,12 +195,12 @@ std::shared_ptr<Value> combineSpecialValues(const std::shared_ptr<Value>& a, con
 
 std::shared_ptr<Value> makeNumberOrUnknown(std::int64_t result) {
   if (!fitsInt(result)) return unknownValue();
-  return makeNumericValue(static_cast<int>(result));
+  return sharedNumber(static_cast<int>(result));
 }
 
 std::shared_ptr<Value> makeArithmeticResult(std::int64_t result, bool letterOperand) {
   if (letterOperand && result >= 0 && result <= 26) {
-    return std::make_shared<LetterValue>(result == 0 ? ' ' : static_cast<int>(64 + result));
+    return sharedLetter(result == 0 ? ' ' : static_cast<int>(64 + result));
   }
   return makeNumberOrUnknown(result);
 }

@@ -190,6 +190,18 @@ class OpVecValue final : public Value {
 // The one maker of numbers.
 std::shared_ptr<Value> makeNumericValue(int n);
 
+// Shared instances for the values a simulation step produces: numbers from
+// kInternedNumberMin to kInternedNumberMax (others are made fresh), and the
+// 27 letters. A step then allocates nothing. Values are immutable, so sharing
+// one object is the same as copying it; only code that tells values apart by
+// their address (none in the simulation) could see a difference. Safe from
+// any thread.
+inline constexpr int kInternedNumberMin = -1024;
+inline constexpr int kInternedNumberMax = 16383;
+std::shared_ptr<Value> sharedNumber(int n);
+// The letter 'A'..'Z' or the space (character as LetterValue takes it).
+const std::shared_ptr<Value>& sharedLetter(int character);
+
 // Shared single instances: Unknown and Unpowered carry no data, so every use
 // shares one object and no tick allocates them. Safe from any thread.
 const std::shared_ptr<Value>& unknownValue();
