@@ -278,6 +278,7 @@ void GameLoop::runFrame() {
   // Store answers (uploads, downloads, statistics) arrive only here.
   steamHandler().runCallbacks();
   ++frames_;
+  flushLog();
 }
 
 bool GameLoop::step() {
