@@ -2,8 +2,9 @@
 // machines of 25, 100 and 250 modules with twice as many wires (per leg:
 // median and 99th percentile), the worst single leg (an enclosed goal whose
 // search exhausts the grid) against the machine's extent, and a warm frame
-// of 200 modules and 400 wires at both zooms on the software renderer the
-// window tests use (run it under a display, e.g. xvfb-run).
+// of 200 modules and 400 wires at both zooms, with the pointer off the board
+// and on it (every hover hit test walking the machine), on the software
+// renderer the window tests use (run it under a display, e.g. xvfb-run).
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_ttf.h>
@@ -166,8 +167,23 @@ class Window {
   SDL_Renderer* renderer_ = nullptr;
 };
 
+// A screen point on the board over no module, port or wire, so that every
+// hover hit test walks the whole machine.
+Point emptyBoardPoint(Display& display, const Viewport& view) {
+  for (int y = 40; y < view.screen.h; y += 8) {
+    for (int x = 40; x < view.screen.w; x += 8) {
+      if (display.wireAt(view, x, y) == nullptr && display.portAt(view, x, y) == nullptr &&
+          display.moduleAt(view, x, y) == nullptr) {
+        return {x, y};
+      }
+    }
+  }
+  return {view.screen.w / 2, view.screen.h / 2};
+}
+
 void BM_WarmFrame(benchmark::State& state) {
   const int zoom = int(state.range(0));
+  const bool pointerOnBoard = state.range(2) != 0;
   // Second argument 1: wires kept as textures even on this software
   // renderer, to compare with the rectangles it uses by itself.
   setWireTextureMode(state.range(1) != 0 ? WireTextureMode::Always : WireTextureMode::Auto);
@@ -186,13 +202,15 @@ void BM_WarmFrame(benchmark::State& state) {
   view.panY = float(384 - 1800 / zoom);
   SDL_Renderer* renderer = window.renderer();
   const ConstContext context = editor->constContext();
+  Point pointer{INT_MAX, INT_MAX};
   auto frame = [&] {
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
-    display.draw(renderer, context, view, INT_MAX, INT_MAX);
+    display.draw(renderer, context, view, pointer.x, pointer.y);
     SDL_RenderFlush(renderer);
   };
   frame();  // the cold frame makes the cached drawings
+  if (pointerOnBoard) pointer = emptyBoardPoint(display, view);
   const std::size_t textures = displayCachedTextureCount() + textTextureCache.size();
   for (auto _ : state) frame();
   state.counters["textures_made_warm"] = double(displayCachedTextureCount() + textTextureCache.size() - textures);
@@ -200,6 +218,16 @@ void BM_WarmFrame(benchmark::State& state) {
   clearWirePathCache();
   setWireTextureMode(WireTextureMode::Auto);
 }
-BENCHMARK(BM_WarmFrame)->Args({1, 0})->Args({2, 0})->Args({1, 1})->Args({2, 1})->Unit(benchmark::kMillisecond);
+// Arguments: zoom, wires as textures, pointer on the board (0: off it).
+BENCHMARK(BM_WarmFrame)
+    ->Args({1, 0, 0})
+    ->Args({2, 0, 0})
+    ->Args({1, 1, 0})
+    ->Args({2, 1, 0})
+    ->Args({1, 0, 1})
+    ->Args({2, 0, 1})
+    ->Args({1, 1, 1})
+    ->Args({2, 1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,4 +1,5 @@
-// Editing latency on big machines: Place, Delete and Module Edit on a
+// Editing latency on big machines: Place, Delete and Module Edit (a Number's
+// value, and a selector's size, whose action also counts its making) on a
 // 200-module machine, split into applying the action, saving the working
 // file, running the test to completion and building the next display, and
 // the four in a row; one drag frame of 5 modules in a 100-module, 200-wire
@@ -55,12 +56,14 @@ constexpr int benchPuzzle = 5;  // plain: no delays, no fixed machine, no automa
 
 // Two Numbers, then Adders each fed by the two modules before it, laid out
 // on a grid `columns` wide: about two wires per module, crossing the board.
-std::shared_ptr<Editor> bigMachine(int modules, int columns) {
+// With `selectorLast` the last module is an Input Selector fed by the two
+// before it.
+std::shared_ptr<Editor> bigMachine(int modules, int columns, bool selectorLast = false) {
   scratch();
   auto editor = std::make_shared<Editor>(benchPuzzle);
   const ConstContext context = editor->constContext();
   for (int i = 0; i < modules; ++i) {
-    const int kind = i < 2 ? kNumberKind : kAdderKind;
+    const int kind = i < 2 ? kNumberKind : selectorLast && i == modules - 1 ? kInputSelectorKind : kAdderKind;
     auto m = Module::create(kind, (i % columns) * 256, (i / columns) * 224, defaultConfigFor(kind, benchPuzzle),
                             defaultModuleName(kind, editor->machine));
     if (i >= 2) {
@@ -75,7 +78,9 @@ std::shared_ptr<Editor> bigMachine(int modules, int columns) {
 
 GeoRect viewArea() { return {0, 0, 1280, 948}; }
 
-enum class Edit { Place, Delete, ModuleEdit };
+// ModuleEdit changes a Number's value; SelectorSize gives the Input Selector
+// 8 inputs, which rebuilds its ports and separates overlapping modules.
+enum class Edit { Place, Delete, ModuleEdit, SelectorSize };
 
 std::shared_ptr<EditAction> makeEdit(Edit edit, Editor& editor) {
   const ConstContext context = editor.constContext();
@@ -91,12 +96,15 @@ std::shared_ptr<EditAction> makeEdit(Edit edit, Editor& editor) {
     case Edit::ModuleEdit:
       return std::make_shared<ModuleEditAction>(editor.machine, editor.clockPeriod, editor.currentTest,
                                                 editor.machine[0], makeNumericValue(5), editor.puzzle);
+    case Edit::SelectorSize:
+      return std::make_shared<ModuleEditAction>(editor.machine, editor.clockPeriod, editor.currentTest,
+                                                editor.machine.back(), makeNumericValue(8), editor.puzzle);
   }
   return nullptr;
 }
 
 void editApply(benchmark::State& state, Edit edit) {
-  auto editor = bigMachine(200, 16);
+  auto editor = bigMachine(200, 16, edit == Edit::SelectorSize);
   auto action = makeEdit(edit, *editor);
   for (auto _ : state) {
     benchmark::DoNotOptimize(action->apply(editor->machine, editor->clockPeriod, editor->currentTest));
@@ -107,20 +115,20 @@ void editApply(benchmark::State& state, Edit edit) {
 }
 
 void editSave(benchmark::State& state, Edit edit) {
-  auto editor = bigMachine(200, 16);
+  auto editor = bigMachine(200, 16, edit == Edit::SelectorSize);
   makeEdit(edit, *editor)->apply(editor->machine, editor->clockPeriod, editor->currentTest);
   for (auto _ : state) editor->saveTo(saveLocationWorking);
 }
 
 void editRun(benchmark::State& state, Edit edit) {
-  auto editor = bigMachine(200, 16);
+  auto editor = bigMachine(200, 16, edit == Edit::SelectorSize);
   makeEdit(edit, *editor)->apply(editor->machine, editor->clockPeriod, editor->currentTest);
   for (auto _ : state) benchmark::DoNotOptimize(editor->runToCompletion());
 }
 
 // The display after an edit: the wire cache is empty, so every wire routes.
 void editDisplay(benchmark::State& state, Edit edit) {
-  auto editor = bigMachine(200, 16);
+  auto editor = bigMachine(200, 16, edit == Edit::SelectorSize);
   makeEdit(edit, *editor)->apply(editor->machine, editor->clockPeriod, editor->currentTest);
   for (auto _ : state) {
     clearWirePathCache();
@@ -131,7 +139,7 @@ void editDisplay(benchmark::State& state, Edit edit) {
 
 // The whole latency of one edit: the four parts above in a row.
 void editTotal(benchmark::State& state, Edit edit) {
-  auto editor = bigMachine(200, 16);
+  auto editor = bigMachine(200, 16, edit == Edit::SelectorSize);
   auto action = makeEdit(edit, *editor);
   for (auto _ : state) {
     action->apply(editor->machine, editor->clockPeriod, editor->currentTest);
@@ -161,6 +169,13 @@ void BM_ModuleEditApply(benchmark::State& s) { editApply(s, Edit::ModuleEdit); }
 void BM_ModuleEditSave(benchmark::State& s) { editSave(s, Edit::ModuleEdit); }
 void BM_ModuleEditRunToCompletion(benchmark::State& s) { editRun(s, Edit::ModuleEdit); }
 void BM_ModuleEditNextDisplay(benchmark::State& s) { editDisplay(s, Edit::ModuleEdit); }
+void BM_SelectorSizeConstruct(benchmark::State& s) {
+  // Making the action rehearses the edit, so it counts towards the latency.
+  auto editor = bigMachine(200, 16, true);
+  for (auto _ : s) benchmark::DoNotOptimize(makeEdit(Edit::SelectorSize, *editor));
+}
+void BM_SelectorSizeApply(benchmark::State& s) { editApply(s, Edit::SelectorSize); }
+void BM_SelectorSizeTotal(benchmark::State& s) { editTotal(s, Edit::SelectorSize); }
 void BM_PlaceTotal(benchmark::State& s) { editTotal(s, Edit::Place); }
 void BM_DeleteTotal(benchmark::State& s) { editTotal(s, Edit::Delete); }
 void BM_ModuleEditTotal(benchmark::State& s) { editTotal(s, Edit::ModuleEdit); }
@@ -176,9 +191,12 @@ BENCHMARK(BM_ModuleEditApply)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditRunToCompletion)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditNextDisplay)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectorSizeConstruct)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectorSizeApply)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlaceTotal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteTotal)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModuleEditTotal)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectorSizeTotal)->Unit(benchmark::kMillisecond);
 
 // One frame of dragging 5 modules one cell: the move, the previewed
 // connections at the new place (taken back first), and the re-route of every

@@ -15,8 +15,13 @@ extern const std::string errorFilePath;  // "error.txt"
 // Milliseconds since the process started, from a steady clock.
 std::int64_t msSinceStart();
 
-// Appends "<ms>: <message>\n" to log.txt; never fails visibly.
+// Appends "<ms>: <message>\n" to log.txt; never fails visibly. The file
+// stays open and lines are held until flushLog (once a frame, before a fatal
+// error, at exit, or when many pile up).
 void logLine(const std::string& message);
+// Writes the held lines. Should log.txt have been removed, or the working
+// folder changed, since the last write, the lines go to the log.txt now there.
+void flushLog();
 
 // The text of one error.txt line (without the line end).
 std::string errorLineText(std::int64_t ms, const std::string& message);

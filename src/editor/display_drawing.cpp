@@ -6,6 +6,7 @@
 #include "editor/editor.h"
 #include "model/module_defs.h"
 #include "shell/background.h"
+#include "shell/log.h"
 #include "shell/tooltip.h"
 #include "shell/video_settings.h"
 
@@ -50,6 +51,8 @@ void Display::draw(SDL_Renderer* renderer, const ConstContext& context, const Vi
     wire.render(renderer, viewport, context, wireHighlightState(wire, &wire == wireUnder, hoveredPort, paths),
                 wireSparks, cacheWireTextures);
   }
+  if (const int drawn = takeNewlyCachedWireCount(); drawn > 0)
+    logLine("Creating textures for " + std::to_string(drawn) + (drawn == 1 ? " wire" : " wires"));
   const SDL_Rect window = getRendererWindowRect(renderer);
   const GeoRect visible{window.x, window.y, window.w, window.h};
   const int puzzleId = puzzle();

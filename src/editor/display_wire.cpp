@@ -115,28 +115,46 @@ int DisplayWire::controlPointAt(const ViewTransform& view, int x, int y) const {
   return -1;
 }
 
+// Asked of every wire, several times a frame, while the pointer is on the
+// board: the cached route is walked in place, without copies.
 int DisplayWire::segmentAt(const ViewTransform& view, int x, int y) const {
   if (x == INT_MAX) return -1;
-  RouteView route;
-  if (const WirePath* cached = currentPath()) {
-    route = {cached->points, cached->legs};
-  } else {
-    const std::vector<WireControl> controls = controlList(*noObstacles());
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-      route.points.push_back(controls[i].point);
-      if (i > 0) route.legs.push_back({int(i), i == 1 ? 0 : controls[i - 1].nail + 1});
-    }
-  }
   const Point w = view.screenToWorld(x, y);
-  const std::vector<WireSegment> segments = wireSegments(route.points, kWireHitWidth, offset());
-  for (std::size_t i = 0; i < segments.size(); ++i) {
-    if (!segments[i].contains({w.x, w.y})) continue;
-    for (const WireLeg& leg : route.legs) {
-      if (leg.lastPoint >= int(i) + 1) return leg.insertIndex;
+  const GeoPoint at{w.x, w.y};
+  const GeoPoint shift = offset();
+  auto hitIndex = [&](const std::vector<GeoPoint>& points) {
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+      const WireSegment piece{{points[i].x + shift.x, points[i].y + shift.y},
+                              {points[i + 1].x + shift.x, points[i + 1].y + shift.y},
+                              kWireHitWidth};
+      if (piece.contains(at)) return int(i);
     }
-    return route.legs.empty() ? 0 : route.legs.back().insertIndex;
+    return -1;
+  };
+  if (const WirePath* cached = currentPath()) {
+    // Nothing of the route lies further than half the hit width outside its bounds.
+    const int reach = kWireHitWidth / 2 + 1;
+    const int left = cached->minX + shift.x - reach, top = cached->minY + shift.y - reach;
+    if (cached->width >= 0 && cached->height >= 0 && (at.x < left || at.y < top || at.x > left + cached->width + 2 * reach ||
+                                                      at.y > top + cached->height + 2 * reach)) {
+      return -1;
+    }
+    const int i = hitIndex(cached->points);
+    if (i < 0) return -1;
+    for (const WireLeg& leg : cached->legs) {
+      if (leg.lastPoint >= i + 1) return leg.insertIndex;
+    }
+    return cached->legs.empty() ? 0 : cached->legs.back().insertIndex;
   }
-  return -1;
+  // Not routed yet: the straight control list (made afresh; this lasts a frame or two).
+  const std::vector<WireControl> controls = controlList(*noObstacles());
+  std::vector<GeoPoint> points;
+  points.reserve(controls.size());
+  for (const WireControl& c : controls) points.push_back(c.point);
+  const int i = hitIndex(points);
+  if (i < 0) return -1;
+  // Leg k ends at point k + 1 and inserts after the nail before it.
+  return i == 0 ? 0 : controls[std::size_t(i)].nail + 1;
 }
 
 bool DisplayWire::isUnder(const ViewTransform& view, int x, int y) const {

@@ -94,6 +94,9 @@ enum class WireTextureMode { Auto, Always, Never };
 void setWireTextureMode(WireTextureMode mode);
 // Wire drawings held as textures now.
 std::size_t wireTextureCount();
+// How many wires were given their drawings since the last call (the frame
+// after an edit draws every visible wire anew).
+int takeNewlyCachedWireCount();
 
 // The cache entry of a wire's destination port, or null.
 WirePath* cachedWirePath(const PortView& destination);

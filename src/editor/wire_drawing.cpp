@@ -13,6 +13,7 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "editor/display_art.h"
@@ -84,6 +85,8 @@ constexpr SDL_Color kWhiteBand{255, 255, 255, 255};
 constexpr SDL_Color kSparkColour{255, 240, 196, 255};
 
 WireTextureMode textureMode = WireTextureMode::Auto;
+// Wires given their drawings since the count was last taken.
+int newlyCachedWires = 0;
 
 bool texturesPay(SDL_Renderer* renderer) {
   if (textureMode != WireTextureMode::Auto) return textureMode == WireTextureMode::Always;
@@ -315,6 +318,8 @@ std::vector<GeoPoint> routedBetween(const std::vector<GeoPoint>& points, const s
 
 void setWireTextureMode(WireTextureMode mode) { textureMode = mode; }
 
+int takeNewlyCachedWireCount() { return std::exchange(newlyCachedWires, 0); }
+
 std::size_t wireTextureCount() {
   std::size_t n = 0;
   for (const auto& [port, path] : wirePathCache) {
@@ -362,7 +367,7 @@ void DisplayWire::render(SDL_Renderer* renderer, const Viewport& viewport, const
     if (cacheable) {
       WirePath& cached = *entry;
       if (!cached.textures) {
-        logLine("Creating texture for wire");
+        ++newlyCachedWires;
         cached.textures = std::make_shared<PathTextures>();
         cached.textures->originX = cached.minX - kTexturePad;
         cached.textures->originY = cached.minY - kTexturePad;

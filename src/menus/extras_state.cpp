@@ -2,6 +2,7 @@
 
 #include "menus/cutscene_state.h"
 #include "menus/extras_rules.h"
+#include "menus/main_menu_state.h"
 #include "menus/menu_screen.h"
 #include "menus/notes_state.h"
 #include "playscreens/enter_puzzle.h"
@@ -43,6 +44,10 @@ StateChange ExtrasState::handleEvent(const SDL_Event& event) {
     default:
       return {};
   }
+}
+
+void ExtrasState::enter() {
+  if (!menuMusicRequested()) playMenuMusic();
 }
 
 void ExtrasState::update(int dtMs) { MenuScreen::playGribbleTicks(dtMs); }

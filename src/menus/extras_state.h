@@ -12,6 +12,8 @@ class ExtrasState : public MenuStateBase {
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "extras"; }
   GameState* rebuild(SDL_Rect screen) override;
+  // Back from a replayed cutscene, the menu's music returns.
+  void enter() override;
 
   // Follows the records, so a new ending shows as soon as it is earned.
   ButtonList buttons() const;

@@ -17,10 +17,17 @@ void MainMenuState::render(SDL_Renderer* renderer) { MenuScreen(mainMenuInfo).re
 
 GameState* MainMenuState::rebuild(SDL_Rect screen) { return new MainMenuState(resized(screen), clipboard_, noBoard); }
 
-void MainMenuState::enter() {
+void playMenuMusic() {
   MusicManager& music = musicManager();
   music.setTrack(openingTrack);
   music.requestedLoopKind = OpeningLoop;
   music.requestedLoopValue = 0;
   music.channelOn[2] = true;
 }
+
+bool menuMusicRequested() {
+  const MusicManager& music = musicManager();
+  return music.requestedTrack == openingTrack && music.requestedLoopKind == OpeningLoop && music.channelOn[2];
+}
+
+void MainMenuState::enter() { playMenuMusic(); }

@@ -2,6 +2,12 @@
 // The main menu: the menu frame with no sub-screen open.
 #include "menus/menu_state.h"
 
+// The menus' music: the opening track with its ambience. The menus opened
+// from the main one keep it; a screen that played other music (a cutscene
+// replayed from Extras) brings it back on its way out.
+void playMenuMusic();
+bool menuMusicRequested();
+
 class MainMenuState : public MenuStateBase {
  public:
   using MenuStateBase::MenuStateBase;

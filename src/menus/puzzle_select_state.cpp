@@ -1,5 +1,8 @@
 #include "menus/puzzle_select_state.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "menus/difficulty_stars.h"
 #include "menus/main_menu_state.h"
 #include "menus/puzzle_select_media.h"
@@ -51,7 +54,8 @@ PuzzleSelectState::PuzzleSelectState(const Viewport& viewport, const ModuleSet& 
   this->viewport().panX = float(pan.x);
   this->viewport().panY = float(pan.y);
   perfectBoards_ = perfectChapters();
-  revealTimes_ = revealSchedule(board_, lastNewlyBeatenPuzzle, ticksNow());
+  chalkHeardUntil_ = ticksNow();
+  revealTimes_ = revealSchedule(board_, lastNewlyBeatenPuzzle, chalkHeardUntil_);
   lastNewlyBeatenPuzzle = noPuzzle;
 }
 
@@ -133,8 +137,12 @@ StateChange PuzzleSelectState::handleEvent(const SDL_Event& event) {
   return {};
 }
 
-void PuzzleSelectState::update(int dtMs) {
-  const int chalkLines = revealsStartingIn(revealTimes_, ticksNow(), dtMs);
+void PuzzleSelectState::update(int) {
+  const Tick now = ticksNow();
+  if (now <= chalkHeardUntil_) return;
+  const Tick since = std::min<Tick>(now - chalkHeardUntil_, std::numeric_limits<int>::max());
+  const int chalkLines = revealsStartingIn(revealTimes_, now, int(since));
+  chalkHeardUntil_ = now;
   for (int i = 0; i < chalkLines; ++i) musicManager().playSound(Chalk, 1.0f);
 }
 

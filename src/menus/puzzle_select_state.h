@@ -40,4 +40,8 @@ class PuzzleSelectState : public MenuStateBase {
   blackboard_id board_;
   std::vector<int> perfectBoards_;
   std::map<puzzle_id, Tick> revealTimes_;
+  // Reveals up to here have had their chalk sound. Updates don't run while
+  // the screen fades, so a reveal that started then sounds at the first
+  // update after.
+  Tick chalkHeardUntil_ = 0;
 };

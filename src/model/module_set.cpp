@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <unordered_map>
+#include <vector>
 
 #include "model/module_geometry.h"
 #include "model/module_defs.h"
@@ -139,26 +141,80 @@ std::set<std::shared_ptr<Module>> paste_set(const ModuleSet& set, int puzzle, co
   return result;
 }
 
-void separateOverlappingModules(const ModuleList& group, int puzzle) {
-  bool delay = showsDelay(puzzle);
-  for (std::size_t q = 0; q < group.size(); ++q) {
-    Module& moving = *group[q];
-    ModuleGeometry geometry = ModuleGeometry::of(moving, delay);
-    // Each move is strictly downwards, so this ends; afterwards the module
-    // overlaps none of those before it.
-    bool moved = true;
-    while (moved) {
-      moved = false;
-      for (std::size_t r = 0; r < q; ++r) {
-        GeoRect other = ModuleGeometry::of(*group[r], delay).placementBounds(*group[r]);
-        GeoRect mine = geometry.placementBounds(moving);
-        if (!rectsIntersect(mine, other)) continue;
-        int topOffset = moving.y - mine.y;
-        moving.y = -floorToGrid(-(other.y + other.h + topOffset));
-        if (moving.kind() != kNumberKind) moving.x += 32;
-        moved = true;
+namespace {
+// The bounds of the modules already placed, found through the board cells
+// they cover, so that each module meets only its neighbours rather than the
+// whole machine.
+class PlacedBounds {
+ public:
+  static constexpr int cellSize = 256;
+
+  void add(const GeoRect& r) {
+    const int index = int(rects_.size());
+    rects_.push_back(r);
+    forCells(r, [&](long long key) { cells_[key].push_back(index); });
+  }
+  // The first placed module from `from` on whose bounds meet r, or -1.
+  int firstMeeting(const GeoRect& r, int from) const {
+    int first = -1;
+    forCells(r, [&](long long key) {
+      auto it = cells_.find(key);
+      if (it == cells_.end()) return;
+      for (int index : it->second) {
+        if (index >= from && (first < 0 || index < first) && rectsIntersect(r, rects_[std::size_t(index)])) {
+          first = index;
+        }
       }
+    });
+    return first;
+  }
+  const GeoRect& operator[](int index) const { return rects_[std::size_t(index)]; }
+
+ private:
+  static long long cellOf(long long v) { return v >= 0 ? v / cellSize : -((-v + cellSize - 1) / cellSize); }
+  template <typename F>
+  static void forCells(const GeoRect& r, F&& visit) {
+    if (r.w <= 0 || r.h <= 0) return;  // meets nothing
+    const long long x0 = cellOf(r.x), x1 = cellOf(static_cast<long long>(r.x) + r.w - 1);
+    const long long y0 = cellOf(r.y), y1 = cellOf(static_cast<long long>(r.y) + r.h - 1);
+    for (long long cy = y0; cy <= y1; ++cy) {
+      for (long long cx = x0; cx <= x1; ++cx) visit((cy << 32) ^ (cx & 0xFFFFFFFFLL));
     }
+  }
+  std::vector<GeoRect> rects_;
+  std::unordered_map<long long, std::vector<int>> cells_;
+};
+}  // namespace
+
+// Each module in turn moves down (and right, but for a Number) past the
+// first earlier one it overlaps, scanning on from there and then again from
+// the start, until it overlaps none of them.
+void separateOverlappingModules(const ModuleList& group, int puzzle) {
+  const bool delay = showsDelay(puzzle);
+  PlacedBounds placed;
+  for (const auto& module : group) {
+    Module& moving = *module;
+    const ModuleGeometry geometry = ModuleGeometry::of(moving, delay);
+    // Each move is strictly downwards, so this ends.
+    bool moved = false;
+    int from = 0;
+    for (;;) {
+      const GeoRect mine = geometry.placementBounds(moving);
+      const int hit = placed.firstMeeting(mine, from);
+      if (hit < 0) {
+        if (!moved) break;
+        moved = false;
+        from = 0;
+        continue;
+      }
+      const GeoRect& other = placed[hit];
+      const int topOffset = moving.y - mine.y;
+      moving.y = -floorToGrid(-(other.y + other.h + topOffset));
+      if (moving.kind() != kNumberKind) moving.x += 32;
+      moved = true;
+      from = hit + 1;
+    }
+    placed.add(geometry.placementBounds(moving));
   }
 }
 

@@ -72,8 +72,10 @@ class RecordingAudioDevice : public AudioDevice {
   const std::vector<Channel>& channels() const { return channels_; }
   const std::deque<std::string>& calls() const { return calls_; }
   const std::vector<std::string>& samples() const { return samples_; }
-  // A test seam: the device refuses to open with this reason.
+  // Test seams: the device refuses to open with this reason, and can't
+  // decode the sound files named here.
   std::string failOpen;
+  std::vector<std::string> undecodable;
 
  private:
   void record(const std::string& call);

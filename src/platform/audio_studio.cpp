@@ -266,6 +266,7 @@ int AudioStudio::descriptionCreateInstance(unsigned id, AudioEventInstance* out)
   }
   unsigned iid = nextId_++;
   Instance inst;
+  inst.id = iid;
   inst.description = id;
   instances_.emplace(iid, std::move(inst));
   note("createInstance", it->second.path, iid, "");
@@ -295,25 +296,66 @@ int AudioStudio::groupBase(ChannelClass cls, int group) const {
   return 2 * musicGroupChannels + group * loopGroupChannels;
 }
 
+// The pool and the groups own the voices: whatever they hold for the instance
+// goes, whether or not its channel list still names it.
 void AudioStudio::silence(Instance& inst) {
-  for (int ch : inst.channels) {
-    if (ch < 0) continue;
-    device_->halt(ch);
-    if (ch >= reservedChannels && ch - reservedChannels < int(pool_.size())) pool_[size_t(ch - reservedChannels)] = 0;
-  }
-  if (inst.group >= 0) {
-    bool music = channelClass(*descriptions_[inst.description].def) == ChannelClass::Music;
-    (music ? musicGroups_ : loopGroups_)[size_t(inst.group)] = 0;
-  }
+  for (int ch : inst.channels)
+    if (ch >= 0) device_->halt(ch);
+  for (unsigned& owner : pool_)
+    if (owner == inst.id) owner = 0;
+  for (unsigned& owner : musicGroups_)
+    if (owner == inst.id) owner = 0;
+  for (unsigned& owner : loopGroups_)
+    if (owner == inst.id) owner = 0;
   inst.channels.clear();
   inst.rates.clear();
   inst.group = -1;
 }
 
+std::string AudioStudio::voiceDisagreement() const {
+  auto owns = [&](unsigned owner, int ch) -> std::string {
+    auto it = instances_.find(owner);
+    if (it == instances_.end()) return "channel " + std::to_string(ch) + " held by gone instance " + std::to_string(owner);
+    const std::vector<int>& chs = it->second.channels;
+    if (std::find(chs.begin(), chs.end(), ch) == chs.end())
+      return "channel " + std::to_string(ch) + " held by instance " + std::to_string(owner) + " that doesn't play it";
+    return "";
+  };
+  for (size_t c = 0; c < pool_.size(); ++c)
+    if (pool_[c] != 0)
+      if (std::string why = owns(pool_[c], reservedChannels + int(c)); !why.empty()) return why;
+  for (const std::vector<unsigned>* groups : {&musicGroups_, &loopGroups_})
+    for (size_t g = 0; g < groups->size(); ++g) {
+      unsigned owner = (*groups)[g];
+      if (owner == 0) continue;
+      auto it = instances_.find(owner);
+      if (it == instances_.end() || it->second.group != int(g))
+        return "group " + std::to_string(g) + " held by instance " + std::to_string(owner) + " that isn't in it";
+    }
+  for (const auto& [id, inst] : instances_) {
+    for (int ch : inst.channels) {
+      if (ch < 0) continue;
+      unsigned holder = 0;
+      if (ch >= reservedChannels) {
+        size_t c = size_t(ch - reservedChannels);
+        holder = c < pool_.size() ? pool_[c] : 0;
+      } else {
+        bool music = ch < 2 * musicGroupChannels;
+        int g = music ? ch / musicGroupChannels : (ch - 2 * musicGroupChannels) / loopGroupChannels;
+        holder = (music ? musicGroups_ : loopGroups_)[size_t(g)];
+        if (holder == id && inst.group != g) return "instance " + std::to_string(id) + " plays outside its group";
+      }
+      if (holder != id) return "instance " + std::to_string(id) + " plays channel " + std::to_string(ch) + " it doesn't hold";
+    }
+  }
+  return "";
+}
+
 // Gives the instance its voices: a reserved group for music and loops (every
 // layer gets a channel, muted while its rules keep it silent, so layers stay
-// in step), pool channels for a one-shot's audible layers. False when a
-// one-shot finds the pool full.
+// in step), pool channels for a one-shot's audible layers. A layer whose
+// sample couldn't be read gets no voice at all. False when a one-shot finds
+// the pool full.
 bool AudioStudio::acquireVoices(unsigned id, Instance& inst) {
   const Description& d = descriptions_[inst.description];
   const SoundEventDef& def = *d.def;
@@ -321,9 +363,9 @@ bool AudioStudio::acquireVoices(unsigned id, Instance& inst) {
   inst.channels.assign(def.layers.size(), -1);
   inst.rates.assign(def.layers.size(), 1.0f);
   if (cls == ChannelClass::OneShot) {
-      std::vector<int> wanted;
+    std::vector<int> wanted;
     for (size_t i = 0; i < def.layers.size(); ++i)
-      if (mixLayer(def, def.layers[i], inst.parameters).audible) wanted.push_back(int(i));
+      if (d.samples[i] >= 0 && mixLayer(def, def.layers[i], inst.parameters).audible) wanted.push_back(int(i));
     std::vector<int> free;
     for (size_t c = 0; c < pool_.size() && free.size() < wanted.size(); ++c)
       if (pool_[c] == 0) free.push_back(int(c));
@@ -353,7 +395,8 @@ bool AudioStudio::acquireVoices(unsigned id, Instance& inst) {
   groups[size_t(group)] = id;
   inst.group = group;
   int base = groupBase(cls, group);
-  for (size_t i = 0; i < def.layers.size(); ++i) inst.channels[i] = base + int(i);
+  for (size_t i = 0; i < def.layers.size(); ++i)
+    if (d.samples[i] >= 0) inst.channels[i] = base + int(i);
   return true;
 }
 
@@ -389,10 +432,6 @@ int AudioStudio::instanceStart(unsigned id) {
   for (size_t i = 0; i < inst->channels.size(); ++i) {
     int ch = inst->channels[i];
     if (ch < 0) continue;
-    if (d.samples[i] < 0) {
-      inst->channels[i] = -1;
-      continue;
-    }
     LayerMix mix = mixLayer(def, def.layers[i], inst->parameters);
     inst->rates[i] = mix.rate;
     device_->play(ch, d.samples[i], def.loop, mix.audible ? inst->volume * mix.gain : 0.0f, mix.rate,

@@ -143,6 +143,9 @@ class AudioStudio {
   std::optional<InstanceInfo> instanceInfo(unsigned instance) const;
   std::size_t liveInstanceCount() const { return instances_.size(); }
   int droppedSounds() const { return dropped_; }
+  // "" when the pool, the groups and every instance's channels agree on who
+  // holds which voice; otherwise the first disagreement.
+  std::string voiceDisagreement() const;
   const std::deque<AudioCall>& journal() const { return journal_; }
   void clearJournal() { journal_.clear(); }
   AudioDevice& device() { return *device_; }
@@ -170,6 +173,7 @@ class AudioStudio {
     std::vector<int> samples;  // per layer; -1 when the file couldn't be read
   };
   struct Instance {
+    unsigned id = 0;
     unsigned description = 0;
     PlayState state = PlayState::Idle;
     bool paused = false;

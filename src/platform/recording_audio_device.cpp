@@ -38,6 +38,10 @@ void RecordingAudioDevice::setChannelCount(int count) {
 }
 
 int RecordingAudioDevice::loadSample(const std::string& path) {
+  if (std::find(undecodable.begin(), undecodable.end(), path) != undecodable.end()) {
+    record("load " + path + " -> -1");
+    return -1;
+  }
   samples_.push_back(path);
   record("load " + path + " -> " + std::to_string(samples_.size() - 1));
   return int(samples_.size()) - 1;

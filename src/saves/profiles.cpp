@@ -50,6 +50,8 @@ void saveActiveProfileIndex() {
 }
 
 void selectStoredProfile() {
+  // An interrupted settings save leaves its temporary file like a profile's does.
+  removeStaleTempFiles(settingsDirectory);
   activeProfile = readStoredProfileIndex();
   loadRecords();
 }

@@ -163,6 +163,8 @@ std::string loadRecordsFile() {
   std::string refusal;
   std::ifstream in = openProfileGlobalFile(recordsFileName(), &refusal);
   if (!refusal.empty()) return "invalid save file " + recordsFileName() + " (" + refusal + ")";
+  // A profile that hasn't beaten anything yet has no records file: no records, no error.
+  if (!in.is_open()) return "";
   ParsedRecords parsed = parseRecords(in, recordsFileName(), false);
   in.close();
   if (!parsed.error.empty()) {

@@ -281,17 +281,23 @@ void MusicManager::playSound(int soundId, float volumeScale) {
   instance.release();  // it plays to its end on its own
 }
 
+// A held slider sets its volume every frame: the file is written only when
+// the value changes.
 void MusicManager::setMusicVolume(int volume) {
-  musicVolume = std::clamp(volume, 0, 100);
+  volume = std::clamp(volume, 0, 100);
+  const bool changed = volume != musicVolume;
+  musicVolume = volume;
   if (currentTrack == requestedTrack) {
     channelLevel[0] = float(musicVolume) / 100.0f;
     trackInstance(currentTrack).setVolume(channelLevel[0]);
   }
-  saveVolume(musicVolumeFilePath, musicVolume);
+  if (changed) saveVolume(musicVolumeFilePath, musicVolume);
 }
 
 void MusicManager::setSoundVolume(int volume) {
-  soundVolume = std::clamp(volume, 0, 100);
+  volume = std::clamp(volume, 0, 100);
+  if (volume == soundVolume) return;
+  soundVolume = volume;
   saveVolume(soundVolumeFilePath, soundVolume);
 }
 

@@ -284,6 +284,7 @@ void GameLoop::runFrame() {
   lastFrameTick = now;
   if (frameHooks().afterDraw) frameHooks().afterDraw();
   ++frames_;
+  flushLog();
 }
 
 bool GameLoop::step() {

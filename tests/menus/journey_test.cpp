@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sstream>
 
 #include "menu_fixture.h"
 #include "shell_ui/fixture.h"
@@ -364,7 +365,7 @@ TEST(Journey, FromAFreshFolderThroughEveryMenuScreen) {
 
   // The screens in the order the player met them.
   std::vector<std::string> seen;
-  std::ifstream log("log.txt");
+  std::istringstream log(readWholeFile("log.txt"));
   std::string line;
   while (std::getline(log, line)) {
     auto at = line.find(": switching to ");

@@ -243,9 +243,14 @@ TEST_F(MenuScreenTest, IntroReplayReturnsToExtrasAndCreditsOpenTheirPuzzle) {
   frame();
   ASSERT_EQ(currentName(), "intro");
   EXPECT_TRUE(dynamic_cast<CutsceneState*>(current())->replay());
+  EXPECT_NE(musicManager().requestedTrack, 6);  // the story's own track
   pressKey(SDL_SCANCODE_ESCAPE);
   ASSERT_TRUE(runUntil("extras"));
   EXPECT_EQ(dynamic_cast<ExtrasState*>(current())->clipboard().modules.size(), 1u);
+  // The menu's music comes back rather than the story's looping on.
+  EXPECT_EQ(musicManager().requestedTrack, 6);
+  EXPECT_EQ(musicManager().requestedLoopKind, OpeningLoop);
+  EXPECT_TRUE(musicManager().channelOn[2]);
 
   const std::string credits = editorName(creditsPuzzle);
   clickButton(dynamic_cast<ExtrasState*>(current())->buttons(), 69);

@@ -86,6 +86,27 @@ TEST_F(SelectScreenTest, AFirstWinIsCrossedOutAndWhatItOpenedIsUnderlinedInTurn)
   EXPECT_TRUE(select()->revealTimes().empty());
 }
 
+TEST_F(SelectScreenTest, ARevealThatStartsDuringAFadeSoundsWhenTheFadeEnds) {
+  for (puzzle_id p : {2, 3, 4, 18, 5}) recordPuzzleResult(p, 3, 1);
+  recordPuzzleResult(17, 2, 1);
+  show(0);
+  const std::map<puzzle_id, Tick> reveal = select()->revealTimes();
+  ASSERT_FALSE(reveal.empty());
+  const Tick first = reveal.at(17);
+  // As after the basic ending: the screen fades in over the first reveal.
+  select()->fadeScale = 1;
+  select()->fadeTimer = 800;
+  select()->fadeIn = true;
+  const int before = sounds->count(Chalk);
+  while (select()->fadeTimer > 16) frame();
+  EXPECT_GT(ticksNow(), first);
+  EXPECT_EQ(sounds->count(Chalk) - before, 0);  // nothing updates during the fade
+  frame();  // the fade ends
+  EXPECT_EQ(sounds->count(Chalk) - before, 1);
+  for (int i = 0; i < 200; ++i) frame();
+  EXPECT_EQ(sounds->count(Chalk) - before, int(reveal.size()));
+}
+
 TEST_F(SelectScreenTest, TabsTheirTooltipsAndTheSpotlightOnAPendingHint) {
   recordPuzzleResult(5, 6, 1);  // opens The CPU
   show(0);

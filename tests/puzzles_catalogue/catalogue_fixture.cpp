@@ -35,4 +35,7 @@ std::string fatalMessageOf(const std::function<void()>& fn) {
   return "";
 }
 
-std::string logText() { return fileExists(logFilePath) ? readWholeFile(logFilePath) : ""; }
+std::string logText() {
+  flushLog();  // held lines first
+  return fileExists(logFilePath) ? readWholeFile(logFilePath) : "";
+}

@@ -27,16 +27,19 @@ TEST(ProfileFiles, GlobalFilesLiveInTheActiveProfile) {
   activeProfile = -1;
 }
 
-TEST(ProfileFiles, StaleTemporaryFilesAreRemovedWhenTheProfileLoadsAndNeverRead) {
+TEST(ProfileFiles, StaleTemporaryFilesAreRemovedAtStartAndNeverRead) {
   TempWorkingDir dir;
   const std::string stale[] = {"profiles/profile.txt.tmp", "profiles/profile0/global/records.mgrlr.tmp",
                                "profiles/profile0/saves/puzz-Cows.mgrlv.tmp",
-                               "profiles/profile3/palette/group-0.mgrlv.tmp"};
+                               "profiles/profile3/palette/group-0.mgrlv.tmp", "settings/music.txt.tmp",
+                               "settings/resolution.txt.tmp"};
   writeWholeFile("profiles/profile.txt.tmp", "3");
   writeWholeFile("profiles/profile0/global/records.mgrlr.tmp", "RECORD\n0.05\nCows::5::5\n");
   writeWholeFile("profiles/profile0/saves/puzz-Cows.mgrlv.tmp", "0451\n0.08\n");
   writeWholeFile("profiles/profile3/palette/group-0.mgrlv.tmp", "0451\n0.08\n");
   writeWholeFile("profiles/profile0/saves/notes.tmpx", "kept");
+  writeWholeFile("settings/music.txt.tmp", "7");
+  writeWholeFile("settings/resolution.txt.tmp", "1 0 800 600");
   activeProfile = -1;
   selectStoredProfile();
   EXPECT_EQ(activeProfile, 0);  // profile.txt.tmp is no profile.txt

@@ -114,9 +114,11 @@ class AudioStudioTest : public ::testing::Test {
                    "event event:/SFX/Loop\nkind loop\nloop yes\nparam n 0 10\n"
                    "layer a.wav | when n 1 5\nlayer b.wav | when n 6 10\nend\n"
                    "event event:/SFX/Shot\nkind one-shot\nloop no\nlayer a.wav\nend\n"
-                   "event event:/SFX/Unnamed\nkind one-shot\nloop no\nlayer a.wav\nend\n");
+                   "event event:/SFX/Unnamed\nkind one-shot\nloop no\nlayer a.wav\nend\n"
+                   "event event:/SFX/Pair\nkind one-shot\nloop no\nlayer a.wav\nlayer b.wav\nend\n");
     writeWholeFile("strings.bank",
-                   "BRASSWICK-SOUNDBANK-STRINGS 1\nevent:/Music/M\nevent:/SFX/Loop\nevent:/SFX/Shot\n");
+                   "BRASSWICK-SOUNDBANK-STRINGS 1\nevent:/Music/M\nevent:/SFX/Loop\nevent:/SFX/Shot\n"
+                   "event:/SFX/Pair\n");
     auto dev = std::make_unique<RecordingAudioDevice>();
     device = dev.get();
     studio = std::make_unique<AudioStudio>(std::move(dev));
@@ -235,6 +237,39 @@ TEST_F(AudioStudioTest, FullPoolDropsOneShotsButAlwaysMakesInstances) {
   AudioEventInstance again = make("event:/SFX/Shot");
   again.start();
   EXPECT_EQ(studio->droppedSounds(), 2);
+}
+
+TEST_F(AudioStudioTest, AnUndecodableSampleHoldsNoVoice) {
+  device->undecodable = {"b.wav"};
+  // Far more plays than the pool has channels: none may leak one.
+  for (int i = 0; i < 3 * AudioStudio::oneShotChannels; ++i) {
+    AudioEventInstance pair = make("event:/SFX/Pair");
+    pair.start();
+    auto info = studio->instanceInfo(pair.id());
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->channels.size(), 1u);  // the readable layer only
+    pair.release();
+    ASSERT_EQ(studio->voiceDisagreement(), "");
+    studio->update();
+  }
+  EXPECT_EQ(studio->droppedSounds(), 0);
+  EXPECT_EQ(studio->liveInstanceCount(), 0u);
+  // A full pool's worth of shots still all find a channel.
+  std::vector<AudioEventInstance> shots;
+  for (int i = 0; i < AudioStudio::oneShotChannels; ++i) {
+    shots.push_back(make("event:/SFX/Shot"));
+    shots.back().start();
+  }
+  EXPECT_EQ(studio->droppedSounds(), 0);
+  EXPECT_EQ(studio->voiceDisagreement(), "");
+  // Music keeps its readable layer; the unreadable one holds no channel.
+  AudioEventInstance m = make("event:/Music/M");
+  m.start();
+  EXPECT_EQ(studio->instanceInfo(m.id())->channels.size(), 1u);
+  m.stop(false);
+  m.release();
+  for (AudioEventInstance& s : shots) s.stop(false);
+  EXPECT_EQ(studio->voiceDisagreement(), "");
 }
 
 TEST_F(AudioStudioTest, AFadingLoopOverlapsItsSuccessor) {

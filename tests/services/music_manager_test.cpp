@@ -312,6 +312,17 @@ TEST_F(MusicManagerTest, VolumeSettersApplyAtOnceAndWriteTheirFiles) {
   again.loadVolumes();
   EXPECT_EQ(again.musicVolume, 30);
   EXPECT_EQ(again.soundVolume, 100);
+  // A held slider sets the same value every frame: the files aren't rewritten.
+  std::filesystem::remove("settings/music.txt");
+  std::filesystem::remove("settings/sound.txt");
+  for (int frame = 0; frame < 3; ++frame) {
+    music.setMusicVolume(30);
+    music.setSoundVolume(100);
+  }
+  EXPECT_FALSE(std::filesystem::exists("settings/music.txt"));
+  EXPECT_FALSE(std::filesystem::exists("settings/sound.txt"));
+  music.setMusicVolume(31);
+  EXPECT_EQ(readWholeFile("settings/music.txt"), "31");
 }
 
 TEST_F(MusicManagerTest, ReleaseFreesEverythingAndTheManagerLoadsAgain) {

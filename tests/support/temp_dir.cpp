@@ -6,9 +6,14 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "shell/log.h"
+
 namespace fs = std::filesystem;
 
+// log.txt holds its lines until a flush; tests read it at any moment, and
+// each test's lines belong in its own folder.
 TempWorkingDir::TempWorkingDir() {
+  flushLog();
   previous_ = fs::current_path().string();
   std::string pattern = (fs::temp_directory_path() / "brasswick-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
@@ -17,12 +22,14 @@ TempWorkingDir::TempWorkingDir() {
 }
 
 TempWorkingDir::~TempWorkingDir() {
+  flushLog();
   std::error_code ec;
   fs::current_path(previous_, ec);
   fs::remove_all(path_, ec);
 }
 
 std::string readWholeFile(const std::string& path) {
+  flushLog();
   std::ifstream in(path, std::ios::binary);
   std::ostringstream out;
   out << in.rdbuf();
