@@ -6,7 +6,7 @@
 #include "editor/editor.h"
 #include "model/module_defs.h"
 #include "shell/background.h"
-#include "shell/log.h"
+#include "base/log.h"
 #include "shell/tooltip.h"
 #include "shell/video_settings.h"
 

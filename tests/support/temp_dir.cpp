@@ -6,7 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "shell/log.h"
+#include "base/log.h"
 
 namespace fs = std::filesystem;
 
