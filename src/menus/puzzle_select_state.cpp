@@ -1,5 +1,7 @@
 #include "menus/puzzle_select_state.h"
 
+#include "menus/menu_surround.h"
+
 #include "menus/difficulty_stars.h"
 #include "menus/main_menu_state.h"
 #include "menus/puzzle_select_media.h"
@@ -199,8 +201,7 @@ void PuzzleSelectState::render(SDL_Renderer* renderer) {
   const Viewport& v = viewport();
   const PuzzleSelectArt& art = puzzleSelectArt;
   const Point mouse = mousePosition();
-  SDL_SetRenderDrawColor(renderer, 32, 32, 31, 255);
-  SDL_RenderFillRect(renderer, nullptr);
+  drawMenuSurround(renderer, v.screen);
   const Point origin = v.worldToScreen(0, 0);
   art.frame.render(renderer, origin.x - 24, origin.y - 24);
   const bool community = isCommunityBoard(board_);

@@ -135,3 +135,14 @@ TEST_F(WindowFit, TheEditorAtTheMinimumSizeAndBelowIt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WindowFit, TheCreditsBoard) {
+  enter(creditsPuzzle);
+  resizeTo(1024, 768);
+  frames(3);
+  screenshot("credits_board");
+}
+
+}  // namespace

@@ -12,6 +12,7 @@
 #include "saves/machine_file.h"
 #include "playscreens/module_edit_state.h"
 #include "saves/tutorial_flags.h"
+#include "shell/text_item.h"
 #include "tools_window.h"
 
 namespace {
@@ -227,6 +228,38 @@ TEST_F(ModuleEditWindow, SmallPanelAndPaletteButtonOnceCopyPasteIsLearnt) {
   moveMouse(20, 300);
   frames(2);
   shot("module-edit-small");
+}
+
+// The panel opened on a Number with the pointer still on the Number: the
+// board's tooltip gives way to the panel, and the Number on the board shows
+// the value being previewed.
+TEST_F(ModuleEditWindow, OverANumberThePanelKeepsItsTooltipsAndTheBoardShowsThePreview) {
+  const Point at = moduleCentre(*number);
+  const std::string boardTip = number->tooltipText(editor()->puzzle);
+  ASSERT_FALSE(boardTip.empty());
+  const std::string firstLine = boardTip.substr(0, boardTip.find('\n'));
+  auto tipDrawn = [&] {
+    textTextureCache.clear();
+    frames(2);
+    for (const auto& [key, texture] : textTextureCache)
+      if (key.text == firstLine) return true;
+    return false;
+  };
+  moveMouse(at.x, at.y);
+  waitMs(600);
+  ASSERT_TRUE(tipDrawn()) << "the board shows the Number's tooltip before the panel opens";
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  ASSERT_EQ(stateName(), "module-edit");
+  waitMs(600);
+  EXPECT_FALSE(tipDrawn()) << "no board tooltip over the open panel";
+  const Point more = stepButton(true);
+  click(more.x, more.y);
+  click(more.x, more.y);
+  moveMouse(at.x, at.y);
+  frames(2);
+  EXPECT_EQ(number->logic->configValue()->text(), "3");
+  shot("module-edit-number-hovered");
+  key(SDL_SCANCODE_RETURN);
 }
 
 // The configuration tutorial's puzzle (its Adder must give 4) is solved by a
