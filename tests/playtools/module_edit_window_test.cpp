@@ -3,6 +3,8 @@
 // undo steps; the bar and the panel's own buttons during an edit.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "editor/edit_actions.h"
 #include "editor/editor.h"
 #include "model/module_config.h"
@@ -235,29 +237,41 @@ TEST_F(ModuleEditWindow, SmallPanelAndPaletteButtonOnceCopyPasteIsLearnt) {
 // the value being previewed.
 TEST_F(ModuleEditWindow, OverANumberThePanelKeepsItsTooltipsAndTheBoardShowsThePreview) {
   const Point at = moduleCentre(*number);
-  const std::string boardTip = number->tooltipText(editor()->puzzle);
-  ASSERT_FALSE(boardTip.empty());
-  const std::string firstLine = boardTip.substr(0, boardTip.find('\n'));
-  auto tipDrawn = [&] {
+  const Point empty{at.x, at.y + 250};  // bare board below the machine
+  auto textsDrawn = [&] {
     textTextureCache.clear();
     frames(2);
-    for (const auto& [key, texture] : textTextureCache)
-      if (key.text == firstLine) return true;
-    return false;
+    std::set<std::string> texts;
+    for (const auto& entry : textTextureCache) texts.insert(entry.first.text);
+    return texts;
   };
-  moveMouse(at.x, at.y);
-  waitMs(600);
-  ASSERT_TRUE(tipDrawn()) << "the board shows the Number's tooltip before the panel opens";
+  // The texts drawn with the pointer on the Number beyond those drawn with it on bare board.
+  auto hoverTexts = [&] {
+    moveMouse(empty.x, empty.y);
+    waitMs(600);
+    const std::set<std::string> bare = textsDrawn();
+    moveMouse(at.x, at.y);
+    waitMs(600);
+    std::set<std::string> extra;
+    for (const std::string& t : textsDrawn())
+      if (!bare.count(t)) extra.insert(t);
+    return extra;
+  };
+  ASSERT_FALSE(hoverTexts().empty()) << "the board shows the Number's tooltip before the panel opens";
   click(at.x, at.y, SDL_BUTTON_RIGHT);
   ASSERT_EQ(stateName(), "module-edit");
-  waitMs(600);
-  EXPECT_FALSE(tipDrawn()) << "no board tooltip over the open panel";
+  const std::set<std::string> overPanel = hoverTexts();
+  EXPECT_TRUE(overPanel.empty()) << "no board tooltip over the open panel: " << *overPanel.begin();
   const Point more = stepButton(true);
   click(more.x, more.y);
   click(more.x, more.y);
   moveMouse(at.x, at.y);
   frames(2);
   EXPECT_EQ(number->logic->configValue()->text(), "3");
+  // The board reads the previewed value: the Number's output and the Adder it feeds.
+  const ConstContext context = editor()->constContext();
+  EXPECT_EQ(number->ports[0]->getValue(context, false)->text(), "3");
+  EXPECT_EQ(moduleOfKind(kAdderKind)->ports[0]->getValue(context, false)->text(), "3");
   shot("module-edit-number-hovered");
   key(SDL_SCANCODE_RETURN);
 }
