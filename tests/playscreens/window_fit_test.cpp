@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "editor_road.h"
+#include "editor/module_geometry.h"
+#include "model/module_defs.h"
 #include "model/simulation.h"
 #include "playscreens/bar_layout.h"
 #include "playscreens/neutral_play_state.h"
@@ -143,6 +145,13 @@ TEST_F(WindowFit, TheCreditsBoard) {
   resizeTo(1024, 768);
   frames(3);
   screenshot("credits_board");
+  // Every module of the credits machine is clear of the information sheet.
+  for (const auto& m : editor()->machine) {
+    if (m->kind() == kRegisterKind) continue;  // the hidden one, far off the board
+    const GeoRect r = ModuleGeometry::of(*m, false).rect(*m);
+    for (const Point& corner : {toScreen(r.x, r.y), toScreen(r.x + r.w, r.y), toScreen(r.x, r.y + r.h)})
+      EXPECT_FALSE(screen()->infoSheet.hitTest(corner.x, corner.y)) << m->getName();
+  }
 }
 
 }  // namespace
