@@ -1,5 +1,7 @@
 #include "menus/menu_screen.h"
 
+#include "menus/menu_surround.h"
+
 #include "menus/cutscene_state.h"
 #include "menus/extras_state.h"
 #include "menus/main_menu_state.h"
@@ -14,10 +16,6 @@
 #include "shell/text_item.h"
 
 MainMenuArt mainMenuArt;
-
-namespace {
-constexpr SDL_Color sandColour{225, 198, 149, 255};
-}  // namespace
 
 void loadMainMenuMedia(SDL_Renderer* renderer) {
   const std::string dir = "art/main menu/";
@@ -60,8 +58,7 @@ ButtonList MenuScreen::buildButtons(const SDL_Rect& window) const {
 }
 
 void MenuScreen::render(SDL_Renderer* renderer, const SDL_Rect& window) const {
-  SDL_SetRenderDrawColor(renderer, sandColour.r, sandColour.g, sandColour.b, 255);
-  SDL_RenderFillRect(renderer, nullptr);
+  drawMenuSurround(renderer, window);
   const MainMenuArt& art = mainMenuArt;
   art.background.render(renderer, (window.w - art.background.width) / 2,
                         (window.h - art.background.height) / 2);

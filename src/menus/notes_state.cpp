@@ -1,5 +1,7 @@
 #include "menus/notes_state.h"
 
+#include "menus/menu_surround.h"
+
 #include "menus/extras_rules.h"
 #include "menus/extras_state.h"
 #include "menus/menu_layout.h"
@@ -59,8 +61,7 @@ StateChange NotesState::handleEvent(const SDL_Event& event) {
 
 void NotesState::render(SDL_Renderer* renderer) {
   const SDL_Rect& window = viewport().screen;
-  SDL_SetRenderDrawColor(renderer, 225, 198, 149, 255);
-  SDL_RenderFillRect(renderer, nullptr);
+  drawMenuSurround(renderer, window);
   if (page_ < int(notesSlides.size())) {
     const Texture& slide = notesSlides[size_t(page_)];
     slide.render(renderer, (window.w - slide.width) / 2, (window.h - slide.height) / 2);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include "menus/menu_surround.h"
 
 #include "menus/difficulty_stars.h"
 #include "menus/main_menu_state.h"
@@ -205,8 +206,7 @@ void PuzzleSelectState::render(SDL_Renderer* renderer) {
   const Viewport& v = viewport();
   const PuzzleSelectArt& art = puzzleSelectArt;
   const Point mouse = mousePosition();
-  SDL_SetRenderDrawColor(renderer, 32, 32, 31, 255);
-  SDL_RenderFillRect(renderer, nullptr);
+  drawMenuSurround(renderer, v.screen);
   const Point origin = v.worldToScreen(0, 0);
   art.frame.render(renderer, origin.x - 24, origin.y - 24);
   const bool community = isCommunityBoard(board_);

@@ -1,6 +1,7 @@
 #include "menus/victory_table.h"
 
 #include "puzzles/tick_unit.h"
+#include <algorithm>
 #include "puzzles/puzzle_services.h"
 
 namespace {
@@ -12,8 +13,7 @@ constexpr Rgba headerColour{182, 240, 255, 255};
 constexpr Rgba valueColour{1, 78, 97, 255};
 
 // Dialog layout (from the dialog's top left).
-constexpr int titleX = 320;
-constexpr int titleY = 9;
+constexpr int titleY = 9;  // centred across the dialog
 constexpr int titleFont = 3;
 constexpr int storyX = 320;
 constexpr int storyY = 118;
@@ -21,6 +21,7 @@ constexpr int storyWrapInset = 333;  // the story wraps at the dialog's width le
 constexpr int labelX = 440;
 constexpr int headerFromBottom = 197;
 constexpr int columnGlyphs = 12;
+constexpr int tableRightInset = 40;   // the frame's inner edge and a margin
 
 struct Column {
   int x = 0;
@@ -88,6 +89,13 @@ bool victoryTableHasColumn(puzzle_id puzzle) {
   return getBestModules(puzzle) != noRecordedValue || getBestTicks(puzzle) != noRecordedValue;
 }
 
+int victoryTableLeft(const GeoRect& dialog, TableGlyph glyph) {
+  // The columns are centred a column's width apart from the labels' edge; the
+  // second one ends short of the dialog's right edge.
+  const int right = dialog.x + dialog.w - tableRightInset;
+  return std::min(dialog.x + labelX, right - 5 * columnGlyphs * glyph.width / 2);
+}
+
 int victoryTableHeaderY(const GeoRect& dialog) { return dialog.y + dialog.h - headerFromBottom; }
 
 std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& score, const GeoRect& dialog,
@@ -95,7 +103,7 @@ std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& scor
   std::vector<VictoryText> out;
   VictoryText title;
   title.text = "Puzzle Complete!";
-  title.x = dialog.x + titleX;
+  title.x = dialog.x + dialog.w / 2;
   title.y = dialog.y + titleY;
   title.font = titleFont;
   title.alignment = alignCentre;
@@ -114,8 +122,8 @@ std::vector<VictoryText> victoryTexts(puzzle_id puzzle, const MachineStats& scor
   }
 
   const Puzzle& p = getPuzzle(puzzle);
-  const int labelLeft = dialog.x + labelX;
   const int columnWidth = columnGlyphs * glyph.width;
+  const int labelLeft = victoryTableLeft(dialog, glyph);
   const int step = glyph.height * 4 / 3;
   const int y0 = victoryTableHeaderY(dialog);
   const int bestModules = getBestModules(puzzle);

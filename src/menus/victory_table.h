@@ -41,6 +41,9 @@ struct TableGlyph {
 // The score table has a column once the puzzle keeps a module or a tick
 // record; until then the dialog shows no table at all, headers or band.
 bool victoryTableHasColumn(puzzle_id puzzle);
+// The left edge of the table's row labels: the labels and the two columns
+// keep an inset from the dialog's right edge.
+int victoryTableLeft(const GeoRect& dialog, TableGlyph glyph);
 // The top of the table's header row.
 int victoryTableHeaderY(const GeoRect& dialog);
 

@@ -18,6 +18,10 @@ GeoPoint BarGeometry::testButton() const { return {scale() * 695 / 690 - 25, pan
 
 GeoPoint BarGeometry::homeButton() const { return {16, panelRect().y + 8}; }
 
+bool failureNoticeLit(Tick now) { return (now / 750) % 2 == 0; }
+
+GeoRect failureNoticePlate(const GeoRect& t) { return {t.x - 14, t.y - 5, t.w + 28, t.h + 10}; }
+
 const std::map<int, GeoPoint>& editorBottomBarLocations() {
   static const std::map<int, GeoPoint> locations = {
       {barArithmeticDrawer, {85, 0}}, {barStateDrawer, {130, 0}}, {barControlDrawer, {175, 0}},

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "model/module_geometry.h"
+#include "base/ticks.h"
 
 // S for a window width.
 int barScale(int windowWidth);
@@ -27,6 +28,11 @@ struct BarGeometry {
   GeoPoint testButton() const;
   GeoPoint homeButton() const;
 };
+
+// The failed run's notice over the test bar blinks, 750 ms lit then 750 ms
+// dark, on a plate of its own so it reads on the dark board.
+bool failureNoticeLit(Tick now);
+GeoRect failureNoticePlate(const GeoRect& textBounds);
 
 // Design place of every editor bar button: id -> {design x, y offset}.
 const std::map<int, GeoPoint>& editorBottomBarLocations();

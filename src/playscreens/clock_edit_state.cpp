@@ -62,7 +62,7 @@ void ClockEditState::render(SDL_Renderer* renderer) {
   const Point hover = popup->containsMouse() ? Point{INT_MAX, INT_MAX} : m;
   playScreen.render(renderer, nullptr, viewport(), hover.x, hover.y);
   popup->render(renderer);
-  playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y);
+  playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y, false);
   popup->renderTooltip(renderer);
 }
 

@@ -94,6 +94,9 @@ ModuleEditSession::Preview ModuleEditSession::preview(const std::shared_ptr<Valu
   wireChanges = Display::placeModules({module}, editor->machine, editor->puzzle);
   applyAll(wireChanges, editor->constContext());
   module->updateDelay();
+  // Values read before the change are stale: the board shows the preview.
+  for (const auto& m : editor->machine)
+    for (const auto& port : m->ports) port->clearCache();
   // A value the logic holds to its range may leave the configuration as it was.
   Preview result{!sameValue(before, currentConfig()), module->delay != delayBefore};
   if (result.delayChanged) editor->autoClockPeriod();

@@ -186,7 +186,7 @@ void ModuleEditState::render(SDL_Renderer* renderer) {
   panel.render(renderer, m.x, m.y);
   ButtonList list = buttons();
   list.render(renderer, m.x, m.y, 255);
-  playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y);
+  playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y, false);
   if (!panel.renderTooltip(renderer, m.x, m.y)) list.renderTooltip(renderer, m.x, m.y);
 }
 

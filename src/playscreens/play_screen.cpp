@@ -132,7 +132,7 @@ void PlayScreen::renderUi(SDL_Renderer* renderer, const ConstContext& context, c
 }
 
 void PlayScreen::renderTooltips(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport,
-                                int mouseX, int mouseY) {
+                                int mouseX, int mouseY, bool boardTooltips) {
   if (mapPanel.tooltip(renderer, mouseX, mouseY)) return;
   if (bar->renderTooltip(renderer, mouseX, mouseY)) return;
   if (bar->containsPoint(mouseX, mouseY)) return;
@@ -140,7 +140,7 @@ void PlayScreen::renderTooltips(SDL_Renderer* renderer, const ConstContext* cont
   if (memoryPanelShown() && sidebar.tooltipAt(renderer, mouseX, mouseY)) return;
   if (infoSheet.tooltipAt(renderer, mouseX, mouseY)) return;
   if (infoSheet.hitTest(mouseX, mouseY)) return;
-  if (mouseY < viewport.screen.h - bottomStripHeight()) {
+  if (boardTooltips && mouseY < viewport.screen.h - bottomStripHeight()) {
     const ConstContext own = editor->constContext();
     display.renderTooltip(renderer, context ? *context : own, viewport, mouseX, mouseY);
   }

@@ -56,8 +56,10 @@ class PlayScreen {
   void renderMachine(SDL_Renderer* renderer, const ConstContext& context, const Viewport& viewport, int mouseX,
                      int mouseY);
   void renderUi(SDL_Renderer* renderer, const ConstContext& context, const Viewport& viewport, int mouseX, int mouseY);
+  // boardTooltips off while a pop-up is open: the board's hover texts would
+  // cover the pop-up, which has tooltips of its own.
   void renderTooltips(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport, int mouseX,
-                      int mouseY);
+                      int mouseY, bool boardTooltips = true);
   void handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport);
   void handleEventAndCheckSolved(StateChange& out, const SDL_Event& event, const Viewport& viewport);
   // A modal state's panel did not take a mouse press.

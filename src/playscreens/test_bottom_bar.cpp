@@ -141,10 +141,27 @@ void TestBottomBar::render(SDL_Renderer* renderer, bool hover) {
     clock.draw(renderer, m.x, m.y);
   }
   renderMemoryLabel(renderer);
-  if (simulation->isFailed() && !simulation->isSuccess() && (ticksNow() / 750) % 2 == 0) {
-    GeoPoint at = placeButton(240, -58);
-    TextItem(simulation->failureText(), at.x, at.y, SDL_Color{12, 0, 148, 255}, 3, AlignCentre).draw(renderer);
-  }
+  if (simulation->isFailed() && !simulation->isSuccess() && failureNoticeLit(ticksNow())) drawFailureNotice(renderer);
+}
+
+GeoRect TestBottomBar::failureNoticeRect(SDL_Renderer* renderer) const {
+  const GeoPoint at = geometry().place(240, -58);
+  const SDL_Rect text = TextItem(simulation->failureText(), at.x, at.y, SDL_Color{}, 3, AlignCentre).bounds(renderer);
+  return failureNoticePlate({text.x, text.y, text.w, text.h});
+}
+
+void TestBottomBar::drawFailureNotice(SDL_Renderer* renderer) const {
+  const GeoPoint at = geometry().place(240, -58);
+  const GeoRect plate = failureNoticeRect(renderer);
+  const SDL_Rect r{plate.x, plate.y, plate.w, plate.h};
+  SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+  SDL_SetRenderDrawColor(renderer, 28, 10, 8, 215);
+  SDL_RenderFillRect(renderer, &r);
+  SDL_SetRenderDrawColor(renderer, 214, 84, 52, 255);
+  SDL_RenderDrawRect(renderer, &r);
+  const std::string text = simulation->failureText();
+  TextItem(text, at.x + 2, at.y + 2, SDL_Color{0, 0, 0, 255}, 3, AlignCentre).draw(renderer);
+  TextItem(text, at.x, at.y, SDL_Color{255, 226, 160, 255}, 3, AlignCentre).draw(renderer);
 }
 
 bool TestBottomBar::renderTooltip(SDL_Renderer* renderer, int x, int y) {

@@ -39,6 +39,9 @@ class TestBottomBar : public BottomBar {
   int artHeight() const override;
 
   ButtonList makeButtons();
+  // The failed run's blinking notice and the plate it sits on.
+  GeoRect failureNoticeRect(SDL_Renderer* renderer) const;
+  void drawFailureNotice(SDL_Renderer* renderer) const;
   // Puzzle 4 beaten, or puzzle 4 itself: run, pause and reset are offered.
   bool showsRunControls() const;
   bool clockShown() const;

@@ -146,7 +146,8 @@ void TickSlider::render(SDL_Renderer* renderer) {
   const int pulse = int(std::llabs(600 - now % 1200));
   const bool seen = tutorialFlags[flagSteppedSimulation];
   const bool flashing = animation.stepDuration >= 0 && now < animation.stepStart + std::max(animation.stepDuration / 2, 200);
-  (isOverCounter() || flashing ? tickSliderBarBright : tickSliderBar).draw(renderer, window);
+  const SDL_Rect housing = toSdl(g.housingFrame());
+  (isOverCounter() || flashing ? tickSliderBarBright : tickSliderBar).draw(renderer, housing);
 
   int trackAlpha = hoverTrack ? 80 : seen ? 0 : pulse * 80 / 600;
   if (trackAlpha > 0 && trackGlowTexture.texture) {

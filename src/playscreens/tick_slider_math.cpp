@@ -7,7 +7,7 @@
 
 GeoRect TickSliderGeometry::area() const {
   const int scale = barScale(windowWidth);
-  return {scale * 107 / 690, windowHeight - art.barHeight, scale * 262 / 690, art.barHeight};
+  return {scale * 107 / 690, windowHeight - art.barHeight - bottomMargin, scale * 262 / 690, art.barHeight};
 }
 
 GeoRect TickSliderGeometry::track() const {
@@ -22,7 +22,7 @@ GeoRect TickSliderGeometry::label() const {
 
 GeoRect TickSliderGeometry::handle(double shownValue, bool dragging, int mouseX, int tickLimit) const {
   GeoRect t = track();
-  GeoRect h{0, t.y - art.handleHeight / 2, art.handleWidth, art.handleHeight};
+  GeoRect h{0, t.y + (t.h - art.handleHeight) / 2, art.handleWidth, art.handleHeight};
   if (dragging) {
     h.x = std::clamp(mouseX - art.handleWidth / 2, t.x, std::max(t.x, t.x + t.w - art.handleWidth));
   } else if (tickLimit < 1) {

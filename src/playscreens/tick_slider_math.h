@@ -16,6 +16,10 @@ struct TickSliderArt {
 };
 
 struct TickSliderGeometry {
+  // The housing stands this far above the window's bottom edge, so its track
+  // (the housing's bottom 13 px) and the handle on it are framed, not cut.
+  static constexpr int bottomMargin = 8;
+
   int windowWidth = 0;
   int windowHeight = 0;
   TickSliderArt art;
@@ -23,7 +27,9 @@ struct TickSliderGeometry {
   GeoRect area() const;
   GeoRect track() const;
   GeoRect label() const;
-  // The handle at the shown value, or following the mouse while dragged.
+  // The window rectangle the housing art stands in (on its bottom edge).
+  GeoRect housingFrame() const { return {0, 0, windowWidth, windowHeight - bottomMargin}; }
+  // The handle, centred on the track, at the shown value, or following the mouse while dragged.
   // A limit below 1 keeps it at the track's start.
   GeoRect handle(double shownValue, bool dragging, int mouseX, int tickLimit) const;
   bool inCounterZone(int x, int y) const;

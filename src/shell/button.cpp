@@ -88,6 +88,12 @@ SDL_Rect Button::hitRect() const {
   return {x + inset, y + inset, bw - 2 * (inset + margin), bh - 2 * (inset + margin)};
 }
 
+SDL_Rect Button::drawnRect() const {
+  const ButtonArt* art = artOf(id);
+  const int margin = marginOf(id);
+  return {x - margin, y - margin, art ? art->base.width : 0, art ? art->base.height : 0};
+}
+
 bool Button::contains(int px, int py) const {
   if (!isVisible()) return false;
   if (isTab()) return containsTab(px, py);

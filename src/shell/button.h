@@ -61,6 +61,8 @@ struct Button {
   bool matchesKey(const SDL_Keysym& key) const;
   int hitInset() const;
   SDL_Rect hitRect() const;
+  // Where its art is drawn: the image, transparent margin and all.
+  SDL_Rect drawnRect() const;
   bool contains(int px, int py) const;
   bool isTab() const { return isTabButton(id); }
   bool containsTab(int px, int py) const;

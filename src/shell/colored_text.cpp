@@ -13,16 +13,46 @@ std::vector<TextItem> ColoredText::layout(const std::vector<ColoredSegment>& seg
   GlyphSize g = fontDimensions(layoutFont);
   Point cursor{0, 0};
   std::vector<TextItem> items;
+  bool previousOpen = false;  // the run before ends inside a word
   for (const ColoredSegment& seg : segments) {
     std::vector<std::string> words = splitString(seg.text, ' ');
     if (!seg.text.empty() && seg.text.back() == ' ') words.push_back("");
     TextItem templ;
     templ.font = layoutFont;
     templ.colour = seg.colour;
-    for (const std::string& word : words)
-      wrapSegment(cursor, items, templ, g.width, g.height, layoutWidth, word);
+    const bool glued = previousOpen && !seg.text.empty() && seg.text[0] != ' ' && seg.text[0] != '\n';
+    for (size_t i = 0; i < words.size(); ++i) {
+      if (i == 0 && glued) keepGluedWord(cursor, items, g.width, g.height, layoutWidth, words[0]);
+      wrapSegment(cursor, items, templ, g.width, g.height, layoutWidth, words[i]);
+    }
+    if (!seg.text.empty()) previousOpen = seg.text.back() != ' ' && seg.text.back() != '\n';
   }
   return items;
+}
+
+void ColoredText::keepGluedWord(Point& cursor, std::vector<TextItem>& items, int gw, int gh, int maxWidth,
+                                const std::string& word) {
+  const int len = utf8CharacterCount(word.substr(0, word.find('\n')));
+  if (len == 0 || items.empty() || cursor.x == 0 || items.back().y != cursor.y) return;
+  if (std::int64_t(cursor.x) + std::int64_t(len + 1) * gw <= maxWidth) return;  // fits where it is
+  TextItem& last = items.back();
+  const size_t space = last.textValue.rfind(' ');
+  const std::string tail = space == std::string::npos ? last.textValue : last.textValue.substr(space + 1);
+  const int tailLen = utf8CharacterCount(tail);
+  if (tailLen == 0 || std::int64_t(tailLen + len + 1) * gw > maxWidth) return;
+  if (space == std::string::npos) {
+    if (last.x == 0) return;  // already the line's only word
+    last.x = 0;
+    last.y += gh;
+  } else {
+    last.textValue.erase(space + 1);
+    TextItem moved = last;
+    moved.textValue = tail;
+    moved.x = 0;
+    moved.y = cursor.y + gh;
+    items.push_back(moved);
+  }
+  cursor = {tailLen * gw, cursor.y + gh};
 }
 
 void ColoredText::wrapSegment(Point& cursor, std::vector<TextItem>& items, const TextItem& templ,

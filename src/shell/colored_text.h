@@ -24,6 +24,10 @@ struct ColoredText {
   static std::vector<TextItem> layout(const std::vector<ColoredSegment>& segments);
   static void wrapSegment(Point& cursor, std::vector<TextItem>& items, const TextItem& templ,
                           int glyphWidth, int glyphHeight, int maxWidth, std::string word);
+  // A word glued to the run before it (a full stop after a highlighted
+  // phrase) that would wrap alone takes that run's last word down with it.
+  static void keepGluedWord(Point& cursor, std::vector<TextItem>& items, int glyphWidth, int glyphHeight,
+                            int maxWidth, const std::string& word);
   static std::string plainText(const std::vector<ColoredSegment>& segments);
   void render(SDL_Renderer* renderer, int x, int y) const;
 };

@@ -128,9 +128,21 @@ GameLoop::GameLoop(SDL_Window* window, SDL_Renderer* renderer, GameState* first)
 
 GameLoop::~GameLoop() { deleteState(current_); }
 
-void GameLoop::rebuildForResize(int w, int h) {
+void applyWindowLayout(SDL_Renderer* renderer, const WindowLayout& layout) {
+  if (layout.letterboxed)
+    SDL_RenderSetLogicalSize(renderer, layout.width, layout.height);
+  else
+    SDL_RenderSetLogicalSize(renderer, 0, 0);
+  setMouseWindowLayout(layout);
+}
+
+void GameLoop::rebuildForResize(int windowW, int windowH) {
   bool bordered = isWindowUnflagged(window_);
   bool fullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  const WindowLayout layout = layoutForWindow(windowW, windowH);
+  applyWindowLayout(renderer_, layout);
+  const int w = layout.width;
+  const int h = layout.height;
   GameState* rebuilt = current_->rebuild({0, 0, w, h});
   if (rebuilt && rebuilt != current_) {
     // A fade in progress is abandoned with its pending state.
@@ -176,7 +188,7 @@ void GameLoop::actOn(const StateChange& change, bool& leavingFullscreen) {
       bool wasFullscreen = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
       SDL_SetWindowFullscreen(window_, wasFullscreen ? 0 : SDL_WINDOW_FULLSCREEN);
       if (wasFullscreen) {
-        SDL_SetWindowMinimumSize(window_, 1024, 768);
+        SDL_SetWindowMinimumSize(window_, minWindowWidth, minWindowHeight);
         leavingFullscreen = true;
       }
       break;

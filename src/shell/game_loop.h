@@ -10,6 +10,7 @@
 #include "shell/game_state.h"
 #include "shell/texture.h"
 #include "base/ticks.h"
+#include "shell/window_layout.h"
 
 constexpr int minFrameMs = 12;
 constexpr int fadeLengthMs = 200;
@@ -39,6 +40,9 @@ GameState* switchState(GameState* next, GameState* current);
 void renderFrame(SDL_Renderer* renderer, GameState* state);
 void saveScreenshot(SDL_Renderer* renderer);
 void drawScreenshotNotice(SDL_Renderer* renderer);
+// Draws a window below the layouts' minimum scaled down with black bars
+// (the renderer's logical size), or 1:1 otherwise.
+void applyWindowLayout(SDL_Renderer* renderer, const WindowLayout& layout);
 // Alpha of the fade overlay for a state (0 when not fading).
 int fadeOverlayAlpha(const GameState& state);
 

@@ -9,14 +9,19 @@ KeyState keyState;
 namespace {
 std::optional<Point> mouseOverride;
 std::optional<Point> handledEventMouse;
+WindowLayout windowLayout;
 }  // namespace
+
+void setMouseWindowLayout(const WindowLayout& layout) { windowLayout = layout; }
 
 Point mousePosition() {
   if (mouseOverride) return *mouseOverride;
   if (handledEventMouse) return *handledEventMouse;
   int x = 0, y = 0;
   SDL_GetMouseState(&x, &y);
-  return {x, y};
+  // Events come already in layout points; the raw state is in window points.
+  const LayoutPoint p = windowLayout.toLayout(x, y);
+  return {p.x, p.y};
 }
 
 void setMousePositionOverride(std::optional<Point> position) { mouseOverride = position; }

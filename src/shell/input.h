@@ -8,6 +8,7 @@
 
 #include "base/ticks.h"
 #include "shell/viewport.h"
+#include "shell/window_layout.h"
 
 class MouseTracker {
  public:
@@ -48,5 +49,7 @@ bool isCtrlHeld();
 // press read from it after a slow frame would land where the pointer went next.
 Point mousePosition();
 void setMousePositionOverride(std::optional<Point> position);
+// A letterboxed window's mapping from window points to layout points.
+void setMouseWindowLayout(const WindowLayout& layout);
 // The event the loop is handing out now (null once it is done with it).
 void setHandledEvent(const SDL_Event* event);

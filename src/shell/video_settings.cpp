@@ -111,6 +111,9 @@ SDL_Rect getRendererWindowRect(SDL_Renderer* renderer) {
   auto it = rendererWindows.find(renderer);
   if (it == rendererWindows.end()) return {0, 0, 0, 0};
   SDL_Rect r{0, 0, 0, 0};
+  // A letterboxed window is drawn at its layout size.
+  SDL_RenderGetLogicalSize(renderer, &r.w, &r.h);
+  if (r.w > 0 && r.h > 0) return r;
   SDL_GetWindowSize(it->second, &r.w, &r.h);
   return r;
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/window_layout.h"
+
 struct VideoSettings {
   int width = 0;
   int height = 0;
@@ -27,8 +29,6 @@ struct ResolutionFile {
   bool operator==(const ResolutionFile&) const = default;
 };
 
-constexpr int minWindowWidth = 1024;
-constexpr int minWindowHeight = 768;
 // Stored sizes beyond this are treated as unset rather than trusted.
 constexpr int maxStoredSize = 16384;
 

@@ -304,3 +304,33 @@ TEST_F(MenuScreenTest, NotesTurnPagesOnlyWithinTheNotesAndEscapeGoesBackToExtras
 }
 
 }  // namespace
+
+namespace {
+
+// In a window larger than the 1024x768 art, the main menu and the select
+// board share one surround: the board's dimmed wood, no flat colour band.
+TEST_F(MenuScreenTest, LargeWindowsFrameEveryMenuAlike) {
+  SDL_SetWindowSize(window, 1280, 1024);
+  Viewport large = viewport();
+  large.screen = {0, 0, 1280, 1024};
+  std::vector<SDL_Color> corners;
+  for (int which = 0; which < 2; ++which) {
+    if (which == 0)
+      start(new MainMenuState(large, ModuleSet(), noBoard));
+    else
+      start(new PuzzleSelectState(large, ModuleSet(), 0));
+    frames(3);
+    screenshot(which == 0 ? "main_menu_1280x1024" : "select_board_1280x1024");
+    corners.push_back(pixelAt(5, 5));
+  }
+  ASSERT_EQ(corners.size(), 2u);
+  for (const SDL_Color& c : corners) {
+    EXPECT_LT(c.r, 120) << "no sand";
+    EXPECT_GT(int(c.r), int(c.b)) << "a warm wood, not grey";
+  }
+  EXPECT_NEAR(corners[0].r, corners[1].r, 2);
+  EXPECT_NEAR(corners[0].g, corners[1].g, 2);
+  EXPECT_NEAR(corners[0].b, corners[1].b, 2);
+}
+
+}  // namespace

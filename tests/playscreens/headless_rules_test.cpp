@@ -14,8 +14,12 @@ namespace {
 TEST(TickSliderMath, TheTickUnderTheMouseAndTheHandle) {
   TickSliderGeometry g{1024, 768, TickSliderArt{76, 12, 20, 150}};
   GeoRect track = g.track();
-  EXPECT_EQ(g.area(), (GeoRect{107, 692, 262, 76}));
-  EXPECT_EQ(track, (GeoRect{121, 755, 236, 13}));
+  EXPECT_EQ(g.area(), (GeoRect{107, 684, 262, 76}));
+  EXPECT_EQ(track, (GeoRect{121, 747, 236, 13}));
+  // The track and the handle on it end above the window's bottom edge.
+  for (const GeoRect& r : {track, g.handle(0, false, 0, 50), g.handle(50, false, 0, 50)})
+    EXPECT_LE(r.y + r.h, 768 - 4);
+  EXPECT_EQ(g.handle(0, false, 0, 50).y + 10, track.y + track.h / 2 + 1);  // centred on the track
   EXPECT_EQ(g.tickAt(track.x - 50, 50), 0);
   EXPECT_EQ(g.tickAt(track.x, 50), 0);
   EXPECT_EQ(g.tickAt(track.x + track.w, 50), 50);

@@ -3,6 +3,8 @@
 // undo steps; the bar and the panel's own buttons during an edit.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "editor/edit_actions.h"
 #include "editor/editor.h"
 #include "model/module_config.h"
@@ -12,6 +14,7 @@
 #include "saves/machine_file.h"
 #include "playscreens/module_edit_state.h"
 #include "saves/tutorial_flags.h"
+#include "shell/text_item.h"
 #include "tools_window.h"
 
 namespace {
@@ -227,6 +230,50 @@ TEST_F(ModuleEditWindow, SmallPanelAndPaletteButtonOnceCopyPasteIsLearnt) {
   moveMouse(20, 300);
   frames(2);
   shot("module-edit-small");
+}
+
+// The panel opened on a Number with the pointer still on the Number: the
+// board's tooltip gives way to the panel, and the Number on the board shows
+// the value being previewed.
+TEST_F(ModuleEditWindow, OverANumberThePanelKeepsItsTooltipsAndTheBoardShowsThePreview) {
+  const Point at = moduleCentre(*number);
+  const Point empty{at.x, at.y + 250};  // bare board below the machine
+  auto textsDrawn = [&] {
+    textTextureCache.clear();
+    frames(2);
+    std::set<std::string> texts;
+    for (const auto& entry : textTextureCache) texts.insert(entry.first.text);
+    return texts;
+  };
+  // The texts drawn with the pointer on the Number beyond those drawn with it on bare board.
+  auto hoverTexts = [&] {
+    moveMouse(empty.x, empty.y);
+    waitMs(600);
+    const std::set<std::string> bare = textsDrawn();
+    moveMouse(at.x, at.y);
+    waitMs(600);
+    std::set<std::string> extra;
+    for (const std::string& t : textsDrawn())
+      if (!bare.count(t)) extra.insert(t);
+    return extra;
+  };
+  ASSERT_FALSE(hoverTexts().empty()) << "the board shows the Number's tooltip before the panel opens";
+  click(at.x, at.y, SDL_BUTTON_RIGHT);
+  ASSERT_EQ(stateName(), "module-edit");
+  const std::set<std::string> overPanel = hoverTexts();
+  EXPECT_TRUE(overPanel.empty()) << "no board tooltip over the open panel: " << *overPanel.begin();
+  const Point more = stepButton(true);
+  click(more.x, more.y);
+  click(more.x, more.y);
+  moveMouse(at.x, at.y);
+  frames(2);
+  EXPECT_EQ(number->logic->configValue()->text(), "3");
+  // The board reads the previewed value: the Number's output and the Adder it feeds.
+  const ConstContext context = editor()->constContext();
+  EXPECT_EQ(number->ports[0]->getValue(context, false)->text(), "3");
+  EXPECT_EQ(moduleOfKind(kAdderKind)->ports[0]->getValue(context, false)->text(), "3");
+  shot("module-edit-number-hovered");
+  key(SDL_SCANCODE_RETURN);
 }
 
 // The configuration tutorial's puzzle (its Adder must give 4) is solved by a

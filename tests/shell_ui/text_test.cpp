@@ -139,6 +139,38 @@ TEST_F(TextTest, ColoredTextLayout) {
   EXPECT_EQ(ColoredText::plainText({{"a ", red}, {"b", blue}}), "a b");
 }
 
+TEST_F(TextTest, PunctuationAfterAColouredRunWrapsWithIt) {
+  GlyphSize g = fontDimensions(7);
+  const SDL_Color ink{0, 0, 0, 255}, highlight{200, 0, 0, 255};
+  const int perLine = 400 / g.width;
+  // Each coloured run ends on the line's last glyph, so the text glued to it
+  // would start the next line alone.
+  struct Case {
+    int lead;  // plain glyphs before the run
+    std::string run;
+    std::string after;
+    std::string carried;  // the word that goes down with the punctuation
+  };
+  for (const Case& c : {Case{perLine - 7, "x more", ". There", "more"}, Case{perLine - 6, "xxxx", ", then", "xxxx"},
+                        Case{perLine - 7, "x more", ".\nNext", "more"}}) {
+    const std::vector<ColoredSegment> text{{std::string(size_t(c.lead), 'a') + " ", ink}, {c.run, highlight},
+                                           {c.after, ink}};
+    auto items = ColoredText::layout(text);
+    std::vector<std::string> line2;
+    for (const TextItem& item : items) {
+      EXPECT_LE(item.x + utf8CharacterCount(item.textValue) * g.width, perLine * g.width) << item.textValue;
+      if (item.y == g.height) line2.push_back(item.textValue);
+    }
+    ASSERT_GE(line2.size(), 2u) << c.run;
+    EXPECT_EQ(line2[0], c.carried) << c.run;
+    EXPECT_EQ(line2[1].substr(0, 1), c.after.substr(0, 1)) << c.run;
+  }
+  // Punctuation after a space is a word of its own and wraps as any word.
+  auto items = ColoredText::layout({{std::string(size_t(perLine), 'a'), ink}, {" .", highlight}});
+  EXPECT_EQ(items.back().textValue, ".");
+  EXPECT_EQ(items.back().x, 0);
+}
+
 TEST_F(TextTest, ColoredTextNeedsAFixedWidthFont) {
   glyphSizes.erase(7);
   EXPECT_THROW(ColoredText::layout({{"x", SDL_Color{}}}), FatalErrorException);

@@ -106,9 +106,21 @@ TEST_F(VictoryTableTest, ValuesAgainstTheirGoalsShowExclamationsAndSparkles) {
   }
   const VictoryText* title = named(texts, "Puzzle Complete!");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->x, 100 + 320);
+  EXPECT_EQ(title->x, 100 + 830 / 2);  // centred across the dialog
   EXPECT_EQ(title->y, 80 + 9);
   EXPECT_EQ(title->colour, (Rgba{238, 252, 255, 255}));
+}
+
+TEST_F(VictoryTableTest, TheTableKeepsClearOfTheRightEdgeWithTheGameFont) {
+  // The game's table font is wider than the test glyph: the columns move
+  // left rather than run into the frame.
+  for (TableGlyph wide : {TableGlyph{13, 24}, TableGlyph{16, 28}}) {
+    const int left = victoryTableLeft(dialog, wide);
+    const int column = 12 * wide.width;
+    EXPECT_LE(left + 2 * column + column / 2, dialog.x + dialog.w - 40) << wide.width;
+    EXPECT_GT(left, dialog.x + 300) << "clear of the portrait";
+  }
+  EXPECT_EQ(victoryTableLeft(dialog, glyph), labelX);  // a narrow font keeps the table's place
 }
 
 TEST_F(VictoryTableTest, TickUnitsNeverDoubleTheirPlural) {

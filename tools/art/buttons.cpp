@@ -94,6 +94,8 @@ void labelButton(Canvas& c, Context& ctx, int m, const std::string& label, Look 
         c.textEngraved(f, label, cx, cy, pal::ink(), pal::brassLight(), pal::brassDark());
     else
         c.textEngraved(f, label, cx, cy, pal::enamel(), pal::walnutLight(), pal::ink());
+    // The disabled look: the same plate, drained of colour and dimmed.
+    if (look == Look::Grey) c.apply([](int, int, Colour p) { return p.grey().scaled(0.7f); });
 }
 
 void chalkTab(Canvas& c, Context& ctx, const std::string& label, Look look, uint32_t seed) {
