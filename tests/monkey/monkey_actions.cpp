@@ -9,7 +9,7 @@ namespace {
 // (Escape, Tab, Return, space), and a few it doesn't.
 const char* const keys[] = {
     "Escape", "Escape", "Tab",    "Return", "space", "space", "BackSpace", "Delete", "Left", "Right", "Up",
-    "Down",   "Prior",  "Next",   "Home",   "End",   "Print", "F1",        "F11",    "0",    "1",     "2",
+    "Down",   "Prior",  "Next",   "Home",   "End",   "F1",        "F11",    "0",    "1",     "2",
     "3",      "4",      "5",      "6",      "7",     "8",     "9",         "a",      "b",    "c",     "d",
     "e",      "f",      "g",      "h",      "i",     "j",     "k",         "l",      "m",    "n",     "o",
     "p",      "q",      "r",      "s",      "t",     "u",     "v",         "w",      "x",    "y",     "z",

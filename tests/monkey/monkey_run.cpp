@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -125,6 +126,7 @@ class Monkey {
   fs::path root_, work_, console_, actionLog_;
   std::ofstream actionsOut_;
   std::deque<std::string> recent_;  // the last actions, for the report
+  Clock::time_point began_ = Clock::now();
   Clock::time_point lastLogGrowth_;
   std::uintmax_t lastLogSize_ = 0;
   std::uintmax_t consoleChecked_ = 0;
@@ -241,7 +243,9 @@ void Monkey::act(const WindowInfo& window) {
   ++result_.actions;
   result_.events += eventsIn(a);
   ++result_.actionsByKind[monkeyKindName(a.kind)];
-  const std::string line = std::to_string(result_.actions) + ": " + describe(a);
+  char when[32];
+  std::snprintf(when, sizeof when, " (%.1f s)", std::chrono::duration<double>(Clock::now() - began_).count());
+  const std::string line = std::to_string(result_.actions) + when + ": " + describe(a);
   actionsOut_ << line << "\n";
   actionsOut_.flush();
   recent_.push_back(line);
@@ -278,8 +282,8 @@ void Monkey::countScreens() {
 }
 
 MonkeyResult Monkey::run() {
-  auto began = Clock::now();
-  auto end = began + std::chrono::seconds(options_.seconds);
+  const auto began = began_;
+  const auto end = began + std::chrono::seconds(options_.seconds);
   signal(SIGINT, onInterrupt);
   signal(SIGTERM, onInterrupt);
   try {
