@@ -15,18 +15,13 @@
 #include <thread>
 
 #include "child_process.h"
+#include "game_folder.h"
 #include "x_session.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 using Clock = std::chrono::steady_clock;
-
-// What a player writes or the game leaves behind: never part of a fresh folder.
-const std::set<std::string> userFiles = {"log.txt", "error.txt", "screenshot.bmp", "profiles", "settings",
-                                         "sdlaudio.raw"};
-// The large parts the game only reads are linked, the rest copied.
-const std::set<std::string> linkedFiles = {"brasswick", "art", "fonts", "music"};
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -250,17 +245,7 @@ void Runner::prepareFolder() {
   tempRoot_ = pattern;
   workDir_ = tempRoot_ / "game";
   consoleFile_ = tempRoot_ / "console.txt";
-  fs::create_directories(workDir_);
-  if (!fs::exists(fs::path(options_.gameDir) / "brasswick")) fail("no game built in " + options_.gameDir);
-  for (const auto& entry : fs::directory_iterator(options_.gameDir)) {
-    const std::string name = entry.path().filename().string();
-    if (userFiles.count(name)) continue;
-    if (linkedFiles.count(name))
-      fs::create_symlink(fs::absolute(entry.path()), workDir_ / name, ec);
-    else
-      fs::copy(entry.path(), workDir_ / name, fs::copy_options::recursive, ec);
-    if (ec) fail("cannot copy " + entry.path().string() + ": " + ec.message());
-  }
+  if (std::string error = makeGameFolder(options_.gameDir, workDir_); !error.empty()) fail(error);
 }
 
 void Runner::finalChecks() {
@@ -294,13 +279,7 @@ int Runner::arg(const Step& step, size_t i) const {
   throw StepFailed("argument " + std::to_string(i + 1) + " must be a whole number");
 }
 
-std::map<std::string, std::string> Runner::gameEnv() const {
-  const char* audio = std::getenv("SDL_AUDIODRIVER");
-  return {{"DISPLAY", x_.display()},
-          {"SDL_VIDEODRIVER", "x11"},
-          {"SDL_AUDIODRIVER", audio && *audio ? audio : "dummy"},
-          {"BRASSWICK_STORE", "scripted"}};
-}
+std::map<std::string, std::string> Runner::gameEnv() const { return gameEnvironment(x_.display()); }
 
 void Runner::startGame() {
   if (game_.running()) fail("the game is already running");
@@ -338,13 +317,7 @@ void Runner::startGame() {
     return "no game window within " + seconds(3 * timeoutMs_) +
            (frames.empty() ? std::string() : "; the game's threads:" + frames) + wmState;
   }, 3 * timeoutMs_);
-  // The window manager gives a new window the focus; this makes sure of it
-  // (best effort: a window replaced meanwhile is found again).
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (runProgram({"xdotool", "windowfocus", std::to_string(w->id)}, {{"DISPLAY", x_.display()}}, 5000) == 0) break;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    if (auto again = x_.findWindow("Brasswick")) w = again;
-  }
+  focusGameWindow(x_, *w);
 }
 
 void Runner::checkAlive(const std::string& waitingFor) {
