@@ -6,7 +6,7 @@
 
 #include "save_check.h"
 #include "saves/file_utils.h"
-#include "shell/log.h"
+#include "base/log.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {
