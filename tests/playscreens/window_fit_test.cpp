@@ -128,6 +128,10 @@ TEST_F(WindowFit, TheEditorAtTheMinimumSizeAndBelowIt) {
   ASSERT_NE(currentAs<NeutralPlayState>(), nullptr);
   EXPECT_EQ(viewport().screen.w, 1024);
   EXPECT_EQ(viewport().screen.h, 768);
+  int logicalW = 0, logicalH = 0;
+  SDL_RenderGetLogicalSize(renderer, &logicalW, &logicalH);
+  EXPECT_EQ(logicalW, 1024) << "drawn at the layout's size, scaled into the window";
+  EXPECT_EQ(logicalH, 768);
   screenshot("editor_800x600_letterboxed");
   resizeTo(1024, 768);
   EXPECT_EQ(viewport().screen.w, 1024);
