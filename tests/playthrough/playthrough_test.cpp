@@ -83,6 +83,8 @@ struct Break {
   std::vector<std::string> said;  // each in the failure
 };
 
+void PrintTo(const Break& b, std::ostream* os) { *os << b.script; }
+
 class PlaythroughBreak : public ::testing::TestWithParam<Break> {};
 
 TEST_P(PlaythroughBreak, FailsAtTheStepThatChecks) {
@@ -98,17 +100,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A pixel of the wrong colour: the probe's line, where, what it found and what it wanted.
         Break{"wrong_pixel",
-              {"wrong_pixel.play line 11 (step 5 of 8: screenshot main_menu_again)",
-               "the screen did not show what the probes expect", "line 12: (5, 5) is ", "expected 3060c0 within 8",
+              {"wrong_pixel.play line 12 (step 6 of 9: screenshot main_menu_again)",
+               "the screen did not show what the probes expect", "line 13: (5, 5) is ", "expected 3060c0 within 8",
                "-mismatch.png"}},
         // A line missing from a file: the file, the line and what the file holds.
         Break{"missing_line",
-              {"missing_line.play line 12 (step 6 of 9: expect-line profiles/profile0/global/tutorial.mgrlt",
+              {"missing_line.play line 13 (step 7 of 10: expect-line profiles/profile0/global/tutorial.mgrlt",
                "profiles/profile0/global/tutorial.mgrlt has no line \"99 (never reached)\"; it holds:",
                "13 (entered the first puzzle)"}},
         // An error.txt left by a run that exited cleanly: the run's wait-exit and the error's text.
         Break{"leftover_error_file",
-              {"leftover_error_file.play line 13 (step 7 of 8: wait-exit)", "the game exited but wrote error.txt:",
+              {"leftover_error_file.play line 14 (step 8 of 9: wait-exit)", "the game exited but wrote error.txt:",
                "ERROR: a check failed"}}),
     [](const ::testing::TestParamInfo<Break>& info) { return std::string(info.param.script); });
 
