@@ -50,6 +50,7 @@ const DelayPathFinder::Entry& DelayPathFinder::entry(const Module* module) {
   onStack_.insert(module);
   while (!stack.empty()) {
     Frame& frame = stack.back();
+    ++steps_;
     if (frame.next < frame.sources.size()) {
       const Module* source = frame.sources[frame.next];
       if (source->logic->isClocked()) {
@@ -87,6 +88,7 @@ std::vector<DelayPath> DelayPathFinder::paths(const Entry& start, std::size_t li
   std::vector<const Module*> chosen;
   while (!walk.empty() && result.size() < limit) {
     Step& step = walk.back();
+    ++steps_;
     if (step.next >= step.entry->tied.size()) {
       walk.pop_back();
       if (!chosen.empty()) chosen.pop_back();

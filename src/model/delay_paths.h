@@ -58,8 +58,11 @@ class DelayPathFinder {
   // The first `limit` paths of a module's entry, in source order; each costs
   // its length from budget, and none is written once the budget is spent.
   std::vector<DelayPath> paths(const Entry& entry, std::size_t limit, std::size_t& budget) const;
+  // Sources looked at and walk steps taken so far: the work, for the tests.
+  std::size_t steps() const { return steps_; }
 
  private:
+  mutable std::size_t steps_ = 0;
   std::unordered_map<const Module*, Entry> memo_;
   std::unordered_set<const Module*> onStack_;
 };

@@ -16,41 +16,64 @@
 
 namespace {
 
+// The fills are where the segments of each delay's bar art end, so they are
+// read off the art, not worked out. Worked cases, with the art's reason, and
+// the rules every row keeps.
 TEST(DelayMeterFills, EveryDelayByRemainingTicks) {
-  const std::map<int, std::vector<int>> rows = {
-      {2, {48}},
-      {3, {36, 58}},
-      {4, {32, 49, 67}},
-      {5, {26, 40, 54, 68}},
-      {6, {26, 37, 48, 59, 70}},
-      {7, {20, 31, 42, 52, 62, 72}},
-      {8, {19, 28, 37, 46, 55, 64, 73}},
-      {10, {18, 25, 32, 39, 46, 53, 60, 67, 74}},
-      {12, {18, 24, 30, 36, 42, 48, 54, 60, 66, 72, 78}},
-      {14, {17, 22, 27, 32, 37, 42, 47, 53, 58, 63, 68, 73, 78}},
-  };
   EXPECT_EQ(delayMeterBarDelays(), (std::vector<int>{2, 3, 4, 5, 6, 7, 8, 10, 12, 14}));
-  for (const auto& [delay, row] : rows) {
+  struct Case {
+    int remaining, delay, fill;
+    const char* why;
+  };
+  const std::vector<Case> cases = {
+      {1, 2, 48, "delay 2, half way: its one divider"},
+      {2, 3, 36, "delay 3, first segment"},
+      {1, 3, 58, "delay 3, second segment"},
+      {3, 4, 32, "delay 4, first of its three dividers"},
+      {1, 4, 67, "delay 4, last divider"},
+      {4, 5, 26, "delay 5, first segment"},
+      {6, 7, 20, "delay 7, first segment"},
+      {7, 8, 19, "delay 8, segments 9 px apart from 19"},
+      {3, 8, 55, "delay 8, fifth divider: 19 + 4 * 9"},
+      {9, 10, 18, "delay 10, segments 7 px apart from 18"},
+      {5, 10, 46, "delay 10, fifth divider: 18 + 4 * 7"},
+      {11, 12, 18, "delay 12, segments 6 px apart from 18"},
+      {1, 12, 78, "delay 12, last divider: 18 + 10 * 6"},
+      {13, 14, 17, "delay 14, first of its 5 px segments"},
+      {7, 14, 47, "delay 14, sixth divider: 17 + 6 * 5"},
+      {6, 14, 53, "delay 14, the one 6 px segment in the art"},
+      {1, 14, 78, "delay 14, last divider"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(delayFillPosition(c.remaining, c.delay), c.fill);
+    EXPECT_EQ(delayMeterFillWidth(c.remaining, c.delay), c.fill);
+  }
+  for (const int delay : delayMeterBarDelays()) {
     SCOPED_TRACE("delay " + std::to_string(delay));
-    EXPECT_EQ(delayFillPosition(delay, delay), 0);
-    EXPECT_EQ(delayFillPosition(0, delay), 82);
+    EXPECT_EQ(delayFillPosition(delay, delay), 0);  // right after a change
+    EXPECT_EQ(delayFillPosition(0, delay), kDelayMeterFill);  // settled
+    // One fill per tick between, growing as the count runs down, inside the bar.
+    int previous = 0;
     for (int remaining = delay - 1; remaining >= 1; --remaining) {
-      EXPECT_EQ(delayFillPosition(remaining, delay), row[std::size_t(delay - remaining - 1)]);
-      EXPECT_EQ(delayMeterFillWidth(remaining, delay), row[std::size_t(delay - remaining - 1)]);
+      const int fill = delayFillPosition(remaining, delay);
+      EXPECT_GT(fill, previous) << remaining;
+      EXPECT_LT(fill, kDelayMeterFill) << remaining;
+      EXPECT_EQ(delayMeterFillWidth(remaining, delay), fill);
+      previous = fill;
     }
+    EXPECT_THROW(delayFillPosition(delay + 1, delay), FatalErrorException);
   }
   // Delay 1 needs no row: full when settled, empty right after a change.
   EXPECT_EQ(delayFillPosition(0, 1), 82);
   EXPECT_EQ(delayFillPosition(1, 1), 0);
-  EXPECT_EQ(delayFillPosition(1, 2), 48);
-  EXPECT_EQ(delayFillPosition(13, 14), 17);
-  EXPECT_EQ(delayFillPosition(1, 14), 78);
 }
 
 TEST(DelayMeterFills, DelaysWithoutARowAreFatalInTheTableButDrawInProportion) {
   EXPECT_THROW(delayFillPosition(4, 9), FatalErrorException);
   EXPECT_FALSE(hasDelayMeterRow(9));
-  EXPECT_EQ(delayMeterFillWidth(4, 9), 82 * 5 / 9);
+  EXPECT_EQ(delayMeterFillWidth(4, 9), 45);  // 5 of 9 ticks done: 5/9 of 82 px, rounded down
+  EXPECT_EQ(delayMeterFillWidth(8, 9), 9);   // 1/9 of 82 px
   EXPECT_EQ(delayMeterFillWidth(0, 13), 82);
   // Counts outside 0..delay are kept inside rather than read off the table's ends.
   EXPECT_EQ(delayMeterFillWidth(7, 3), 0);

@@ -1,7 +1,8 @@
 #pragma once
 // The generator rows of the puzzle table as the tests expect them: which
 // generator with which parameters, how many tests, the time unit and the
-// time-limit text.
+// time-limit text. Test counts, time units and the instruction rows'
+// parameters are the test catalogue's (support/puzzle_catalogue).
 #include <memory>
 #include <string>
 #include <vector>

@@ -339,6 +339,9 @@ void Runner::waitExit() {
     if (fs::exists(work("error.txt"))) why += "; error.txt:" + tail(readFile(work("error.txt")), 5);
     fail(why);
   }
+  // A clean exit may still leave an error behind (a failed check the game
+  // survives): the run that wrote it fails here, at its own step.
+  if (fs::exists(work("error.txt"))) fail("the game exited but wrote error.txt:" + tail(readFile(work("error.txt")), 10));
 }
 
 WindowInfo Runner::window() {

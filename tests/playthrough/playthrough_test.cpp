@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "play_runner.h"
 #include "play_script.h"
@@ -73,6 +75,44 @@ TEST(PlaythroughHarness, FailsAtTheStepWhoseSwitchNeverComes) {
   // What did come is listed: the click reached the game and was logged.
   EXPECT_NE(r.failure.find("mouse-pressing 1"), std::string::npos) << r.failure;
 }
+
+// Each other kind of check fails its script too, at its own step, saying
+// what it expected and what it found.
+struct Break {
+  const char* script;
+  std::vector<std::string> said;  // each in the failure
+};
+
+void PrintTo(const Break& b, std::ostream* os) { *os << b.script; }
+
+class PlaythroughBreak : public ::testing::TestWithParam<Break> {};
+
+TEST_P(PlaythroughBreak, FailsAtTheStepThatChecks) {
+  const Break& b = GetParam();
+  PlayResult r = play((here / "broken" / (std::string(b.script) + ".play")).string(), false);
+  ASSERT_FALSE(r.passed);
+  std::cout << "The deliberate break reads:\n" << r.failure << std::endl;
+  for (const std::string& text : b.said) EXPECT_NE(r.failure.find(text), std::string::npos) << text << "\n" << r.failure;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Breaks, PlaythroughBreak,
+    ::testing::Values(
+        // A pixel of the wrong colour: the probe's line, where, what it found and what it wanted.
+        Break{"wrong_pixel",
+              {"wrong_pixel.play line 12 (step 6 of 9: screenshot main_menu_again)",
+               "the screen did not show what the probes expect", "line 13: (5, 5) is ", "expected 3060c0 within 8",
+               "-mismatch.png"}},
+        // A line missing from a file: the file, the line and what the file holds.
+        Break{"missing_line",
+              {"missing_line.play line 13 (step 7 of 10: expect-line profiles/profile0/global/tutorial.mgrlt",
+               "profiles/profile0/global/tutorial.mgrlt has no line \"99 (never reached)\"; it holds:",
+               "13 (entered the first puzzle)"}},
+        // An error.txt left by a run that exited cleanly: the run's wait-exit and the error's text.
+        Break{"leftover_error_file",
+              {"leftover_error_file.play line 14 (step 8 of 9: wait-exit)", "the game exited but wrote error.txt:",
+               "ERROR: a check failed"}}),
+    [](const ::testing::TestParamInfo<Break>& info) { return std::string(info.param.script); });
 
 TEST(PlaythroughHarness, ReadsStepsAndRejectsWhatItCannotRun) {
   Script good = parseScript("s", "start   # the game\nwait-log \"switching to main_menu\"\nscreenshot menu\n"

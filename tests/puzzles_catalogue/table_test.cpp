@@ -4,6 +4,7 @@
 
 #include "catalogue_fixture.h"
 #include "puzzles/character_names.h"
+#include "support/puzzle_catalogue.h"
 #include "model/module.h"
 #include "model/module_defs.h"
 #include "model/simulation.h"
@@ -37,27 +38,10 @@ TEST_F(PuzzleTable, InvalidIdsAreFatal) {
 }
 
 TEST_F(PuzzleTable, RowsHoldTheirColumns) {
-  struct Case {
-    puzzle_id id;
-    std::string name, title;
-    int tests, difficulty, goalModules, goalTicks, flags;
-    std::set<puzzle_id> predecessors;
-    std::set<int> allowed;
-    int speaker;
-  };
-  const Case cases[] = {
-      {2, "Time", "Writer", 1, 1, 3, 0, 0, {49}, {1, 4}, 4},
-      {13, "Delay-Acc", "Delay Count", 1, 2, 4, 104, 1, {32}, {1, 2, 3}, 6},
-      {15, "Delay CPU", "", 50, 3, 14, 184, 30, {30}, {1, 2, 3, 4, 5, 6, 7, 8, 11, 12}, 4},
-      {35, "Faux-Reg", "", 100, 3, 6, 0, 0, {}, {1, 2, 3, 4, 7, 8, 10, 12}, 7},
-      {48, "Time2", "Time", 1, 1, 0, 0, 96, {47}, {}, 2},
-      {72, "Greater", "", 100, 4, 17, 0, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 12}, 0},
-      {73, "Credits", "", 1, 1, 0, 0, 224, {}, {}, 7},
-      {77, "Cipher", "", 100, 4, 25, 0, 128, {74, 76}, {1, 2, 3, 4, 5, 7, 8, 9, 10, 12}, 0},
-      {85, "Back", "", 100, 2, 5, 105, 14, {26, 32}, {1, 2, 3, 5}, 4},
-      {86, "Clock", "", 1, 1, 3, 18, 38, {12}, {1, 2, 3, 5}, 1},
-  };
-  for (const Case& c : cases) {
+  // A few rows worth a look: titles, goals in ticks, delays, hidden-flag
+  // neighbours, no speaker, two predecessors.
+  for (const puzzle_id id : {2, 13, 15, 35, 48, 72, 73, 77, 85, 86}) {
+    const CatalogueRow& c = catalogueRow(id);
     const Puzzle& p = getPuzzle(c.id);
     EXPECT_EQ(p.name, c.name) << c.id;
     EXPECT_EQ(p.title, c.title) << c.id;
@@ -125,24 +109,8 @@ TEST_F(PuzzleTable, EveryListedPuzzleButCreditsIsInExactlyOneChapter) {
 }
 
 TEST_F(PuzzleTable, FixedTestsAndRuleTexts) {
-  struct Case {
-    puzzle_id id;
-    std::string rule;
-    int tickLimit;
-    std::map<int, int> goal;
-  };
-  const Case cases[] = {
-      {2, "One tick.", 1, {{3, 1}}},
-      {4, "1 tick per slot to fill.", 8, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
-      {13, "14 mTicks per slot to fill.", 112, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
-      {16, "Three ticks.", 3, {{0, 1}, {1, 1}}},
-      {23, "", 0, {{0, 1}, {1, 9}, {10, 6}, {15, 0}}},
-      {31, "One tick.", 1, {{1, 1}, {2, 2}, {3, 3}}},
-      {69, "15 mTicks.", 15, {{1, 2}}},
-      {75, "Eight ticks.", 8, {{1, 8}}},
-      {82, "30 ticks.", 5, {}},
-  };
-  for (const Case& c : cases) {
+  for (const puzzle_id id : {2, 4, 13, 16, 23, 31, 69, 75, 82}) {
+    const CatalogueFixedTest& c = catalogueFixedTest(id);
     EXPECT_EQ(getPuzzleTimeLimitText(c.id), c.rule) << c.id;
     TestCase test = getTestCase(c.id, 1);
     EXPECT_EQ(test.tickLimit, c.tickLimit) << c.id;

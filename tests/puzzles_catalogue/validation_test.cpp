@@ -1,9 +1,13 @@
+#include <atomic>
 #include <cstdio>
 #include <set>
+#include <string>
+#include <thread>
 
 #include "catalogue_fixture.h"
 #include "editor/editor.h"
 #include "model/module.h"
+#include "model/clocked_logics.h"
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "puzzles/community_puzzles.h"
@@ -13,6 +17,7 @@
 #include "saves/file_utils.h"
 #include "saves/machine_file.h"
 #include "base/log.h"
+#include "saves/puzzle_test_file.h"
 
 namespace {
 
@@ -226,24 +231,73 @@ TEST_F(ValidationRun, RebuiltValidationCarriesOnWithTheSameWorker) {
   EXPECT_EQ(outcome.firstTestTicks, 1);
 }
 
+// A Register that counts the clock edges the worker's runs give it, and the
+// ones after the test has let its validation go.
+std::atomic<long> workerEdges{0};
+std::atomic<long> edgesAfterDrop{0};
+std::atomic<bool> dropped{false};
+
+class CountingRegister : public RegisterModuleLogic {
+ public:
+  CountingRegister() : RegisterModuleLogic(makeNumericValue(1)) {}
+  std::unique_ptr<ModuleLogic> clone(int) const override { return std::make_unique<CountingRegister>(); }
+  std::vector<StateDelta> clockEdge(Module& module, TickContext& context) override {
+    workerEdges.fetch_add(1);
+    if (dropped.load()) edgesAfterDrop.fetch_add(1);
+    return RegisterModuleLogic::clockEdge(module, context);
+  }
+};
+
+// Writes nothing, so each of its tests runs to the tick limit.
+ValidationMachine countingMachine() {
+  return {{std::make_shared<Module>(std::make_unique<CountingRegister>(), 0, 0, "counter")}, 1};
+}
+
 TEST_F(ValidationRun, DroppingAValidationStopsItsWorker) {
-  // Worker tests that would take a very long time: dropping the validation
-  // must not wait for them, nor leave the worker writing into freed memory.
-  const puzzle_id puzzle = loadTestPuzzle(4, {3, 4}, 1000000);
+  // The worker's machine writes nothing, so each of its tests runs to the
+  // tick limit, millions of clock edges: dropping the validation stops it at
+  // its next step rather than letting it finish (the join in the drop would
+  // wait for it), and it never writes into freed memory. A few edges may land
+  // between the mark and the stop; an ignored stop gives all the millions.
+  const int tickLimit = maxTestTickLimit;
+  const puzzle_id puzzle = loadTestPuzzle(4, {3, 4}, tickLimit);
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE("validation " + std::to_string(i));
+    workerEdges = 0;
+    edgesAfterDrop = 0;
+    dropped = false;
+    {
+      FakeClock clock;
+      Validation validation(puzzle, writerMachine(), -1, countingMachine, clock.clock());
+      validation.start();
+      while (workerEdges.load() < 1000) std::this_thread::yield();  // the worker is well into its runs
+      dropped = true;
+    }
+    EXPECT_LT(edgesAfterDrop.load(), tickLimit / 100);
+    EXPECT_LT(workerEdges.load(), tickLimit);
+  }
+  {
+    // The main thread fails its first test while the worker is still busy.
+    const puzzle_id mainFails = loadTestPuzzle({{false, 10}, {true, 10}, {false, tickLimit}, {false, tickLimit}});
+    workerEdges = 0;
+    edgesAfterDrop = 0;
+    dropped = false;
+    {
+      FakeClock clock;
+      Validation validation(mainFails, writerMachine(), -1, countingMachine, clock.clock());
+      validation.start();
+      while (!validation.update()) {
+      }
+      EXPECT_EQ(validation.outcome().testToShow, 1);
+      dropped = true;
+    }
+    EXPECT_LT(edgesAfterDrop.load(), tickLimit / 100);
+  }
+  // Dropped before the worker even starts its runs.
   for (int i = 0; i < 5; ++i) {
     FakeClock clock;
     Validation validation = makeValidation(puzzle, -1, clock);
     validation.start();
-  }
-  {
-    // The main thread fails its first test while the worker is still busy.
-    const puzzle_id mainFails = loadTestPuzzle({{false, 10}, {true, 10}, {false, 1000000}, {false, 1000000}});
-    FakeClock clock;
-    Validation validation = makeValidation(mainFails, -1, clock);
-    validation.start();
-    while (!validation.update()) {
-    }
-    EXPECT_EQ(validation.outcome().testToShow, 1);
   }
 }
 

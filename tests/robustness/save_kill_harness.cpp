@@ -4,6 +4,8 @@
 // SIGKILL at random moments. After every kill each file must hold exactly one
 // of its two contents and at most one temporary file may be left; the next
 // writer starts by loading the profile, as the game does, which clears it.
+// A run whose kills seldom land mid-save (a temporary file left) proves
+// little, so at least a share of them must.
 // Usage: save_kill_harness <kills> [seed]. Prints the figures; exit code 0
 // when every check held.
 #include <signal.h>
@@ -37,6 +39,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// The least share of kills that must land mid-save, in percent.
+constexpr int kMinMidSavePercent = 20;
 
 int savedPuzzle() {
   for (int id = 1; id < puzzleTableSize; ++id) {
@@ -156,11 +161,17 @@ int main(int argc, char** argv) {
   if (tempsAfterLoad != 0) ++failures;
 
   std::printf("kills: %d (seed %u)\n", kills, seed);
-  std::printf("kills that left a temporary file: %d (never more than one)\n", killedMidSave);
+  std::printf("kills that landed mid-save, leaving a temporary file: %d (%d%%; never more than one file)\n",
+              killedMidSave, kills > 0 ? killedMidSave * 100 / kills : 0);
   std::printf("temporary files left after the final profile load: %zu\n", tempsAfterLoad);
   for (const auto& [file, second] : seenSecond) {
     std::printf("%s: first content %d times, second %d times\n", file.c_str(), kills - second, second);
   }
   std::printf("damaged files: %d\n", failures);
+  if (killedMidSave * 100 < kills * kMinMidSavePercent) {
+    std::printf("FAILED: only %d of %d kills landed mid-save (at least %d%% must): the kills missed the saves\n",
+                killedMidSave, kills, kMinMidSavePercent);
+    ++failures;
+  }
   return failures == 0 ? 0 : 1;
 }
