@@ -12,6 +12,7 @@
 #include "playscreens/memory_sidebar.h"
 #include "playscreens/sim_run.h"
 #include "puzzles/puzzle_services.h"
+#include "saves/profiles.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ void BM_JumpOnTheSimulationScreen(benchmark::State& state) {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "brasswick_bench_jump";
   std::filesystem::create_directories(dir);
   std::filesystem::current_path(dir);
+  activeProfile = 0;  // a first-run profile in the scratch folder
   auto editor = std::make_shared<Editor>(memoryPuzzle);
   const ModuleList machine = busyMachine(50);
   TestCase test = getTestCase(memoryPuzzle, 1);
