@@ -231,7 +231,7 @@ void EditorBottomBar::handleButton(StateChange& out, int id, const Viewport& vie
       return;
     case barClock:
       if (puzzle == fixedClockPuzzle) return;
-      out = {new ClockEditState(viewport, editor), Switch};
+      out = {new ClockEditState(viewport, editor, *selectedModules, *selectedWires), Switch};
       return;
     default:
       std::printf("Unhandled button type %d!\n", id);

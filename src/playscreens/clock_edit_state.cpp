@@ -3,16 +3,19 @@
 #include <climits>
 
 #include "editor/editor.h"
+#include "playscreens/modal_rules.h"
 #include "playscreens/neutral_play_state.h"
 #include "saves/tutorial_flags.h"
 #include "shell/input.h"
 
-ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor)
-    : ClockEditState(viewport, editor, editor->clockPeriod) {}
+ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules,
+                               WireSelection wires)
+    : ClockEditState(viewport, editor, editor->clockPeriod, std::move(modules), std::move(wires)) {}
 
-ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod)
+ClockEditState::ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod,
+                               ModuleSelection modules, WireSelection wires)
     : GameState(std::make_shared<FullScrollLogic>(viewport)),
-      playScreen(this->viewport(), std::nullopt, std::move(editor), {}, {}) {
+      playScreen(this->viewport(), std::nullopt, std::move(editor), std::move(modules), std::move(wires)) {
   GeoPoint anchor{0, 0};
   if (auto* bar = dynamic_cast<EditorBottomBar*>(playScreen.bar.get())) {
     bar->buttons = bar->makeButtons(barClock);
@@ -45,11 +48,18 @@ StateChange ClockEditState::handleEvent(const SDL_Event& event) {
   if (repeated == clockLessButton || repeated == clockMoreButton) return {};
   if (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP || event.type == SDL_TEXTINPUT) return {};
   const bool wasCommitted = popup->edit.committed;
-  StateChange out = handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });
+  const Point pressed = mouseTracker().pressPosition(SDL_BUTTON_LEFT);
+  StateChange out = handOnPastPreview(playScreen, event, viewport(), [this] { commit(); }, popup->containsMouse(),
+                                      popup->contains(pressed.x, pressed.y));
   if (out.next || wasCommitted == popup->edit.committed) return out;
-  // The pop-up closed with its commit: a rebuild or a press the play screen
-  // left alone shows the idle editor.
-  if (out.kind == Rebuild || out.kind == Switch) return toNeutral();
+  // A rebuild after the commit shows the idle editor; an event the play
+  // screen left alone keeps the pop-up open, as the module edit panel does,
+  // for a new visit from the committed period.
+  if (out.kind == Rebuild) return toNeutral();
+  if (modalStaysOpen(out.kind != Switch, false)) {
+    popup->restart();
+    return {};
+  }
   return out;
 }
 
@@ -69,5 +79,6 @@ void ClockEditState::render(SDL_Renderer* renderer) {
 GameState* ClockEditState::rebuild(SDL_Rect screen) {
   Viewport v = viewport();
   v.screen = screen;
-  return new ClockEditState(v, playScreen.editor, popup->edit.openingPeriod);
+  return new ClockEditState(v, playScreen.editor, popup->edit.openingPeriod, playScreen.selectedModules,
+                            playScreen.selectedWires);
 }

@@ -11,9 +11,12 @@
 
 class ClockEditState : public GameState {
  public:
-  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor);
+  // The selection stays through the visit, as through every change of mode.
+  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules = {},
+                 WireSelection wires = {});
   // A rebuild keeps the period the pop-up opened with.
-  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod);
+  ClockEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, int openingPeriod,
+                 ModuleSelection modules, WireSelection wires);
 
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int dtMs) override;

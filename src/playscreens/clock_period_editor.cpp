@@ -67,9 +67,21 @@ ButtonList ClockPeriodEditor::buttons() const {
 
 bool ClockPeriodEditor::containsMouse() const {
   const Point m = mousePosition();
-  if (geometry().inPopup(m.x, m.y)) return true;
+  return contains(m.x, m.y);
+}
+
+bool ClockPeriodEditor::contains(int x, int y) const {
+  if (geometry().inPopup(x, y)) return true;
   ButtonList list = buttons();
-  return list.buttonAt(m.x, m.y) != nullptr;
+  return list.buttonAt(x, y) != nullptr;
+}
+
+void ClockPeriodEditor::restart() {
+  edit = ClockPeriodEdit(edit.editor);
+  entry.text = edit.entryText;
+  entry.restoreValue = makeNumericValue(edit.period());
+  dragging = false;
+  fresh = true;
 }
 
 bool ClockPeriodEditor::handleEvent(const SDL_Event& event) {

@@ -33,6 +33,10 @@ class ClockPeriodEditor {
   void update(int dtMs);
   bool commit() { return edit.commit(); }
   bool containsMouse() const;
+  bool contains(int x, int y) const;
+  // A new visit from the Editor's period, after a commit that kept the
+  // pop-up open.
+  void restart();
   void render(SDL_Renderer* renderer) const;
   bool renderTooltip(SDL_Renderer* renderer) const;
 

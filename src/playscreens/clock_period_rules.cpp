@@ -18,11 +18,15 @@ GeoRect ClockPopupGeometry::handle(int period) const {
 }
 
 bool ClockPopupGeometry::inPopup(int mouseX, int mouseY) const {
-  const GeoRect strip{x - frameWidth / 2 + 24, y - frameHeight, frameWidth - 48, 50};
-  const bool inStrip =
-      mouseX >= strip.x && mouseX < strip.x + strip.w && mouseY >= strip.y && mouseY < strip.y + strip.h;
-  const bool inDial = mouseX >= x - 40 && mouseX <= x + 40 && mouseY >= y - 95 && mouseY <= y - 25;
-  return inStrip || inDial;
+  auto inside = [&](const GeoRect& r) {
+    return mouseX >= r.x && mouseX < r.x + r.w && mouseY >= r.y && mouseY < r.y + r.h;
+  };
+  // The frame is drawn whole; the handle may stand out of it at the track's
+  // ends, and a press on it must not reach the board below.
+  const GeoPoint f = frame();
+  const GeoRect t = track();
+  const GeoRect handleBand{t.x, handle(minClockPeriod).y, t.w + handleWidth, handleHeight};
+  return inside({f.x, f.y, frameWidth, frameHeight}) || inside(handleBand);
 }
 
 int ClockPopupGeometry::periodAt(int mouseX) const {

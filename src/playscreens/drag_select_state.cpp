@@ -35,7 +35,9 @@ std::pair<ModuleSelection, WireSelection> DragSelectState::selection() {
 }
 
 StateChange DragSelectState::handleEvent(const SDL_Event& event) {
-  if (event.type != SDL_MOUSEBUTTONUP || event.button.button != SDL_BUTTON_LEFT) return {};
+  // A release lost on the way ends the band as well as the release itself.
+  const bool released = event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT;
+  if (!released && mouseTracker().isButtonDown(SDL_BUTTON_LEFT)) return {};
   auto [modules, wires] = selection();
   return {new NeutralPlayState(viewport(), playScreen.editor, modules, wires), Switch};
 }

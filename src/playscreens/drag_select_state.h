@@ -11,6 +11,7 @@ class DragSelectState : public GameState {
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int) override {}
   int cursor() override { return 8; }
+  bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT; }
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "drag-select"; }
   GameState* rebuild(SDL_Rect screen) override;

@@ -19,6 +19,7 @@ class DraggingPlayState : public GameState {
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int dtMs) override;
   int cursor() override { return 4; }
+  bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT && dropOnRelease; }
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "drag-module"; }
   GameState* rebuild(SDL_Rect screen) override;

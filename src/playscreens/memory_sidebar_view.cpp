@@ -57,8 +57,12 @@ void releaseMemorySidebarMedia() {
 }
 
 bool MemorySidebar::handleEvent(const SDL_Event& event, int mouseX, int mouseY, Editor& owner) {
-  if (event.type != SDL_MOUSEBUTTONDOWN) return false;
-  if (mouseX < rect.x || mouseX >= rect.x + rect.w || mouseY < rect.y || mouseY >= rect.y + rect.h) return false;
+  // Presses count over the panel; the view keys and a held arrow's repeats
+  // wherever the mouse is.
+  const bool press = event.type == SDL_MOUSEBUTTONDOWN;
+  if (!press && event.type != SDL_KEYDOWN && refiredButton(event) == noButton) return false;
+  if (press && (mouseX < rect.x || mouseX >= rect.x + rect.w || mouseY < rect.y || mouseY >= rect.y + rect.h))
+    return false;
   ButtonList buttons = sidebarButtons(layout);
   const int id = buttons.clickedId(event);
   switch (id) {

@@ -5,6 +5,7 @@
 #include "editor/edit_actions.h"
 #include "editor/editor.h"
 #include "playscreens/config_slider_layout.h"
+#include "playscreens/modal_rules.h"
 #include "playscreens/neutral_play_state.h"
 #include "playscreens/palette_state.h"
 #include "saves/tutorial_flags.h"
@@ -15,9 +16,6 @@ constexpr int copyButton = 19;
 constexpr int paletteButton = 40;
 constexpr int deleteButton = 18;
 
-bool isLeftPress(const SDL_Event& event) {
-  return event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT;
-}
 }  // namespace
 
 ModuleEditState::ModuleEditState(const Viewport& viewport, std::shared_ptr<Editor> editor, ModuleSelection modules,
@@ -121,48 +119,49 @@ StateChange ModuleEditState::handleEvent(const SDL_Event& event) {
   const Point m = mousePosition();
   panel.sliderEvent(event);
   afterPreview();
-  // A held slider arrow repeats inside the panel: still one preview, one edit.
+  // A held slider arrow repeats inside the panel: still one preview, one
+  // edit. A field always has focus: the keys of typing are its own, so a
+  // name holding a "c" doesn't Copy and Delete doesn't delete the selection.
   const int repeated = refiredButton(event);
-  if (repeated == sliderLessButton || repeated == sliderMoreButton) return {};
-  // Backspace edits the field in focus; the shell also binds it to Delete,
-  // which would delete the selection instead.
-  const bool erasing = event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_BACKSPACE;
-  ButtonList list = buttons();
-  const ButtonPress pressed = erasing ? ButtonPress{} : list.handleEvent(event);
-  if (pressed.buttonId != noButton) {
-    markButtonTutorialSeen(pressed.buttonId);
-    return pressed.change;
-  }
-  if (event.type == SDL_KEYDOWN) {
-    switch (event.key.keysym.scancode) {
-      case SDL_SCANCODE_RETURN:
-      case SDL_SCANCODE_KP_ENTER:
-        commit();
-        return PlayScreen::checkSolvedAfterEdit(viewport(), toNeutral(false), playScreen.editor);
-      case SDL_SCANCODE_ESCAPE:
-        revert();
-        return toNeutral(false);
-      case SDL_SCANCODE_BACKSPACE:
-        panel.erase();
-        afterPreview();
-        return {};
-      default:
-        return {};
+  const PanelRoute route = moduleEditRouteFor(inputRecordOf(event), panel.contains(m.x, m.y),
+                                              repeated == sliderLessButton || repeated == sliderMoreButton);
+  if (route.buttonsFirst) {
+    ButtonList list = buttons();
+    const ButtonPress pressed = list.handleEvent(event);
+    if (pressed.buttonId != noButton) {
+      markButtonTutorialSeen(pressed.buttonId);
+      return pressed.change;
     }
   }
-  if (event.type == SDL_TEXTINPUT) {
-    panel.type(event.text.text);
-    afterPreview();
-    return {};
-  }
-  if (isLeftPress(event) && panel.contains(m.x, m.y)) {
-    if (!(panel.session->canEditConfig() && panel.slider.dragging)) panel.press(m.x, m.y);
-    return {};
+  switch (route.action) {
+    case PanelAction::nothing:
+      return {};
+    case PanelAction::erase:
+      panel.erase();
+      afterPreview();
+      return {};
+    case PanelAction::type:
+      panel.type(event.text.text);
+      afterPreview();
+      return {};
+    case PanelAction::commit:
+      commit();
+      return PlayScreen::checkSolvedAfterEdit(viewport(), toNeutral(false), playScreen.editor);
+    case PanelAction::revert:
+      revert();
+      return toNeutral(false);
+    case PanelAction::pressPanel:
+      if (!(panel.session->canEditConfig() && panel.slider.dragging)) panel.press(m.x, m.y);
+      return {};
+    case PanelAction::pastPanel:
+      break;
   }
   // Past the panel the edit is committed first; when the play screen then
   // does nothing with the event, the panel stays open over the committed
   // machine.
-  return handOnPastPreview(playScreen, event, viewport(), [this] { commit(); });
+  const Point pressAt = mouseTracker().pressPosition(SDL_BUTTON_LEFT);
+  return handOnPastPreview(playScreen, event, viewport(), [this] { commit(); }, panel.contains(m.x, m.y),
+                           panel.contains(pressAt.x, pressAt.y));
 }
 
 void ModuleEditState::update(int dtMs) {

@@ -42,6 +42,9 @@ StateChange NeutralPlayState::handleEvent(const SDL_Event& event) {
     if (!tutorialFlags[flagLeftFirstPuzzle])
       return {makePuzzleSelectState(viewport(), playScreen.editor->clipboard, -1), Switch};
   }
+  // The press's release may have gone with the switch that brought it here:
+  // only a button still held drags.
+  if (pressedModule && !mouseTracker().isButtonDown(SDL_BUTTON_LEFT)) pressedModule.reset();
   if (event.type == SDL_MOUSEMOTION && pressedModule)
     return {new DraggingPlayState(viewport(), playScreen.editor, {pressedModule}, std::nullopt, pressedCell), Switch};
   if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) pressedModule.reset();

@@ -20,6 +20,7 @@ class NeutralPlayState : public GameState {
   GameState* rebuild(SDL_Rect screen) override;
   ScrollBounds scrollBounds() override;
   void fadeComplete() override;
+  bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT && pressedModule; }
 
   // Shown once on entering the puzzle; also saves it as the last puzzle.
   void showTitle();

@@ -83,9 +83,11 @@ std::vector<PalettePreviewBox> palettePreview(const ModuleSet& set, const GeoRec
 
 int paletteScrollAfterAdd(int count) { return std::max(count - paletteGroupsPerPage, 0); }
 
-int paletteScrollAfterDelete(int scroll, int count) {
+int clampPaletteScroll(int scroll, int count) {
   return std::max(std::min(scroll, count - paletteGroupsPerPage), 0);
 }
+
+int paletteScrollAfterDelete(int scroll, int count) { return clampPaletteScroll(scroll, count); }
 
 int addSelectionAsGroup(const std::set<std::shared_ptr<Module>>& selected) {
   if (selected.empty()) return -1;

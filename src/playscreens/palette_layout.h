@@ -59,6 +59,9 @@ std::vector<PalettePreviewBox> palettePreview(const ModuleSet& set, const GeoRec
 // deleting one (the last page kept full).
 int paletteScrollAfterAdd(int count);
 int paletteScrollAfterDelete(int scroll, int count);
+// A page scroll held to the pages there are: the add slot's first page to
+// the last full one.
+int clampPaletteScroll(int scroll, int count);
 
 // Saves the selected modules with their wires as a new group and scrolls to
 // it: the new group's index, or -1 (nothing) without a module selected.

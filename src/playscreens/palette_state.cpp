@@ -64,12 +64,12 @@ ButtonList PaletteState::scrollButtons() {
   const PaletteLayout l = layout();
   ButtonList list;
   if (!l.showsScrollButtons()) return list;
-  list.push_back(Button(l.previousButton().x, l.previousButton().y, palettePreviousButton, [] {
-    --paletteScroll;
+  list.push_back(Button(l.previousButton().x, l.previousButton().y, palettePreviousButton, [l] {
+    paletteScroll = clampPaletteScroll(paletteScroll - 1, l.count);
     return StateChange{};
   }, [l] { return l.canScrollBack(); }));
-  list.push_back(Button(l.nextButton().x, l.nextButton().y, paletteNextButton, [] {
-    ++paletteScroll;
+  list.push_back(Button(l.nextButton().x, l.nextButton().y, paletteNextButton, [l] {
+    paletteScroll = clampPaletteScroll(paletteScroll + 1, l.count);
     return StateChange{};
   }, [l] { return l.canScrollOn(); }));
   return list;

@@ -6,6 +6,7 @@
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "playscreens/drag_select_state.h"
+#include "playscreens/modal_rules.h"
 #include "playscreens/dragging_play_state.h"
 #include "playscreens/module_edit_state.h"
 #include "playscreens/neutral_play_state.h"
@@ -280,10 +281,15 @@ StateChange PlayScreen::handleForPanel(const SDL_Event& event, const Viewport& v
 }
 
 StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const Viewport& viewport,
-                              const std::function<void()>& commit) {
-  if (event.type == SDL_MOUSEBUTTONDOWN || event.type == SDL_USEREVENT) {
-    commit();
-    return screen.handleForPanel(event, viewport);
+                              const std::function<void()>& commit, bool overPopup, bool pressBeganOverPopup) {
+  switch (modalStepFor(inputRecordOf(event), overPopup, pressBeganOverPopup)) {
+    case ModalStep::keep:
+      return {};
+    case ModalStep::commitFirst:
+      commit();
+      return screen.handleForPanel(event, viewport);
+    case ModalStep::passUncommitted:
+      break;
   }
   StateChange out;
   screen.handleEvent(out, event, viewport);

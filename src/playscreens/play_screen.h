@@ -97,12 +97,12 @@ class PlayScreen {
 };
 
 // The same for a panel that previews on the live machine (module edit, clock
-// edit). Presses and button repeats, which the play screen may turn into an
-// edit or a new state, reach it only after commit, so it meets a machine the
-// undo stack knows and handles the event once; other events (motion,
-// releases) pass without the solved check, which must not judge a preview.
+// edit), by modalStepFor: presses, releases and button repeats the pop-up
+// does not keep reach the play screen only after commit, so it meets a
+// machine the undo stack knows and handles the event once; motion passes
+// without the solved check, which must not judge a preview.
 StateChange handOnPastPreview(PlayScreen& screen, const SDL_Event& event, const Viewport& viewport,
-                              const std::function<void()>& commit);
+                              const std::function<void()>& commit, bool overPopup, bool pressBeganOverPopup);
 
 // The victory screen after an edit that solved the puzzle: the result is
 // recorded (untimed, so no ticks) and the leaderboards are asked for.

@@ -63,10 +63,14 @@ SimPlayState::SimPlayState(const Viewport& viewport, std::shared_ptr<Editor> edi
 void SimPlayState::enter() {
   auto& editor = *playScreen.editor;
   editor.selectTest(simulation->testIndex());
-  editor.memoryScroll = 0;
-  editor.memoryViewKind = viewNow;
-  playScreen.sidebar.viewKind = viewNow;
-  playScreen.sidebar.scroll = 0;
+  // Built anew for a chosen memory view or a new window size, the screen
+  // keeps the view the player is looking at.
+  if (!keepsView) {
+    editor.memoryScroll = 0;
+    editor.memoryViewKind = viewNow;
+    playScreen.sidebar.viewKind = viewNow;
+    playScreen.sidebar.scroll = 0;
+  }
   playScreen.sidebar.relayout();
   musicManager().channelOn[testModeChannel] = true;
 }
@@ -94,6 +98,8 @@ StateChange SimPlayState::handleEvent(const SDL_Event& event) {
     run.pause();
     return {};
   }
+  // A tick being typed keeps its keys from the bar (Space, R, the arrows).
+  if (bar().tickSlider.editing && textFieldKeepsKey(inputRecordOf(event))) return {};
   const int viewKind = editor->memoryViewKind;
   editor->memoryViewKind = editingViewKind(editor->puzzle);
   StateChange out;
@@ -174,6 +180,7 @@ GameState* SimPlayState::rebuild(SDL_Rect screen) {
   next->run.stepAccumulatorMs = run.stepAccumulatorMs;
   next->run.fast = run.fast;
   next->bar().paused = bar().paused;
+  next->keepsView = true;
   return next;
 }
 

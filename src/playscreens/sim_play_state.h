@@ -37,6 +37,7 @@ class SimPlayState : public GameState, private SimRunAnimator {
 
   std::shared_ptr<Simulation> simulation;
   bool fromValidation;
+  bool keepsView = false;  // a rebuild of this screen: enter leaves the memory view alone
   PlayScreen playScreen;
   SimRun run;
 

@@ -54,6 +54,10 @@ void SimRun::advance(int dtMs) {
 
 void SimRun::stepForward(bool longStep) {
   animator->rebuildLines();
+  stepUnshown(longStep);
+}
+
+void SimRun::stepUnshown(bool longStep) {
   simulation->step();
   if (checkSuccess(longStep)) pause();
   markTutorialSeen(flagSteppedSimulation);
@@ -84,9 +88,13 @@ void SimRun::seekTo(int tick) {
   } else {
     stopAnimations();
   }
+  // A jump lays the sidebar out once, at its end, however far it goes.
   while (simulation->tick() < tick) {
     if (simulation->isSuccess() || simulation->isFailed()) break;
-    stepForward(oneForward);
+    if (oneForward)
+      stepForward(true);
+    else
+      stepUnshown(false);
   }
   while (simulation->tick() > tick) simulation->stepBack();
   if (oneForward)

@@ -48,6 +48,8 @@ class SimRun {
   // The timer: at most one step per call.
   void advance(int dtMs);
   void stepForward(bool longStep);
+  // The step alone, the sidebar left as it is (the ticks inside a jump).
+  void stepUnshown(bool longStep);
   // Records a success the first time the run reaches one; true when the run
   // is over (a success or a failure).
   bool checkSuccess(bool longStep);

@@ -21,6 +21,7 @@ class WiringPlayState : public GameState {
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int dtMs) override;
   int cursor() override;
+  bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT; }
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "wire"; }
   GameState* rebuild(SDL_Rect screen) override;

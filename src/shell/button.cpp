@@ -241,8 +241,10 @@ ButtonList::Activation ButtonList::findActivated(const SDL_Event& event) {
   } else if (isRefireEvent(event)) {
     int id = refireId(event);
     ensure(id <= 80, "Unexpected button refire code: " + std::to_string(id));
+    // Repeats queued before the button turned grey (the palette's last page
+    // reached in a slow frame) must not act past it.
     for (Button& b : *this)
-      if (b.id == id) return {&b, SDL_USEREVENT};
+      if (b.id == id && b.isEnabled()) return {&b, SDL_USEREVENT};
   }
   return {};
 }

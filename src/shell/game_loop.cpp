@@ -26,20 +26,38 @@ std::string lastScreenshotPath;
 const std::string screenshotPath = "screenshot.bmp";
 
 namespace {
+// Releases the last switch dropped, in order, for the new state to claim.
+std::vector<SDL_Event>& droppedReleases() {
+  static std::vector<SDL_Event> events;
+  return events;
+}
+
 std::vector<std::function<void(SDL_Renderer*)>>& resetHooks() {
   static std::vector<std::function<void(SDL_Renderer*)>> hooks;
   return hooks;
 }
 
 // Input queued for the old state must not reach the new one, nor must its
-// buttons' auto-repeats. The key and button trackers still see the releases
-// among it: a key or button let go in the frame of a switch would otherwise
-// stay held for good (Shift extending every selection, an arrow scrolling on).
+// buttons' auto-repeats. The trackers still see the releases among it, and
+// the modifiers pressed: a key or button let go in the frame of a switch
+// would otherwise stay held for good (Shift extending every selection, an
+// arrow scrolling on), and a Shift pressed in it would not count for the new
+// state's clicks. A state waiting for a dropped release gets it afterwards
+// (handOverDroppedReleases).
 int dropOldStateInput(void*, SDL_Event* e) {
   if (e->type == SDL_USEREVENT) return (e->user.code & buttonRefireFlag) != buttonRefireFlag;
   if (e->type < SDL_KEYDOWN || e->type > SDL_MULTIGESTURE) return 1;
   if (e->type == SDL_KEYUP) trackKey(*e);
-  if (e->type == SDL_MOUSEBUTTONUP) mouseTracker().handleEvent(*e);
+  if (e->type == SDL_KEYDOWN && e->key.keysym.scancode >= SDL_SCANCODE_LCTRL &&
+      e->key.keysym.scancode <= SDL_SCANCODE_RGUI)
+    trackKey(*e);
+  if (e->type == SDL_MOUSEBUTTONUP) {
+    // The tracker reads the event's own position for the release.
+    setHandledEvent(e);
+    mouseTracker().handleEvent(*e);
+    setHandledEvent(nullptr);
+    droppedReleases().push_back(*e);
+  }
   return 0;
 }
 
@@ -64,6 +82,7 @@ GameState* switchState(GameState* next, GameState* current) {
   if (current->pendingNext == next) current->pendingNext = nullptr;
   deleteState(current);
   next->enter();
+  droppedReleases().clear();
   SDL_FilterEvents(dropOldStateInput, nullptr);
   return next;
 }
@@ -223,6 +242,25 @@ struct HandledEvent {
 };
 }  // namespace
 
+bool GameLoop::handOverDroppedReleases(bool& leavingFullscreen) {
+  while (!droppedReleases().empty()) {
+    const SDL_Event release = droppedReleases().front();
+    droppedReleases().erase(droppedReleases().begin());
+    const Uint8 button = release.button.button;
+    // Only a state still waiting for a button the player has let go of.
+    if (mouseTracker().isButtonDown(button) || !current_->waitsForRelease(button)) continue;
+    if (current_->fadeTimer > 0) continue;
+    const HandledEvent handled(release);
+    StateChange change = current_->handleEvent(release);
+    if (change.kind == Quit) {
+      if (change.next && change.next != current_) delete change.next;
+      return false;
+    }
+    actOn(change, leavingFullscreen);
+  }
+  return true;
+}
+
 bool GameLoop::pumpEvents() {
   bool leavingFullscreen = false;
   SDL_Event event;
@@ -258,6 +296,7 @@ bool GameLoop::pumpEvents() {
       return false;
     }
     actOn(change, leavingFullscreen);
+    if (!handOverDroppedReleases(leavingFullscreen)) return false;
   }
   if (leavingFullscreen) {
     SDL_Rect s = current_->viewport().screen;

@@ -72,6 +72,9 @@ class GameLoop {
  private:
   void actOn(const StateChange& change, bool& leavingFullscreen);
   void rebuildForResize(int w, int h);
+  // After a switch: the releases it dropped go to a new state that waits for
+  // them. False means quit.
+  bool handOverDroppedReleases(bool& leavingFullscreen);
 
   SDL_Window* window_;
   SDL_Renderer* renderer_;

@@ -49,6 +49,10 @@ class GameState {
   virtual void enter() {}
   virtual void exit() {}
   virtual void fadeComplete() {}
+  // A state a press opened and that ends on that button's release. The loop
+  // hands it a release dropped by the switch, so a press and release that
+  // arrive in one frame (a tap) act as a click.
+  virtual bool waitsForRelease(Uint8 /*button*/) const { return false; }
 
   const Viewport& viewport() const { return scroll->viewport; }
   Viewport& viewport() { return scroll->viewport; }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/log.h"
+#include "shell/button_table.h"
 
 KeyState keyState;
 
@@ -44,6 +45,60 @@ void trackKey(const SDL_Event& event) {
     keyState.heldKeys[sc] = -1;
     logLine("releasing " + std::to_string(sc));
   }
+}
+
+InputRecord inputRecordOf(const SDL_Event& event) {
+  InputRecord in;
+  switch (event.type) {
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+      in.kind = event.type == SDL_MOUSEBUTTONDOWN ? InputKind::press : InputKind::release;
+      in.button = event.button.button;
+      in.x = event.button.x;
+      in.y = event.button.y;
+      break;
+    case SDL_MOUSEMOTION:
+      in.kind = InputKind::motion;
+      in.x = event.motion.x;
+      in.y = event.motion.y;
+      break;
+    case SDL_MOUSEWHEEL:
+      in.kind = InputKind::wheel;
+      break;
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+      in.kind = event.type == SDL_KEYDOWN ? InputKind::keyDown : InputKind::keyUp;
+      in.scancode = int(event.key.keysym.scancode);
+      in.keycode = int(event.key.keysym.sym);
+      break;
+    case SDL_TEXTINPUT:
+      in.kind = InputKind::text;
+      in.text = event.text.text;
+      break;
+    case SDL_USEREVENT:
+      if ((event.user.code & buttonRefireFlag) == buttonRefireFlag) {
+        in.kind = InputKind::repeat;
+        in.repeatedButton = event.user.code & ~buttonRefireFlag;
+      }
+      break;
+    default:
+      break;
+  }
+  if (in.kind != InputKind::press && in.kind != InputKind::release && in.kind != InputKind::motion) {
+    const Point m = mousePosition();
+    in.x = m.x;
+    in.y = m.y;
+  }
+  // The event's own modifiers count too: a chord may arrive before its
+  // Control key down was seen (a switch, a focus change).
+  const bool eventCtrl = (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && (event.key.keysym.mod & KMOD_CTRL);
+  const bool eventShift =
+      (event.type == SDL_KEYDOWN || event.type == SDL_KEYUP) && (event.key.keysym.mod & KMOD_SHIFT);
+  in.ctrl = isCtrlHeld() || eventCtrl;
+  in.shift = isShiftHeld() || eventShift;
+  in.leftHeld = keyState.mouse.isButtonDown(SDL_BUTTON_LEFT);
+  in.rightHeld = keyState.mouse.isButtonDown(SDL_BUTTON_RIGHT);
+  return in;
 }
 
 bool isKeyHeld(int scancode) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "base/ticks.h"
+#include "shell/input_record.h"
 #include "shell/viewport.h"
 #include "shell/window_layout.h"
 
@@ -41,6 +42,10 @@ void trackKey(const SDL_Event& event);
 bool isKeyHeld(int scancode);
 bool isShiftHeld();
 bool isCtrlHeld();
+
+// The event as the screens' rules take it, with the trackers' modifiers and
+// held buttons (feed the trackers first).
+InputRecord inputRecordOf(const SDL_Event& event);
 
 // The mouse position in window coordinates (SDL_GetMouseState). Tests may
 // pin it with setMousePositionOverride; nullopt hands it back to SDL.

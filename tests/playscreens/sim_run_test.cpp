@@ -72,6 +72,21 @@ TEST_F(SimRunTest, AJumpRecordsTheSuccessWithTheShortDelayAndStopsThere) {
   EXPECT_EQ(animator.steps, 0);
 }
 
+// A jump of many ticks (the slider, a typed tick) lays the sidebar out once,
+// not after every tick; a single step still remembers its lines before it.
+TEST_F(SimRunTest, AJumpLaysTheSidebarOutOnce) {
+  auto run = start(false);
+  run->seekTo(12);
+  EXPECT_EQ(run->simulation->tick(), 12);
+  EXPECT_EQ(animator.rebuilds, 1);
+  EXPECT_EQ(animator.relayouts, 0);
+  run->seekTo(3);  // back
+  EXPECT_EQ(animator.rebuilds, 2);
+  run->seekTo(4);  // one step forward
+  EXPECT_GE(animator.rebuilds, 3);
+  EXPECT_EQ(animator.relayouts, 1);
+}
+
 TEST_F(SimRunTest, SteppingForwardBeforeTheSuccessTickCancelsTheVictory) {
   auto run = start(true, 2);  // the Writer acts at the end of the period: success at tick 2
   run->pressRunButton(barStepForward);

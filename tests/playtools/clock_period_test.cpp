@@ -33,11 +33,29 @@ TEST(ClockPopupGeometry, SliderEndsAndHandle) {
   EXPECT_LT(g.handle(24).x, g.handle(25).x);
   EXPECT_LE(g.handle(48).x + g.handle(48).w, track.x + track.w + g.handleWidth);
   EXPECT_EQ(g.handle(7).y, track.y + 12 - 15);
-  // The pop-up counts its title strip and the dial, not the space beside it.
+  // The pop-up counts all it draws: the whole frame and the handle.
   EXPECT_TRUE(g.inPopup(500, 700 - 165));
   EXPECT_TRUE(g.inPopup(500, 700 - 60));
-  EXPECT_FALSE(g.inPopup(500 - 150 + 5, 700 - 60));
+  EXPECT_TRUE(g.inPopup(500 - 150 + 5, 700 - 60));
+  EXPECT_FALSE(g.inPopup(500 - 151, 700 - 60));
   EXPECT_FALSE(g.inPopup(500, 705));
+}
+
+// The shipped art: a 232x160 frame and a 16x28 handle. The last rows of the
+// slider track and of the handle belong to the pop-up, for every period.
+TEST(ClockPopupGeometry, TheHitAreaCoversTheTrackAndTheHandle) {
+  const ClockPopupGeometry g{500, 700, 232, 160, 16, 28};
+  const GeoRect track = g.track();
+  for (int x : {track.x, track.x + track.w / 2, track.x + track.w - 1})
+    EXPECT_TRUE(g.inPopup(x, track.y + track.h - 1)) << x;
+  for (int period : {1, 24, 48}) {
+    const GeoRect h = g.handle(period);
+    EXPECT_TRUE(g.inPopup(h.x, h.y + h.h - 1)) << period;
+    EXPECT_TRUE(g.inPopup(h.x + h.w - 1, h.y)) << period;
+  }
+  for (int y = 700 - 160; y < 700; y += 7) EXPECT_TRUE(g.inPopup(500 - 116, y)) << y;
+  EXPECT_FALSE(g.inPopup(500, 700));
+  EXPECT_FALSE(g.inPopup(500 + 116, 650));
 }
 
 class ClockEdit : public ToolsTest {};

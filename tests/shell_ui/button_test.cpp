@@ -278,6 +278,28 @@ TEST_F(ButtonTest, RepeatEventsCarryTheButtonId) {
   EXPECT_EQ(list.handleEvent(e).buttonId, fixtureDownArtButton);
 }
 
+// Two repeats queued in a slow frame: the first greys the button (a last
+// page reached), the second must not act past it.
+TEST_F(ButtonTest, RepeatsQueuedBeforeTheButtonTurnedGreyDoNothing) {
+  int hits = 0;
+  int left = 1;
+  Button more = make(fixtureDownArtButton, &hits, 100, 100);
+  more.onClick = [&] {
+    ++hits;
+    --left;
+    return StateChange{};
+  };
+  more.enabled = [&] { return left > 0; };
+  ButtonList list{more};
+  SDL_Event repeat;
+  SDL_zero(repeat);
+  repeat.type = SDL_USEREVENT;
+  repeat.user.code = fixtureDownArtButton | buttonRefireFlag;
+  EXPECT_EQ(list.handleEvent(repeat).buttonId, fixtureDownArtButton);
+  EXPECT_EQ(list.handleEvent(repeat).buttonId, noButton);
+  EXPECT_EQ(hits, 1);
+}
+
 TEST_F(ButtonTest, TooltipOfTheHoveredButton) {
   ButtonList list{make(57, nullptr, 300, 100), make(1, nullptr, 100, 100)};
   EXPECT_TRUE(list.renderTooltip(renderer, 310, 110));   // no text, but a button

@@ -58,11 +58,13 @@ class ProbeState : public GameState {
   void enter() override { log_->calls.push_back(name_ + ":enter"); }
   void exit() override { log_->calls.push_back(name_ + ":exit"); }
   void fadeComplete() override { log_->calls.push_back(name_ + ":fadeComplete"); }
+  bool waitsForRelease(Uint8 button) const override { return waitsForLeft && button == SDL_BUTTON_LEFT; }
 
   std::function<StateChange(const SDL_Event&)> onEvent;
   int cursorId = 1;
   int renders = 0;
   int lastDt = -1;
+  bool waitsForLeft = false;
 
  private:
   std::string name_;

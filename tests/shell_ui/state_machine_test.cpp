@@ -92,6 +92,48 @@ TEST_F(StateMachineTest, SwitchDropsQueuedInputButNotWhatIsLetGo) {
   EXPECT_EQ(probes->calls.back(), "beta:enter");
 }
 
+// A Shift pressed in the frame of a switch counts for the new state, though
+// its key down went with the switch.
+TEST_F(StateMachineTest, AModifierPressedInTheFrameOfASwitchIsHeld) {
+  ProbeState* a = start("alpha");
+  a->onEvent = [this](const SDL_Event& e) -> StateChange {
+    if (e.type == SDL_KEYDOWN && e.key.keysym.scancode == SDL_SCANCODE_A)
+      return {new ProbeState("beta", view(), probes), Switch};
+    return {};
+  };
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_A);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_LSHIFT);
+  pushKey(SDL_KEYDOWN, SDL_SCANCODE_RCTRL);
+  ASSERT_TRUE(loop->pumpEvents());
+  ASSERT_EQ(loop->current()->name(), "beta");
+  EXPECT_TRUE(isShiftHeld());
+  EXPECT_TRUE(isCtrlHeld());
+  EXPECT_FALSE(probes->has("beta:key 225"));
+}
+
+// A press that switched to a state waiting for its release, and the release
+// in the same pump: the new state gets the release; a state that does not
+// wait for it never sees it.
+TEST_F(StateMachineTest, AReleaseDroppedByASwitchReachesAStateWaitingForIt) {
+  for (bool waits : {true, false}) {
+    ProbeState* a = start("alpha");
+    a->onEvent = [this, waits](const SDL_Event& e) -> StateChange {
+      if (e.type != SDL_MOUSEBUTTONDOWN) return {};
+      auto* next = new ProbeState("beta", view(), probes);
+      next->waitsForLeft = waits;
+      return {next, Switch};
+    };
+    pushMouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 10, 10);
+    pushMouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 12, 14);
+    ASSERT_TRUE(loop->pumpEvents());
+    ASSERT_EQ(loop->current()->name(), "beta");
+    EXPECT_EQ(probes->has("beta:release 1"), waits) << waits;
+    EXPECT_FALSE(mouseTracker().isButtonDown(SDL_BUTTON_LEFT));
+    loop.reset();
+    probes->calls.clear();
+  }
+}
+
 TEST_F(StateMachineTest, NullNextChangesNothingAndLogsNothing) {
   ProbeState* a = start("alpha");
   a->onEvent = [](const SDL_Event&) { return StateChange{nullptr, Switch}; };
