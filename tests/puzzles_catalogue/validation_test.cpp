@@ -241,10 +241,10 @@ class CountingRegister : public RegisterModuleLogic {
  public:
   CountingRegister() : RegisterModuleLogic(makeNumericValue(1)) {}
   std::unique_ptr<ModuleLogic> clone(int) const override { return std::make_unique<CountingRegister>(); }
-  std::vector<StateDelta> clockEdge(Module& module, TickContext& context) override {
+  void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) override {
     workerEdges.fetch_add(1);
     if (dropped.load()) edgesAfterDrop.fetch_add(1);
-    return RegisterModuleLogic::clockEdge(module, context);
+    RegisterModuleLogic::clockEdgeInto(module, context, deltas);
   }
 };
 
