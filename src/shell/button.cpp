@@ -289,6 +289,13 @@ void ButtonList::refire(int dtMs) {
   if (!target) return;
   Tick elapsed = ticksNow() - mouseTracker().pressTick(SDL_BUTTON_LEFT);
   if (elapsed < 250) return;
+  // A release already waiting in the queue ended the press: the time it seems
+  // held is a slow frame's, not the player's, so a click never repeats.
+  SDL_PumpEvents();
+  SDL_Event pending;
+  if (SDL_PeepEvents(&pending, 1, SDL_PEEKEVENT, SDL_MOUSEBUTTONUP, SDL_MOUSEBUTTONUP) > 0 &&
+      pending.button.button == SDL_BUTTON_LEFT)
+    return;
   int n = refireMarksBy(elapsed);
   int a = refireMarksBy(elapsed - dtMs);
   for (int i = a; i < n; ++i) {

@@ -98,9 +98,13 @@ std::vector<std::string> leftOver(const std::string& suffix) {
   return found;
 }
 
-// The writer: loads the profile as start-up does, then saves without end.
-[[noreturn]] void writeForever() {
+// The writer: loads the profile as start-up does, tells the parent it is
+// about to save (so the kill's delay counts from the saving, however slow the
+// start of a sanitized build), then saves without end.
+[[noreturn]] void writeForever(int readyFd) {
   selectStoredProfile();
+  const char ready = 1;
+  if (write(readyFd, &ready, 1) != 1) _exit(2);
   for (int round = 0;; ++round) writeVariant(round % 2);
 }
 
@@ -128,8 +132,21 @@ int main(int argc, char** argv) {
   int failures = 0, tempFilesLeft = 0, killedMidSave = 0;
   std::map<std::string, int> seenSecond;
   for (int round = 0; round < kills; ++round) {
+    int ready[2];
+    if (pipe(ready) != 0) {
+      std::printf("FAILED: no pipe for the writer\n");
+      return 1;
+    }
     const pid_t writer = fork();
-    if (writer == 0) writeForever();
+    if (writer == 0) writeForever(ready[1]);
+    char byte = 0;
+    const bool started = read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+    close(ready[1]);
+    if (!started) {
+      std::printf("FAILED: writer %d never started saving\n", round + 1);
+      ++failures;
+    }
     std::this_thread::sleep_for(std::chrono::microseconds(random() % 40000));
     kill(writer, SIGKILL);
     int status = 0;
