@@ -27,23 +27,6 @@ using Clock = std::chrono::steady_clock;
 volatile sig_atomic_t interrupted = 0;
 void onInterrupt(int) { interrupted = 1; }
 
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 std::string tail(const std::string& text, size_t count) {
   std::vector<std::string> lines = splitLines(text);
   std::string out;

@@ -2,7 +2,9 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <fstream>
 #include <set>
+#include <sstream>
 #include <thread>
 
 #include "child_process.h"
@@ -48,4 +50,21 @@ void focusGameWindow(XSession& x, WindowInfo& window) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     if (auto again = x.findWindow("Brasswick")) window = *again;
   }
+}
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
 }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "x_session.h"
 
@@ -18,3 +19,8 @@ std::map<std::string, std::string> gameEnvironment(const std::string& display);
 // Gives the window the focus (best effort: the window manager does this for
 // a new window; a window SDL replaced meanwhile is found again).
 void focusGameWindow(XSession& x, WindowInfo& window);
+
+// A whole file as bytes ("" when it can't be read), and text split into its
+// lines without their line ends.
+std::string readFile(const std::filesystem::path& path);
+std::vector<std::string> splitLines(const std::string& text);
