@@ -91,6 +91,7 @@ StateChange SimPlayState::handleEvent(const SDL_Event& event) {
                                    simulation->testIndex()),
             Switch};
   }
+  const bool typingTick = bar().tickSlider.editing;
   const int seek = bar().tickSlider.handleEvent(event);
   if (seek != -1) {
     run.pause();
@@ -98,8 +99,13 @@ StateChange SimPlayState::handleEvent(const SDL_Event& event) {
     run.pause();
     return {};
   }
-  // A tick being typed keeps its keys from the bar (Space, R, the arrows).
-  if (bar().tickSlider.editing && textFieldKeepsKey(inputRecordOf(event))) return {};
+  // A tick being typed keeps its keys from the bar (Space, R, the arrows),
+  // and the Return or Escape that closed it (Escape is also the bar's way
+  // back to editing).
+  const InputRecord in = inputRecordOf(event);
+  if (typingTick && (textFieldKeepsKey(in) || in.isKey(scancodeReturn) || in.isKey(scancodeKeypadEnter) ||
+                     in.isKey(scancodeEscape)))
+    return {};
   const int viewKind = editor->memoryViewKind;
   editor->memoryViewKind = editingViewKind(editor->puzzle);
   StateChange out;

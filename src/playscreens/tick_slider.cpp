@@ -86,6 +86,7 @@ void TickSlider::openEntry() {
   editing = true;
   tickEntry.text = std::to_string(simulation->tick());
   tickEntry.restoreValue = makeNumericValue(simulation->tick());
+  entryStartTick = simulation->tick();
 }
 
 int TickSlider::handleEvent(const SDL_Event& event) {
@@ -96,7 +97,11 @@ int TickSlider::handleEvent(const SDL_Event& event) {
     if (!typed.empty() && !key.empty() && asciiLower(typed[0]) == asciiLower(key[0])) return -1;
   }
   if (editing) {
-    tickEntry.handleEvent(event);
+    const int answer = tickEntry.handleEvent(event);
+    if (answer != entryGoesOn) {
+      editing = false;
+      return answer == entryCancelled ? std::clamp(entryStartTick, 0, std::max(tickLimit, 0)) : -1;
+    }
   } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_t) {
     openEntry();
     swallowTextKey = true;

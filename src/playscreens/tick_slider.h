@@ -35,7 +35,8 @@ class TickSlider {
 
   TickSlider(std::shared_ptr<Simulation> simulation, bool milliTicks, SDL_Rect window);
 
-  // A tick to go to, or -1.
+  // A tick to go to, or -1. Return closes the typed entry on the typed tick,
+  // Escape on the tick it was opened at.
   int handleEvent(const SDL_Event& event);
   // Asked every frame: a tick to go to while the handle is dragged or the
   // entry is open, else -1.
@@ -60,5 +61,6 @@ class TickSlider {
   TickCounterAnimation animation;
   NumericEntry tickEntry;
   bool editing = false;
+  int entryStartTick = 0;
   bool swallowTextKey = false;
 };

@@ -232,8 +232,11 @@ TEST_F(MemoryViews, TheSimulationScreenLeavesNowByClickKeyAndKeepsTheView) {
   click(goal.x, goal.y);
   EXPECT_EQ(stateName(), "sim");
   EXPECT_EQ(screen()->sidebar.viewKind, viewGoal);
-  for (const SidebarButton& b : screen()->sidebar.layout.buttons)
-    if (b.id >= 11 && b.id <= 13) EXPECT_EQ(b.selected, b.id == 13) << b.id;
+  for (const SidebarButton& b : screen()->sidebar.layout.buttons) {
+    if (b.id >= 11 && b.id <= 13) {
+      EXPECT_EQ(b.selected, b.id == 13) << b.id;
+    }
+  }
   moveMouse(300, 300);
   key(SDL_SCANCODE_D, SDLK_d);
   EXPECT_EQ(screen()->sidebar.viewKind, viewInitialOfTest);

@@ -106,6 +106,25 @@ TEST_F(SimulationScreen, StepBackRunFastJumpAndTypedTick) {
   frames(2);
   EXPECT_EQ(sim->bar().tickSlider.tickEntry.text, "12");
   EXPECT_EQ(run.tick(), 12);
+  // Return closes the entry on the typed tick; Escape closes it on the tick
+  // it opened at, and neither leaves the screen (Escape is also the bar's
+  // way back to editing).
+  key(SDL_SCANCODE_RETURN);
+  EXPECT_FALSE(sim->bar().tickSlider.editing);
+  EXPECT_EQ(run.tick(), 12);
+  key(SDL_SCANCODE_T);
+  typeText("t");
+  for (int i = 0; i < 2; ++i) key(SDL_SCANCODE_BACKSPACE);
+  typeText("5");
+  frames(2);
+  EXPECT_EQ(run.tick(), 5);
+  key(SDL_SCANCODE_ESCAPE);
+  frames(2);
+  EXPECT_FALSE(sim->bar().tickSlider.editing);
+  EXPECT_EQ(run.tick(), 12);
+  ASSERT_EQ(stateName(), "sim");
+  key(SDL_SCANCODE_T);
+  typeText("t");
   click(200, 200);  // a press away from the counter closes the entry
   EXPECT_FALSE(sim->bar().tickSlider.editing);
 
