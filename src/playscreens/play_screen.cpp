@@ -105,7 +105,7 @@ PlayScreen::BoardHit PlayScreen::boardAt(const Viewport& viewport, Point m) {
   hit.module = display.moduleAt(viewport, m.x, m.y);
   const int puzzle = editor->puzzle;
   IdlePoint& p = hit.point;
-  p.overUi = isOverUi(viewport);
+  p.overUi = idleIsOverUi(furnitureAt(viewport, m));
   p.creditsPuzzle = puzzle == creditsPuzzle;
   p.noPortsPuzzle = puzzle == noPortsPuzzle;
   p.moduleEditUnlocked = isModuleEditUnlocked(puzzle);
