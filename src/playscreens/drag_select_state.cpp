@@ -35,9 +35,7 @@ std::pair<ModuleSelection, WireSelection> DragSelectState::selection() {
 }
 
 StateChange DragSelectState::handleEvent(const SDL_Event& event) {
-  // A release lost on the way ends the band as well as the release itself.
-  const bool released = event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT;
-  if (!released && mouseTracker().isButtonDown(SDL_BUTTON_LEFT)) return {};
+  if (!bandEnds(inputRecordOf(event))) return {};
   auto [modules, wires] = selection();
   return {new NeutralPlayState(viewport(), playScreen.editor, modules, wires), Switch};
 }

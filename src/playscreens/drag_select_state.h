@@ -10,7 +10,7 @@ class DragSelectState : public GameState {
 
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int) override {}
-  int cursor() override { return 8; }
+  int cursor() override { return cursorId::band; }
   bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT; }
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "drag-select"; }

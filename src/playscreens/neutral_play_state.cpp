@@ -37,17 +37,19 @@ void NeutralPlayState::showTitle() {
 }
 
 StateChange NeutralPlayState::handleEvent(const SDL_Event& event) {
-  if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE) {
-    checkTutorialIndex(flagLeftFirstPuzzle);
-    if (!tutorialFlags[flagLeftFirstPuzzle])
+  const InputRecord in = inputRecordOf(event);
+  if (in.isKey(scancodeEscape)) checkTutorialIndex(flagLeftFirstPuzzle);
+  switch (neutralStepFor(in, pressedModule != nullptr, tutorialFlags[flagLeftFirstPuzzle])) {
+    case NeutralStep::toPuzzleSelect:
       return {makePuzzleSelectState(viewport(), playScreen.editor->clipboard, -1), Switch};
+    case NeutralStep::dragPressed:
+      return {new DraggingPlayState(viewport(), playScreen.editor, {pressedModule}, std::nullopt, pressedCell), Switch};
+    case NeutralStep::forgetPressed:
+      pressedModule.reset();
+      break;
+    case NeutralStep::passOn:
+      break;
   }
-  // The press's release may have gone with the switch that brought it here:
-  // only a button still held drags.
-  if (pressedModule && !mouseTracker().isButtonDown(SDL_BUTTON_LEFT)) pressedModule.reset();
-  if (event.type == SDL_MOUSEMOTION && pressedModule)
-    return {new DraggingPlayState(viewport(), playScreen.editor, {pressedModule}, std::nullopt, pressedCell), Switch};
-  if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) pressedModule.reset();
   StateChange out;
   playScreen.handleEventAndCheckSolved(out, event, viewport());
   return out;

@@ -6,6 +6,7 @@
 #include "model/module_defs.h"
 #include "model/simulation.h"
 #include "playscreens/drag_select_state.h"
+#include "playscreens/idle_editor_rules.h"
 #include "playscreens/modal_rules.h"
 #include "playscreens/dragging_play_state.h"
 #include "playscreens/module_edit_state.h"
@@ -81,15 +82,44 @@ bool PlayScreen::memoryPanelShown() const { return editor->memoryPanelOpen && ha
 
 ScrollBounds PlayScreen::scrollBounds(const Viewport& viewport) const { return display.scrollBounds(viewport); }
 
-bool PlayScreen::isOverUi(const Viewport& viewport) const {
-  if (getPuzzle(editor->puzzle).hasFlag(puzzleFlagFixedMachine)) return true;
-  Point m = mousePosition();
-  if (m.y >= viewport.screen.h - bottomStripHeight()) return true;
-  if (bar->containsPoint(m.x, m.y)) return true;
-  if (infoSheet.hitTest(m.x, m.y)) return true;
-  if (mapPanel.hitTest(m.x, m.y)) return true;
+IdleFurniture PlayScreen::furnitureAt(const Viewport& viewport, Point m) const {
+  IdleFurniture f;
+  f.fixedMachine = getPuzzle(editor->puzzle).hasFlag(puzzleFlagFixedMachine);
+  f.inBottomStrip = m.y >= viewport.screen.h - bottomStripHeight();
+  f.overBar = bar->containsPoint(m.x, m.y);
+  f.overInfoSheet = infoSheet.hitTest(m.x, m.y);
+  f.overMap = mapPanel.hitTest(m.x, m.y);
   const GeoRect& s = sidebar.rect;
-  return memoryPanelShown() && m.x >= s.x && m.x < s.x + s.w && m.y >= s.y && m.y < s.y + s.h;
+  f.overSidebar = memoryPanelShown() && m.x >= s.x && m.x < s.x + s.w && m.y >= s.y && m.y < s.y + s.h;
+  return f;
+}
+
+bool PlayScreen::isOverUi(const Viewport& viewport) const {
+  return idleIsOverUi(furnitureAt(viewport, mousePosition()));
+}
+
+PlayScreen::BoardHit PlayScreen::boardAt(const Viewport& viewport, Point m) {
+  BoardHit hit;
+  hit.wire = display.wireAt(viewport, m.x, m.y);
+  hit.port = display.portAt(viewport, m.x, m.y);
+  hit.module = display.moduleAt(viewport, m.x, m.y);
+  const int puzzle = editor->puzzle;
+  IdlePoint& p = hit.point;
+  p.overUi = idleIsOverUi(furnitureAt(viewport, m));
+  p.creditsPuzzle = puzzle == creditsPuzzle;
+  p.noPortsPuzzle = puzzle == noPortsPuzzle;
+  p.moduleEditUnlocked = isModuleEditUnlocked(puzzle);
+  p.wire = hit.wire != nullptr;
+  p.wireNail = hit.wire && hit.wire->controlPointAt(viewport, m.x, m.y) != -1;
+  p.wireSelected = hit.wire && selectedWires.count(hit.wire->ends()) != 0;
+  p.port = hit.port != nullptr;
+  p.module = hit.module != nullptr;
+  p.moduleSelected = hit.module && selectedModules.count(hit.module) != 0;
+  p.moduleIsRegister = hit.module && hit.module->kind() == kRegisterKind;
+  p.moduleConfigurable = hit.module && hit.module->isConfigurable(puzzle);
+  p.moduleHasConfig = hit.module && hit.module->logic->hasConfig();
+  p.anySelected = !selectedModules.empty() || !selectedWires.empty();
+  return hit;
 }
 
 void PlayScreen::render(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport, int mouseX,
@@ -134,31 +164,39 @@ void PlayScreen::renderUi(SDL_Renderer* renderer, const ConstContext& context, c
 
 void PlayScreen::renderTooltips(SDL_Renderer* renderer, const ConstContext* context, const Viewport& viewport,
                                 int mouseX, int mouseY, bool boardTooltips) {
-  if (mapPanel.tooltip(renderer, mouseX, mouseY)) return;
-  if (bar->renderTooltip(renderer, mouseX, mouseY)) return;
-  if (bar->containsPoint(mouseX, mouseY)) return;
-  if (editor->puzzle == creditsPuzzle) return;
-  if (memoryPanelShown() && sidebar.tooltipAt(renderer, mouseX, mouseY)) return;
-  if (infoSheet.tooltipAt(renderer, mouseX, mouseY)) return;
-  if (infoSheet.hitTest(mouseX, mouseY)) return;
-  if (boardTooltips && mouseY < viewport.screen.h - bottomStripHeight()) {
-    const ConstContext own = editor->constContext();
-    display.renderTooltip(renderer, context ? *context : own, viewport, mouseX, mouseY);
+  TooltipView view;
+  view.overBar = bar->containsPoint(mouseX, mouseY);
+  view.creditsPuzzle = editor->puzzle == creditsPuzzle;
+  view.memoryPanelShown = memoryPanelShown();
+  view.overInfoSheet = infoSheet.hitTest(mouseX, mouseY);
+  view.aboveBottomStrip = mouseY < viewport.screen.h - bottomStripHeight();
+  view.boardTooltips = boardTooltips;
+  for (TooltipSource source : tooltipOrder(view)) {
+    switch (source) {
+      case TooltipSource::map:
+        if (mapPanel.tooltip(renderer, mouseX, mouseY)) return;
+        break;
+      case TooltipSource::bar:
+        if (bar->renderTooltip(renderer, mouseX, mouseY)) return;
+        break;
+      case TooltipSource::sidebar:
+        if (sidebar.tooltipAt(renderer, mouseX, mouseY)) return;
+        break;
+      case TooltipSource::infoSheet:
+        if (infoSheet.tooltipAt(renderer, mouseX, mouseY)) return;
+        break;
+      case TooltipSource::board: {
+        const ConstContext own = editor->constContext();
+        display.renderTooltip(renderer, context ? *context : own, viewport, mouseX, mouseY);
+        return;
+      }
+    }
   }
 }
 
 int PlayScreen::cursorAt(const Viewport& viewport) {
-  if (isOverUi(viewport)) return 1;
-  Point m = mousePosition();
-  if (DisplayWire* wire = display.wireAt(viewport, m.x, m.y))
-    return wire->controlPointAt(viewport, m.x, m.y) != -1 ? 10 : 9;
-  if (display.portAt(viewport, m.x, m.y) && editor->puzzle != noPortsPuzzle) return 5;
-  if (std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y)) {
-    if (!isModuleEditUnlocked(editor->puzzle)) return 2;
-    if (module->isConfigurable(editor->puzzle)) return 3;
-    return module->logic->hasConfig() ? 12 : 2;
-  }
-  return 1;
+  if (isOverUi(viewport)) return cursorId::standard;
+  return idleCursorFor(boardAt(viewport, mousePosition()).point);
 }
 
 std::pair<ModuleSelection, WireSelection> PlayScreen::selectionToKeep() const {
@@ -183,92 +221,91 @@ void PlayScreen::handleEvent(StateChange& out, const SDL_Event& event, const Vie
   }
   if (infoSheet.handleClick(event, m.x, m.y)) return;
   if (mapPanel.handleEvent(event)) return;
-  const int puzzle = editor->puzzle;
-  if (event.type == SDL_MOUSEBUTTONDOWN) {
-    if (puzzle == creditsPuzzle) {
-      std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y);
-      if (module && module->kind() == kRegisterKind) {
-        markTutorialSeen(flagUnlockedTrailerPuzzle);
-        steamHandler().updateAchievements();
-        musicManager().playSound(LevelOpen, 1.0f);
-        out = {makePuzzleSelectState(viewport, editor->clipboard, secretBoard), FadeSwitch};
-        return;
-      }
-    }
-    if (isOverUi(viewport)) return;
-    if (event.button.button == SDL_BUTTON_RIGHT) {
-      if (!isModuleEditUnlocked(puzzle)) return;
-      std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y);
-      if (!module) return;
-      ModuleSelection modules{module};
+  const InputRecord in = inputRecordOf(event);
+  BoardHit hit;
+  // Only a press asks what lies on the board under it.
+  if (in.kind == InputKind::press) hit = boardAt(viewport, m);
+  const IdleDecision decision = idleDecisionFor(in, hit.point, {pressTime, ticksNow()});
+  if (decision.clickSound) musicManager().playSound(ClickButton, 1.0f);
+  switch (decision.action) {
+    case IdleAction::nothing:
+      return;
+    case IdleAction::secretBoard:
+      markTutorialSeen(flagUnlockedTrailerPuzzle);
+      steamHandler().updateAchievements();
+      musicManager().playSound(LevelOpen, 1.0f);
+      out = {makePuzzleSelectState(viewport, editor->clipboard, secretBoard), FadeSwitch};
+      return;
+    case IdleAction::editModules: {
+      ModuleSelection modules{hit.module};
       WireSelection wires;
-      if (selectedModules.count(module)) {
+      if (decision.keepSelection) {
         modules = selectedModules;
         wires = selectedWires;
       }
-      musicManager().playSound(ClickButton, 1.0f);
-      out = {new ModuleEditState(viewport, editor, modules, wires, module), Switch};
+      out = {new ModuleEditState(viewport, editor, modules, wires, hit.module), Switch};
       return;
     }
-    if (event.button.button != SDL_BUTTON_LEFT) return;
-    if (DisplayWire* wire = display.wireAt(viewport, m.x, m.y)) {
-      if (isCtrlHeld()) {
-        musicManager().playSound(ClickButton, 1.0f);
-        out = {new WireDragState(viewport, editor, m.x, m.y), Switch};
-      } else if (isShiftHeld()) {
-        WireSelection wires = selectedWires;
-        wires.insert(wire->ends());
-        out = {new NeutralPlayState(viewport, editor, selectedModules, wires), Switch};
-      } else {
-        auto* wiring = new WiringPlayState(wire->destinationPort(), viewport, editor);
-        wiring->trimWire(wire->sourcePort(), selectedWires.count(wire->ends()) != 0);
-        out = {wiring, Switch};
-      }
+    case IdleAction::nailWire:
+      out = {new WireDragState(viewport, editor, m.x, m.y), Switch};
+      return;
+    case IdleAction::addWireToSelection: {
+      WireSelection wires = selectedWires;
+      wires.insert(hit.wire->ends());
+      out = {new NeutralPlayState(viewport, editor, selectedModules, wires), Switch};
       return;
     }
-    if (Port* port = display.portAt(viewport, m.x, m.y); port && puzzle != noPortsPuzzle) {
-      out = {new WiringPlayState(port, viewport, editor), Switch};
+    case IdleAction::pullWire: {
+      auto* wiring = new WiringPlayState(hit.wire->destinationPort(), viewport, editor);
+      wiring->trimWire(hit.wire->sourcePort(), decision.liftAtOnce);
+      out = {wiring, Switch};
       return;
     }
-    if (std::shared_ptr<Module> module = display.moduleAt(viewport, m.x, m.y)) {
-      if (selectedModules.count(module)) {
-        out = {new DraggingPlayState(viewport, editor, selectedModules), Switch};
-        return;
-      }
-      ModuleSelection modules{module};
+    case IdleAction::wireFromPort:
+      out = {new WiringPlayState(hit.port, viewport, editor), Switch};
+      return;
+    case IdleAction::dragSelection:
+      out = {new DraggingPlayState(viewport, editor, selectedModules), Switch};
+      return;
+    case IdleAction::pressModule: {
+      ModuleSelection modules{hit.module};
       WireSelection wires;
-      if (isShiftHeld()) {
+      if (decision.keepSelection) {
         modules = selectedModules;
-        modules.insert(module);
+        modules.insert(hit.module);
         wires = selectedWires;
       }
       auto* neutral = new NeutralPlayState(viewport, editor, modules, wires);
-      neutral->setPressedModule(module, gridCellAt(viewport, m));
+      neutral->setPressedModule(hit.module, gridCellAt(viewport, m));
       out = {neutral, Switch};
       return;
     }
-    if ((!selectedModules.empty() || !selectedWires.empty()) && !isShiftHeld()) {
+    case IdleAction::bandFromHere:
       out = {new DragSelectState(viewport, editor, m.x, m.y, {}, {}), Switch};
       return;
+    case IdleAction::notePress:
+      pressTime = ticksNow();
+      pressX = m.x;
+      pressY = m.y;
+      return;
+    case IdleAction::forgetPress:
+      pressTime = -1;
+      return;
+    case IdleAction::bandFromPress: {
+      ModuleSelection modules;
+      WireSelection wires;
+      if (decision.keepSelection) {
+        modules = selectedModules;
+        wires = selectedWires;
+      }
+      out = {new DragSelectState(viewport, editor, pressX, pressY, modules, wires), Switch};
+      return;
     }
-    pressTime = ticksNow();
-    pressX = m.x;
-    pressY = m.y;
-    return;
-  }
-  if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-    pressTime = -1;
-    return;
-  }
-  if (event.type == SDL_MOUSEMOTION && event.motion.state == SDL_BUTTON_LMASK && pressTime != -1 &&
-      ticksNow() >= pressTime + pressToDragMs) {
-    auto [modules, wires] = selectionToKeep();
-    out = {new DragSelectState(viewport, editor, pressX, pressY, modules, wires), Switch};
-    return;
-  }
-  if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_a && isCtrlHeld()) {
-    ModuleSelection all(editor->machine.begin(), editor->machine.end());
-    out = {new NeutralPlayState(viewport, editor, all, {}), Switch};
+    case IdleAction::selectAll: {
+      ModuleSelection all(editor->machine.begin(), editor->machine.end());
+      out = {new NeutralPlayState(viewport, editor, all, {}), Switch};
+      return;
+    }
   }
 }
 

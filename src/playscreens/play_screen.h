@@ -17,6 +17,7 @@
 #include "editor/selection.h"
 #include "menus/puzzle_info_sheet.h"
 #include "playscreens/bottom_bar.h"
+#include "playscreens/idle_editor_rules.h"
 #include "playscreens/map_panel.h"
 #include "playscreens/memory_sidebar.h"
 #include "shell/game_state.h"
@@ -69,6 +70,15 @@ class PlayScreen {
   // panel through pressAt.
   StateChange handleForPanel(const SDL_Event& event, const Viewport& viewport);
   bool isOverUi(const Viewport& viewport) const;
+  IdleFurniture furnitureAt(const Viewport& viewport, Point m) const;
+  // What lies on the board under a point, and the snapshot the rules read.
+  struct BoardHit {
+    DisplayWire* wire = nullptr;
+    Port* port = nullptr;
+    std::shared_ptr<Module> module;
+    IdlePoint point;
+  };
+  BoardHit boardAt(const Viewport& viewport, Point m);
   int cursorAt(const Viewport& viewport);
   static StateChange checkSolvedAfterEdit(const Viewport& viewport, StateChange change,
                                           const std::shared_ptr<Editor>& editor);

@@ -28,16 +28,23 @@ GeoPoint WireDragState::snappedMousePoint() const {
 
 StateChange WireDragState::handleEvent(const SDL_Event& event) {
   auto editor = playScreen.editor;
-  if (event.type == SDL_KEYDOWN && event.key.keysym.scancode == SDL_SCANCODE_ESCAPE)
-    return {new NeutralPlayState(viewport(), editor, {}, {}), Switch};
-  if (event.type == SDL_MOUSEMOTION) moved = true;
-  if (event.type != SDL_MOUSEBUTTONUP || event.button.button != SDL_BUTTON_LEFT) return {};
+  switch (nailDragStepFor(inputRecordOf(event))) {
+    case NailDragStep::nothing:
+      return {};
+    case NailDragStep::moved:
+      moved = true;
+      return {};
+    case NailDragStep::cancel:
+      return {new NeutralPlayState(viewport(), editor, {}, {}), Switch};
+    case NailDragStep::release:
+      break;
+  }
   const Point m = mousePosition();
   const int nailNow = moved ? -1 : clickedWire->controlPointAt(viewport(), m.x, m.y);
   std::shared_ptr<EditAction> action = wireDragReleaseAction(clickedWire->destinationPort(), moved, clickedNail,
                                                              clickedSegment, nailNow, snappedMousePoint());
   if (action) editor->performAction(action);
-  if (moved || action) return {new NeutralPlayState(viewport(), editor, {}, {}), Switch};
+  if (!nailDragSelectsWire(moved, action != nullptr)) return {new NeutralPlayState(viewport(), editor, {}, {}), Switch};
   return {new NeutralPlayState(viewport(), editor, {}, {clickedWire->ends()}), Switch};
 }
 

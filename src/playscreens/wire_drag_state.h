@@ -14,7 +14,7 @@ class WireDragState : public GameState {
 
   StateChange handleEvent(const SDL_Event& event) override;
   void update(int) override {}
-  int cursor() override { return 1; }
+  int cursor() override { return cursorId::standard; }
   bool waitsForRelease(Uint8 button) const override { return button == SDL_BUTTON_LEFT; }
   void render(SDL_Renderer* renderer) override;
   std::string name() override { return "wire-drag-state"; }

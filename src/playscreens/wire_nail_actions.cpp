@@ -77,3 +77,10 @@ std::shared_ptr<EditAction> wireDragReleaseAction(Port* input, bool moved, int c
   }
   return nullptr;
 }
+
+NailDragStep nailDragStepFor(const InputRecord& in) {
+  if (in.isKey(scancodeEscape)) return NailDragStep::cancel;
+  if (in.kind == InputKind::motion) return NailDragStep::moved;
+  if (in.isRelease(inputLeftButton)) return NailDragStep::release;
+  return NailDragStep::nothing;
+}

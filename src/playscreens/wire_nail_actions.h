@@ -9,6 +9,7 @@
 #include "editor/edit_action.h"
 #include "model/module_geometry.h"
 #include "model/port.h"
+#include "shell/input_record.h"
 
 // A nail's place for a board point: the centre of its 16-pixel cell.
 GeoPoint snappedNailPoint(int worldX, int worldY);
@@ -57,3 +58,11 @@ class WireNailMoveAction : public EditAction {
 // plain Ctrl-click away from any nail only selects the wire.
 std::shared_ptr<EditAction> wireDragReleaseAction(Port* input, bool moved, int clickedNail, int clickedSegment,
                                                   int nailNow, GeoPoint snapped);
+
+// The nail drag's events: the release ends it with its edit, Escape leaves
+// the wire as it was.
+enum class NailDragStep : int { nothing, moved, release, cancel };
+NailDragStep nailDragStepFor(const InputRecord& in);
+// After the release: a Ctrl-click that neither moved nor changed a nail
+// selects the wire.
+inline bool nailDragSelectsWire(bool moved, bool changedNails) { return !moved && !changedNails; }

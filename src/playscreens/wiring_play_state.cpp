@@ -65,12 +65,14 @@ void WiringPlayState::liftWire() {
   musicManager().playSound(WireSelect, 1.0f);
 }
 
-bool WiringPlayState::pressPending() const {
-  return target && !liftAtOnce && (!moved || ticksNow() - startTicks < liftDelayMs);
+WiringDrag WiringPlayState::drag() const {
+  return {target != nullptr, liftAtOnce, moved, ticksNow() - startTicks >= liftDelayMs};
 }
 
+bool WiringPlayState::pressPending() const { return wirePressPending(drag()); }
+
 bool WiringPlayState::releaseWording() const {
-  return moved && ticksNow() - startTicks >= liftDelayMs && mouseTracker().isButtonDown(SDL_BUTTON_LEFT);
+  return wireReleaseWording(drag(), mouseTracker().isButtonDown(SDL_BUTTON_LEFT));
 }
 
 bool WiringPlayState::isOverGrabbedWire() {
@@ -100,9 +102,14 @@ void WiringPlayState::update(int) {
   const ConstContext context = playScreen.editor->constContext();
   std::shared_ptr<ConnectionChange> old = preview;
   dropPreview();
-  if (target && origin->source == target) {
-    if (!moved || ticksNow() - startTicks < liftDelayMs) return;
-    liftWire();
+  switch (wirePreviewStepFor(drag(), target && origin->source == target)) {
+    case WirePreviewStep::hold:
+      return;
+    case WirePreviewStep::liftThenFollow:
+      liftWire();
+      break;
+    case WirePreviewStep::follow:
+      break;
   }
   if (std::optional<WireChoice> choice = changeUnderMouse()) {
     preview = std::make_shared<ConnectionChange>(choice->destination, choice->newSource, choice->oldSource);
@@ -123,74 +130,64 @@ void WiringPlayState::deleteGrabbedWire() {
   editor->performAction(std::make_shared<SetPortInputAction>(origin, nullptr, editor->constContext()));
 }
 
-StateChange WiringPlayState::finish(const SDL_Event& event) {
+StateChange WiringPlayState::finish(bool cancel) {
   auto editor = playScreen.editor;
   dropPreview();
   if (target) origin->connect(target, editor->constContext());
-  const bool cancel = (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_RIGHT) ||
-                      event.type == SDL_KEYDOWN;
-  if (isOverGrabbedWire()) {
-    musicManager().playSound(WireConnect, 1.0f);
-    return emptyNeutral(viewport(), editor);
+  // On the machine as it was: what the pointer asks of it now.
+  const bool overGrabbed = isOverGrabbedWire();
+  std::optional<WireChoice> underPointer;
+  if (!cancel && !overGrabbed) underPointer = changeUnderMouse();
+  const Point m = mousePosition();
+  Port* port = playScreen.display.portAt(viewport(), m.x, m.y);
+  const WiringFinish end = wiringFinishFor(cancel, origin, target, overGrabbed, underPointer, port);
+  switch (end.end) {
+    case WiringEnd::backToEditor:
+      return emptyNeutral(viewport(), editor);
+    case WiringEnd::backWithConnect:
+      musicManager().playSound(WireConnect, 1.0f);
+      return emptyNeutral(viewport(), editor);
+    case WiringEnd::perform:
+      break;
   }
-  std::optional<WireChoice> change;
-  if (!cancel) {
-    change = changeUnderMouse();
-  } else {
-    if (!target) return emptyNeutral(viewport(), editor);
-    change = makeWireChoice(origin, nullptr, target);
-  }
-  if (!change && target) {
-    const Point m = mousePosition();
-    Port* p = playScreen.display.portAt(viewport(), m.x, m.y);
-    if (!p || p == origin) change = makeWireChoice(origin, nullptr, origin->source);
-  }
-  if (!change) return emptyNeutral(viewport(), editor);
   editor->performAction(
-      std::make_shared<SetPortInputAction>(change->destination, change->newSource, editor->constContext()));
+      std::make_shared<SetPortInputAction>(end.change.destination, end.change.newSource, editor->constContext()));
   return PlayScreen::checkSolvedAfterEdit(viewport(), emptyNeutral(viewport(), editor), editor);
 }
 
 StateChange WiringPlayState::handleEvent(const SDL_Event& event) {
-  switch (event.type) {
-    case SDL_MOUSEMOTION:
-      if (!moved && target && ticksNow() - startTicks >= liftDelayMs) liftWire();
+  const WiringEventStep step = wiringStepFor(inputRecordOf(event), drag());
+  switch (step.step) {
+    case WiringStep::nothing:
+      return {};
+    case WiringStep::follow:
+      if (step.liftFirst) liftWire();
       moved = true;
       return {};
-    case SDL_MOUSEBUTTONUP:
-      if (event.button.button != SDL_BUTTON_LEFT) return {};
-      if (moved && ticksNow() - startTicks >= liftDelayMs) return finish(event);
-      if (target && !liftAtOnce) {
-        ensure(!preview, "temp connection set without having moved");
-        ensure(origin->source == target, "wire dest changed without having moved");
-        return {new NeutralPlayState(viewport(), playScreen.editor, {}, WireSelection{WireEnds{target, origin}}), Switch};
-      }
-      return {};
-    case SDL_MOUSEBUTTONDOWN:
-      return finish(event);
-    case SDL_KEYDOWN: {
-      const SDL_Scancode key = event.key.keysym.scancode;
-      const bool deleting = key == SDL_SCANCODE_DELETE || key == SDL_SCANCODE_BACKSPACE;
-      if (deleting && target) {
-        deleteGrabbedWire();
-        return emptyNeutral(viewport(), playScreen.editor);
-      }
-      if (key == SDL_SCANCODE_ESCAPE || deleting) return finish(event);
-      return {};
-    }
-    default:
-      return {};
+    case WiringStep::selectWire:
+      ensure(!preview, "temp connection set without having moved");
+      ensure(origin->source == target, "wire dest changed without having moved");
+      return {new NeutralPlayState(viewport(), playScreen.editor, {}, WireSelection{WireEnds{target, origin}}), Switch};
+    case WiringStep::finish:
+      return finish(false);
+    case WiringStep::cancel:
+      return finish(true);
+    case WiringStep::deleteGrabbed:
+      deleteGrabbedWire();
+      return emptyNeutral(viewport(), playScreen.editor);
   }
+  return {};
 }
 
 int WiringPlayState::cursor() {
-  if (pressPending()) return 1;
   const Point m = mousePosition();
-  Port* under = playScreen.display.portAt(viewport(), m.x, m.y);
-  if ((preview && !preview->newSource) || (target && under == origin)) return 6;
-  if (preview) return 5;
-  if (playScreen.display.portViewAt(viewport(), m.x, m.y) || playScreen.display.wireAt(viewport(), m.x, m.y)) return 7;
-  return 5;
+  WiringPointer p;
+  p.pressPending = pressPending();
+  p.preview = preview != nullptr;
+  p.previewDeletes = preview && !preview->newSource;
+  p.targetAndOverOrigin = target && playScreen.display.portAt(viewport(), m.x, m.y) == origin;
+  p.overPortOrWire = playScreen.display.portViewAt(viewport(), m.x, m.y) || playScreen.display.wireAt(viewport(), m.x, m.y);
+  return wiringCursorFor(p);
 }
 
 std::string WiringPlayState::hintText(Port* candidate) const {

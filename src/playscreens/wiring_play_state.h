@@ -14,7 +14,7 @@
 
 class WiringPlayState : public GameState {
  public:
-  static constexpr Tick liftDelayMs = 75;
+  static constexpr Tick liftDelayMs = wireLiftDelayMs;
 
   WiringPlayState(Port* origin, const Viewport& viewport, std::shared_ptr<Editor> editor);
 
@@ -35,9 +35,11 @@ class WiringPlayState : public GameState {
   GeoPoint anchorPoint(const PortView* view, Point mouse) const;
   std::optional<WireChoice> changeUnderMouse();
   bool isOverGrabbedWire();
+  WiringDrag drag() const;
   bool pressPending() const;
   bool releaseWording() const;
-  StateChange finish(const SDL_Event& event);
+  // cancel: whatever the pointer is over, a pulled wire is deleted and a new one forgotten.
+  StateChange finish(bool cancel);
   void deleteGrabbedWire();
   void dropPreview();
   // The hint for the port the wire end is over (or none).

@@ -1,6 +1,7 @@
 #include "playscreens/wiring_rules.h"
 
 #include "model/port.h"
+#include "playscreens/idle_editor_rules.h"
 #include "base/log.h"
 
 std::optional<WireChoice> makeWireChoice(Port* destination, Port* newSource, Port* oldSource) {
@@ -50,3 +51,63 @@ std::string cannotConnectText(const Port& underMouse, const Port& origin) {
 }
 
 GeoPoint cellCentre(GeoPoint world) { return {floorToGrid(world.x) + 8, floorToGrid(world.y) + 8}; }
+
+bool wirePressPending(const WiringDrag& d) {
+  return d.hasTarget && !d.liftAtOnce && (!d.moved || !d.delayPassed);
+}
+
+bool wireReleaseWording(const WiringDrag& d, bool leftHeld) { return d.moved && d.delayPassed && leftHeld; }
+
+WirePreviewStep wirePreviewStepFor(const WiringDrag& d, bool wireStillOn) {
+  if (!d.hasTarget || !wireStillOn) return WirePreviewStep::follow;
+  if (!d.moved || !d.delayPassed) return WirePreviewStep::hold;
+  return WirePreviewStep::liftThenFollow;
+}
+
+WiringEventStep wiringStepFor(const InputRecord& in, const WiringDrag& d) {
+  switch (in.kind) {
+    case InputKind::motion:
+      return {WiringStep::follow, !d.moved && d.hasTarget && d.delayPassed};
+    case InputKind::release:
+      if (in.button != inputLeftButton) return {};
+      if (d.moved && d.delayPassed) return {WiringStep::finish};
+      if (d.hasTarget && !d.liftAtOnce) return {WiringStep::selectWire};
+      return {};
+    case InputKind::press:
+      return {in.button == inputRightButton ? WiringStep::cancel : WiringStep::finish};
+    case InputKind::keyDown: {
+      const bool deleting = in.scancode == scancodeDelete || in.scancode == scancodeBackspace;
+      if (deleting && d.hasTarget) return {WiringStep::deleteGrabbed};
+      if (deleting || in.scancode == scancodeEscape) return {WiringStep::cancel};
+      return {};
+    }
+    default:
+      return {};
+  }
+}
+
+WiringFinish wiringFinishFor(bool cancel, Port* origin, Port* target, bool overGrabbedWire,
+                             std::optional<WireChoice> underPointer, Port* portUnderPointer) {
+  if (overGrabbedWire) return {WiringEnd::backWithConnect, {}};
+  std::optional<WireChoice> change;
+  if (!cancel) {
+    change = underPointer;
+  } else {
+    if (!target) return {};
+    change = makeWireChoice(origin, nullptr, target);
+  }
+  // A pulled wire let go where it can't go (off any port, or back on its
+  // own input) is deleted.
+  if (!change && target && (!portUnderPointer || portUnderPointer == origin))
+    change = makeWireChoice(origin, nullptr, origin->source);
+  if (!change) return {};
+  return {WiringEnd::perform, *change};
+}
+
+int wiringCursorFor(const WiringPointer& p) {
+  if (p.pressPending) return cursorId::standard;
+  if ((p.preview && p.previewDeletes) || p.targetAndOverOrigin) return cursorId::penCross;
+  if (p.preview) return cursorId::pen;
+  if (p.overPortOrWire) return cursorId::penCrossed;
+  return cursorId::pen;
+}
