@@ -29,7 +29,6 @@
 namespace {
 constexpr puzzle_id copyPastePuzzle = 24;
 constexpr puzzle_id configTutorialPuzzle = 50;
-constexpr puzzle_id fixedClockPuzzle = 86;
 
 bool flagSet(int flag) {
   checkTutorialIndex(flag);
@@ -48,9 +47,14 @@ int BottomBar::buttonIdAt(int x, int y) {
 }
 
 void BottomBar::handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport) {
-  const int id = buttons.clickedId(event);
-  if (id == noButton) return;
-  handleButton(out, id, viewport, event);
+  const Point p = mouseTracker().pressPosition(SDL_BUTTON_LEFT);
+  const BarStep step = stepFor(buttonInputOf(event), GeoPoint{p.x, p.y});
+  // A press on the test bar's clock belongs to the clock, not the buttons.
+  if (step.action != BarAction::openClockEditor) {
+    buttons.playSounds(event);
+    if (step.id != noButton) markButtonTutorialSeen(step.id);
+  }
+  act(out, step, viewport);
 }
 
 void BottomBar::renderMemoryLabel(SDL_Renderer* renderer) const {
@@ -85,66 +89,86 @@ Button EditorBottomBar::makeButton(int id, std::function<bool()> enabled, std::f
   return Button(p.x, p.y, id, nullptr, std::move(enabled), std::move(visible));
 }
 
-ButtonList EditorBottomBar::makeButtons(int selectedId) {
-  ButtonList list;
+EditorBarInputs EditorBottomBar::barInputs(int selectedId) const {
+  EditorBarInputs in;
   const int puzzle = editor->puzzle;
   const Puzzle& def = getPuzzle(puzzle);
-  if (flagSet(flagLeftFirstPuzzle)) {
-    GeoPoint home = geometry().homeButton();
-    list.push_back(Button(home.x, home.y, barHome, nullptr));
-  }
+  in.puzzle = puzzle;
+  in.selectedId = selectedId;
+  in.leftFirstPuzzle = flagSet(flagLeftFirstPuzzle);
+  in.enteredCopyPaste = flagSet(flagEnteredCopyPasteTutorial);
   if (puzzle != creditsPuzzle) {
-    if (!editor->undoStack.empty()) list.push_back(makeButton(barUndo));
-    if (!editor->redoStack.empty()) list.push_back(makeButton(barRedo));
+    in.canUndo = !editor->undoStack.empty();
+    in.canRedo = !editor->redoStack.empty();
     // Offered only when the last successful machine could be read back.
-    if (editor->successfulLoaded && !editor->matchesSnapshot(saveLocationSuccessful) && isPuzzleBeaten(puzzle))
-      list.push_back(makeButton(barLoadSuccessful));
-    if (!editor->matchesSnapshot(saveLocationInitial)) list.push_back(makeButton(barReset));
+    in.successfulLoadable =
+        editor->successfulLoaded && !editor->matchesSnapshot(saveLocationSuccessful) && isPuzzleBeaten(puzzle);
+    in.differsFromInitial = !editor->matchesSnapshot(saveLocationInitial);
   }
-  const bool anyAllowed = !def.allowedModules.empty();
-  list.push_back(makeButton(
-      barDelete, [this, puzzle] { return selection().anyAllowedIn(puzzle); }, [anyAllowed] { return anyAllowed; }));
-  if (puzzle != copyPastePuzzle && !selectedModules->empty()) list.push_back(makeButton(barCopy));
-  if (puzzle != copyPastePuzzle && !editor->clipboard.modules.empty()) {
-    const bool canPaste = !editor->clipboard.paste(puzzle, editor->constContext(), editor->machine, 0, 0).empty();
-    Button paste = makeButton(barPaste, [canPaste] { return canPaste; });
-    if (!canPaste) {
-      const std::string last = getModuleTypeName(editor->clipboard.modules.back()->kind());
-      paste.tooltipProvider = [last] {
-        return "The currently copied modules (e.g. '" + last + "') can't be placed in this puzzle.";
-      };
-    }
-    list.push_back(std::move(paste));
-  }
+  in.anyModulesAllowed = !def.allowedModules.empty();
+  in.selectionDeletable = selection().anyAllowedIn(puzzle);
+  in.modulesSelected = !selectedModules->empty();
+  in.clipboardHasModules = !editor->clipboard.modules.empty();
+  if (puzzle != copyPastePuzzle && in.clipboardHasModules)
+    in.clipboardPastable = !editor->clipboard.paste(puzzle, editor->constContext(), editor->machine, 0, 0).empty();
   for (int category : {1, 2, 3}) {
     bool any = false;
     for (int kind : moduleCategories[size_t(category)].kinds) any = any || def.allowedModules.count(kind);
-    if (!any) continue;
-    Button drawer = makeButton(buttonForCategory(category));
-    drawer.selected = drawer.id == selectedId;
-    drawer.flashing = !listNewModulesInCategory(category, def.allowedModules).empty();
-    list.push_back(std::move(drawer));
+    in.categoryAllowed[size_t(category)] = any;
+    in.categoryHasNew[size_t(category)] = any && !listNewModulesInCategory(category, def.allowedModules).empty();
   }
-  if (anyAllowed && flagSet(flagEnteredCopyPasteTutorial)) {
-    Button palette = makeButton(barPaletteDrawer);
-    palette.selected = selectedId == barPaletteDrawer;
-    list.push_back(std::move(palette));
+  in.timed = def.hasFlag(puzzleFlagTimed);
+  in.autoClock = def.hasFlag(puzzleFlagAutoClock);
+  in.hasTickLimit = puzzleHasTickLimit(puzzle);
+  in.hasGoalMemory = puzzleHasGoalMemory(puzzle);
+  in.memoryPanelOpen = editor->memoryPanelOpen;
+  in.testCount = def.testCount;
+  return in;
+}
+
+EditorBarInputs EditorBottomBar::liveInputs(bool withSelection) const {
+  EditorBarInputs in = inputs;
+  in.memoryPanelOpen = editor->memoryPanelOpen;
+  if (withSelection) in.selectionDeletable = selection().anyAllowedIn(in.puzzle);
+  return in;
+}
+
+GeoPoint EditorBottomBar::placeOf(int id) const {
+  switch (id) {
+    case barHome: return geometry().homeButton();
+    case barTest: return geometry().testButton();
+    case barMemoryOpen: return memoryLabelAnchor();
+    default: {
+      const Button placed = makeButton(id);
+      return {placed.x, placed.y};
+    }
   }
-  if (def.hasFlag(puzzleFlagTimed)) {
-    const bool editable = puzzle != fixedClockPuzzle;
-    Button clock = makeButton(barClock, [editable, &def] { return editable && !def.hasFlag(puzzleFlagAutoClock); });
-    clock.selected = selectedId == barClock;
-    clock.tooltipProvider = [this, editable] { return clockTooltip(editable); };
-    list.push_back(std::move(clock));
-  }
-  if (puzzleHasTickLimit(puzzle)) {
-    GeoPoint test = geometry().testButton();
-    list.push_back(Button(test.x, test.y, barTest, nullptr));
-  }
-  if (puzzleHasGoalMemory(puzzle)) {
-    GeoPoint anchor = memoryLabelAnchor();
-    Editor* owner = editor.get();
-    list.push_back(Button(anchor.x, anchor.y, barMemoryOpen, nullptr, {}, [owner] { return !owner->memoryPanelOpen; }));
+}
+
+ButtonList EditorBottomBar::makeButtons(int selectedId) {
+  inputs = barInputs(selectedId);
+  ButtonList list;
+  for (const BarButtonRow& row : editorBarRows(inputs)) {
+    if (!row.exists) continue;
+    const int id = row.id;
+    const bool withSelection = id == barDelete;
+    const GeoPoint at = placeOf(id);
+    auto enabled = [this, id, withSelection] { return barRow(editorBarRows(liveInputs(withSelection)), id).enabled; };
+    auto visible = [this, id] { return barRow(editorBarRows(liveInputs(false)), id).visible; };
+    Button b(at.x, at.y, id, nullptr, std::move(enabled), std::move(visible));
+    b.selected = row.selected;
+    b.flashing = row.flashing;
+    if (id == barPaste && !inputs.clipboardPastable) {
+      const std::string last = getModuleTypeName(editor->clipboard.modules.back()->kind());
+      b.tooltipProvider = [last] {
+        return "The currently copied modules (e.g. '" + last + "') can't be placed in this puzzle.";
+      };
+    }
+    if (id == barClock) {
+      const bool editable = !barClockFixed(inputs.puzzle);
+      b.tooltipProvider = [this, editable] { return clockTooltip(editable); };
+    }
+    list.push_back(std::move(b));
   }
   return list;
 }
@@ -167,34 +191,43 @@ bool EditorBottomBar::isOverClockControl(int x, int y) {
 }
 
 void EditorBottomBar::handleButton(StateChange& out, int id, const Viewport& viewport, const SDL_Event&) {
+  act(out, editorBarAction(id, inputs), viewport);
+}
+
+BarStep EditorBottomBar::stepFor(const InputRecord& in, GeoPoint pressAt) {
+  return editorBarStepFor(in, buttons.states(), pressAt, inputs);
+}
+
+void EditorBottomBar::act(StateChange& out, const BarStep& step, const Viewport& viewport) {
   const ConstContext context = editor->constContext();
   const int puzzle = editor->puzzle;
   auto neutral = [&](std::set<std::shared_ptr<Module>> modules, std::set<WireEnds> wires) {
     out = {new NeutralPlayState(viewport, editor, std::move(modules), std::move(wires)), Switch};
   };
-  switch (id) {
-    case barMemoryOpen:
+  if (step.marksCopyPasteLeft) markTutorialSeen(flagLeftCopyPasteTutorial);
+  switch (step.action) {
+    case BarAction::openMemory:
       editor->memoryPanelOpen = true;
       return;
-    case barUndo:
+    case BarAction::undo:
       editor->undo();
       return neutral({}, {});
-    case barRedo:
+    case BarAction::redo:
       editor->redo();
       return neutral({}, {});
-    case barReset:
+    case BarAction::reset:
       editor->performAction(std::make_shared<ResetAction>(puzzle, editor->machine, editor->clockPeriod));
       return neutral({}, {});
-    case barLoadSuccessful:
+    case BarAction::loadSuccessful:
       editor->performAction(std::make_shared<LoadSuccessfulAction>(puzzle, editor->machine, editor->clockPeriod));
       return neutral({}, {});
-    case barDelete:
+    case BarAction::deleteSelection:
       editor->performAction(std::make_shared<DeleteAction>(selection(), editor->machine, puzzle, context));
       return neutral({}, {});
-    case barCopy:
+    case BarAction::copy:
       editor->clipboard = ModuleSet(*selectedModules);
       return neutral(*selectedModules, *selectedWires);
-    case barPaste: {
+    case BarAction::paste: {
       Point m = mousePosition();
       Point world = viewport.screenToWorld(m.x, m.y);
       auto pasted = editor->clipboard.paste(puzzle, context, editor->machine, world.x, world.y);
@@ -204,37 +237,35 @@ void EditorBottomBar::handleButton(StateChange& out, int id, const Viewport& vie
       out = {placing, Switch};
       return;
     }
-    case barHome:
-      if (puzzle == copyPastePuzzle) markTutorialSeen(flagLeftCopyPasteTutorial);
-      // The credits puzzle is reached from the extras and goes back there.
-      if (puzzle == creditsPuzzle)
-        out = {new ExtrasState(viewport, editor->clipboard, noBoard), FadeSwitch};
-      else
-        out = {makePuzzleSelectState(viewport, editor->clipboard, -1), FadeSwitch};
+    case BarAction::homeToExtras:
+      out = {new ExtrasState(viewport, editor->clipboard, noBoard), FadeSwitch};
       return;
-    case barTest:
+    case BarAction::home:
+      out = {makePuzzleSelectState(viewport, editor->clipboard, -1), FadeSwitch};
+      return;
+    case BarAction::runTest: {
       editor->memoryViewKind = 2;
-      if (getPuzzle(puzzle).testCount < 2) {
-        const int ticks = editor->runToCompletion();
-        out = {new SimPlayState(viewport, editor, 1, ticks, false), Switch};
-      } else {
-        out = {new ValidationPlayState(viewport, editor), Switch};
-      }
+      const int ticks = editor->runToCompletion();
+      out = {new SimPlayState(viewport, editor, 1, ticks, false), Switch};
       return;
-    case barControlDrawer:
-    case barArithmeticDrawer:
-    case barStateDrawer:
-      out = {new ModuleChooserState(viewport, editor, *selectedModules, *selectedWires, categoryForButton(id)), Switch};
+    }
+    case BarAction::validate:
+      editor->memoryViewKind = 2;
+      out = {new ValidationPlayState(viewport, editor), Switch};
       return;
-    case barPaletteDrawer:
+    case BarAction::openDrawer:
+      out = {new ModuleChooserState(viewport, editor, *selectedModules, *selectedWires, step.category), Switch};
+      return;
+    case BarAction::openPalette:
       out = {new PaletteState(-1, viewport, editor, *selectedModules, *selectedWires, ""), Switch};
       return;
-    case barClock:
-      if (puzzle == fixedClockPuzzle) return;
+    case BarAction::openClock:
       out = {new ClockEditState(viewport, editor, *selectedModules, *selectedWires), Switch};
       return;
+    case BarAction::none:
+      return;
     default:
-      std::printf("Unhandled button type %d!\n", id);
+      std::printf("Unhandled button type %d!\n", step.id);
       return;
   }
 }

@@ -13,6 +13,7 @@
 
 #include "editor/selection.h"
 #include "playscreens/bar_layout.h"
+#include "playscreens/bar_rules.h"
 #include "shell/button.h"
 #include "shell/game_state.h"
 
@@ -27,6 +28,9 @@ class BottomBar {
   virtual bool containsPoint(int x, int y) = 0;
   virtual void handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport);
   virtual void handleButton(StateChange& out, int id, const Viewport& viewport, const SDL_Event& event) = 0;
+  // What the event does to the bar, by its rules; pressAt is the left press's point.
+  virtual BarStep stepFor(const InputRecord& in, GeoPoint pressAt) = 0;
+  virtual void act(StateChange& out, const BarStep& step, const Viewport& viewport) = 0;
   virtual bool isOverClockControl(int x, int y) = 0;
   virtual void render(SDL_Renderer* renderer, bool hover) = 0;
   virtual bool renderTooltip(SDL_Renderer* renderer, int x, int y) = 0;
@@ -55,6 +59,8 @@ class EditorBottomBar : public BottomBar {
 
   bool containsPoint(int x, int y) override;
   void handleButton(StateChange& out, int id, const Viewport& viewport, const SDL_Event& event) override;
+  BarStep stepFor(const InputRecord& in, GeoPoint pressAt) override;
+  void act(StateChange& out, const BarStep& step, const Viewport& viewport) override;
   bool isOverClockControl(int x, int y) override;
   void render(SDL_Renderer* renderer, bool hover) override;
   bool renderTooltip(SDL_Renderer* renderer, int x, int y) override;
@@ -63,6 +69,8 @@ class EditorBottomBar : public BottomBar {
 
   // The bar's buttons, the one of selectedId shown as the open one (81 none).
   ButtonList makeButtons(int selectedId);
+  // What the bar's rules look at now.
+  EditorBarInputs barInputs(int selectedId) const;
   // Where another editor state anchors its panel on a bar button.
   GeoPoint buttonLocation(int id) const;
   Button makeButton(int id, std::function<bool()> enabled = {}, std::function<bool()> visible = {}) const;
@@ -71,9 +79,15 @@ class EditorBottomBar : public BottomBar {
 
   const std::set<std::shared_ptr<Module>>* selectedModules;
   const std::set<WireEnds>* selectedWires;
+  // The inputs the buttons were made from.
+  EditorBarInputs inputs;
 
  private:
   Selection selection() const { return {*selectedModules, *selectedWires}; }
+  // The made inputs with what changes while the buttons live: the memory
+  // panel, and (asked only by Delete) whether the selection can be deleted.
+  EditorBarInputs liveInputs(bool withSelection) const;
+  GeoPoint placeOf(int id) const;
 };
 
 void loadBottomBarMedia(SDL_Renderer* renderer);

@@ -24,7 +24,6 @@ Texture chooserHighlightTexture;
 
 namespace {
 constexpr puzzle_id paletteOnlyPuzzle = 24;
-constexpr int noKind = 14;
 std::array<Texture, kModuleKindCount> chooserSymbols;
 
 void loadOrFail(SDL_Renderer* renderer, Texture& texture, const std::string& path) {
@@ -76,20 +75,30 @@ GeoRect ModuleChooserState::slotRect(const ChooserSlot& slot) const {
   return chooserSlotRect(slot, art.width, art.height);
 }
 
+ChooserView ModuleChooserState::view() const {
+  ChooserView v;
+  v.slots = slots;
+  for (const ChooserSlot& slot : slots) v.slotRects.push_back(slotRect(slot));
+  const ModDrawerTab t = tab();
+  v.tab = t.layoutRect();
+  v.title = t.titleRect();
+  v.ownButton = buttonForCategory(category);
+  return v;
+}
+
 int ModuleChooserState::hoveredKind() const {
   const Point m = mousePosition();
-  for (const ChooserSlot& slot : slots)
-    if (inside(slotRect(slot), m)) return slot.kind;
-  return noKind;
+  return chooserKindAt(view(), m.x, m.y);
 }
 
 bool ModuleChooserState::overDrawer() const {
-  return hoveredKind() != noKind || inside(tab().layoutRect(), mousePosition());
+  const Point m = mousePosition();
+  return chooserHoverAt(view(), m.x, m.y).overDrawer;
 }
 
 StateChange ModuleChooserState::choose(int kind) {
   const int puzzle = playScreen.editor->puzzle;
-  if (puzzle == paletteOnlyPuzzle) return {};
+  if (!chooserCanPick(puzzle)) return {};
   musicManager().playSound(ClickButton, 1.0f);
   markModuleSeen(kind);
   auto* placing = new ModulePlacementState(viewport(), playScreen.editor, kind, defaultConfigFor(kind, puzzle));
@@ -98,26 +107,32 @@ StateChange ModuleChooserState::choose(int kind) {
 }
 
 StateChange ModuleChooserState::handleEvent(const SDL_Event& event) {
-  if (event.type == SDL_KEYDOWN) {
-    for (const ChooserSlot& slot : slots)
-      if (moduleHotkey(slot.kind) == int(event.key.keysym.scancode)) return choose(slot.kind);
-    if (event.key.keysym.scancode == SDL_SCANCODE_ESCAPE)
+  InputRecord in = inputRecordOf(event);
+  const Point m = mousePosition();
+  in.x = m.x;
+  in.y = m.y;
+  int barButton = noButton;
+  bool actsOnRelease = false;
+  if (in.kind == InputKind::press) {
+    if (Button* b = playScreen.bar->buttons.buttonAt(m.x, m.y)) {
+      barButton = b->id;
+      actsOnRelease = b->hasDownArt();
+    }
+  }
+  const ChooserStep step = chooserStepFor(in, view(), barButton, actsOnRelease);
+  switch (step.action) {
+    case ChooserAction::pick:
+      return choose(step.kind);
+    case ChooserAction::keep:
+      return {};
+    case ChooserAction::close:
       return {new NeutralPlayState(viewport(), playScreen.editor, playScreen.selectedModules, playScreen.selectedWires),
               Switch};
-  } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
-    const int kind = hoveredKind();
-    if (kind != noKind) return choose(kind);
-    const Point m = mousePosition();
-    if (inside(tab().layoutRect(), m)) return {};
-    const int id = playScreen.bar->buttonIdAt(m.x, m.y);
-    if (id == buttonForCategory(category)) {
+    case ChooserAction::resetTrackerThenPass:
       mouseTracker().reset();
-    } else if (id != noButton) {
-      Button* b = playScreen.bar->buttons.buttonAt(m.x, m.y);
-      if (b && b->hasDownArt()) return {};
-    }
-  } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-    if (inside(tab().layoutRect(), mousePosition())) return {};
+      break;
+    case ChooserAction::pass:
+      break;
   }
   return playScreen.handleForPanel(event, viewport());
 }
@@ -169,14 +184,15 @@ void ModuleChooserState::renderSlot(SDL_Renderer* renderer, const ChooserSlot& s
 
 void ModuleChooserState::render(SDL_Renderer* renderer) {
   updateScreenShake(shakeStartTick, viewport());
-  const Point hover = overDrawer() ? noMousePoint : mousePosition();
+  const Point m = mousePosition();
+  const ChooserHover over = chooserHoverAt(view(), m.x, m.y);
+  const Point hover = over.overDrawer ? noMousePoint : m;
   playScreen.render(renderer, nullptr, viewport(), hover.x, hover.y);
   tab().render(renderer);
   for (const ChooserSlot& slot : slots) renderSlot(renderer, slot);
-  const Point m = mousePosition();
   for (const ChooserSlot& slot : slots)
-    if (inside(slotRect(slot), m)) drawTooltip(renderer, slotTooltip(slot));
-  tab().renderTitleTooltip(renderer, m.x, m.y);
+    if (slot.kind == over.kind) drawTooltip(renderer, slotTooltip(slot));
+  if (over.overTitle) tab().renderTitleTooltip(renderer, m.x, m.y);
   playScreen.renderTooltips(renderer, nullptr, viewport(), hover.x, hover.y);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "playscreens/chooser_layout.h"
+#include "playscreens/chooser_rules.h"
 #include "playscreens/drawer_tab.h"
 #include "playscreens/play_screen.h"
 
@@ -29,6 +30,8 @@ class ModuleChooserState : public GameState {
 
   ModDrawerTab tab() const;
   GeoRect slotRect(const ChooserSlot& slot) const;
+  // The drawer as its rules see it.
+  ChooserView view() const;
   // The kind of the slot under the mouse, 14 when none.
   int hoveredKind() const;
   bool overDrawer() const;

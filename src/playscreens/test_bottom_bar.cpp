@@ -15,9 +15,6 @@ namespace {
 Texture clockBase;
 Texture clockBaseBright;
 
-constexpr puzzle_id runControlsPuzzle = 4;
-constexpr puzzle_id fixedClockPuzzle = 86;
-
 bool over(const Texture& t, int x, int y, int px, int py) { return pointInRect(x, y, t.width, t.height, px, py); }
 }  // namespace
 
@@ -54,7 +51,13 @@ TestBottomBar::TestBottomBar(std::shared_ptr<Editor> editorIn, SDL_Rect window, 
   clock.dial.period = &editor->clockPeriod;
   clock.dial.colour = Rgba{155, 171, 134, 255};
   const Puzzle& def = getPuzzle(editor->puzzle);
-  clock.enabled = editor->puzzle != fixedClockPuzzle && !def.hasFlag(puzzleFlagAutoClock);
+  clock.enabled = !barClockFixed(editor->puzzle) && !def.hasFlag(puzzleFlagAutoClock);
+  fixedInputs.puzzle = editor->puzzle;
+  fixedInputs.timed = def.hasFlag(puzzleFlagTimed);
+  fixedInputs.fastForward = def.hasFlag(puzzleFlagFastForward);
+  fixedInputs.autoClock = def.hasFlag(puzzleFlagAutoClock);
+  fixedInputs.runControlsLearnt = isPuzzleBeaten(runControlsLessonPuzzle);
+  fixedInputs.hasGoalMemory = puzzleHasGoalMemory(editor->puzzle);
   buttons = makeButtons();
 }
 
@@ -62,47 +65,48 @@ int TestBottomBar::artHeight() const { return testBarBase.middle.height; }
 int TestBottomBar::height() const { return artHeight() - 20; }
 
 bool TestBottomBar::showsRunControls() const {
-  return isPuzzleBeaten(runControlsPuzzle) || editor->puzzle == runControlsPuzzle;
+  return testBarShowsRunControls(fixedInputs);
 }
 
 bool TestBottomBar::clockShown() const { return getPuzzle(editor->puzzle).hasFlag(puzzleFlagTimed); }
 
+TestBarInputs TestBottomBar::barInputs() const {
+  TestBarInputs in = fixedInputs;
+  in.memoryPanelOpen = editor->memoryPanelOpen;
+  in.tick = int(simulation->tick());
+  in.finished = simulation->isSuccess() || simulation->isFailed();
+  in.paused = paused;
+  return in;
+}
+
 ButtonList TestBottomBar::makeButtons() {
   ButtonList list;
-  const Puzzle& def = getPuzzle(editor->puzzle);
-  Simulation* run = simulation.get();
-  auto atStart = [run] { return run->tick() > 0; };
-  auto going = [run] { return !run->isSuccess() && !run->isFailed(); };
-  auto at = [this](int dx, int dy, int id, std::function<bool()> enabled = {}, std::function<bool()> visible = {}) {
-    GeoPoint p = placeButton(dx, dy);
-    return Button(p.x, p.y, id, nullptr, std::move(enabled), std::move(visible));
-  };
   const std::string unit = tickUnitWordForPuzzle(editor->puzzle);
-  Button back = at(91, 12, barStepBack, atStart);
-  back.tooltipProvider = [unit] { return "Go back one " + unit + ". (Left Arrow)"; };
-  list.push_back(std::move(back));
-  Button forward = at(367, 12, barStepForward, going);
-  forward.tooltipProvider = [unit] { return "Go forward one " + unit + ". (Right Arrow)"; };
-  list.push_back(std::move(forward));
-  const bool periodSteps = def.hasFlag(puzzleFlagFastForward) && def.hasFlag(puzzleFlagTimed);
-  if (periodSteps) {
-    list.push_back(at(67, 12, barPeriodBack, atStart));
-    list.push_back(at(391, 12, barPeriodEnd, going));
-  }
-  if (def.hasFlag(puzzleFlagFastForward)) list.push_back(at(520, 0, barFast, going));
-  if (showsRunControls()) {
-    list.push_back(at(422, 0, barRewind, atStart));
-    list.push_back(at(470, 0, barRun, [this, going] { return paused && going(); }, [this] { return paused; }));
-    list.push_back(at(470, 0, barPause, [this] { return !paused; }, [this] { return !paused; }));
-  }
-  GeoPoint test = geometry().testButton();
-  list.push_back(Button(test.x, test.y, barBackToEditing, nullptr));
-  GeoPoint home = geometry().homeButton();
-  list.push_back(Button(home.x, home.y, barHome, nullptr));
-  if (puzzleHasGoalMemory(editor->puzzle)) {
-    GeoPoint anchor = memoryLabelAnchor();
-    Editor* owner = editor.get();
-    list.push_back(Button(anchor.x, anchor.y, barMemoryOpen, nullptr, {}, [owner] { return !owner->memoryPanelOpen; }));
+  auto placeOf = [this](int id) -> GeoPoint {
+    switch (id) {
+      case barStepBack: return placeButton(91, 12);
+      case barStepForward: return placeButton(367, 12);
+      case barPeriodBack: return placeButton(67, 12);
+      case barPeriodEnd: return placeButton(391, 12);
+      case barFast: return placeButton(520, 0);
+      case barRewind: return placeButton(422, 0);
+      case barRun:
+      case barPause: return placeButton(470, 0);
+      case barBackToEditing: return geometry().testButton();
+      case barHome: return geometry().homeButton();
+      default: return memoryLabelAnchor();
+    }
+  };
+  for (const BarButtonRow& row : testBarRows(barInputs())) {
+    if (!row.exists) continue;
+    const int id = row.id;
+    const GeoPoint at = placeOf(id);
+    auto enabled = [this, id] { return barRow(testBarRows(barInputs()), id).enabled; };
+    auto visible = [this, id] { return barRow(testBarRows(barInputs()), id).visible; };
+    Button b(at.x, at.y, id, nullptr, std::move(enabled), std::move(visible));
+    if (id == barStepBack) b.tooltipProvider = [unit] { return "Go back one " + unit + ". (Left Arrow)"; };
+    if (id == barStepForward) b.tooltipProvider = [unit] { return "Go forward one " + unit + ". (Right Arrow)"; };
+    list.push_back(std::move(b));
   }
   return list;
 }
@@ -117,18 +121,14 @@ bool TestBottomBar::containsPoint(int x, int y) {
 
 bool TestBottomBar::isOverClockControl(int x, int y) { return clock.contains(x, y); }
 
-void TestBottomBar::handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport) {
-  const Puzzle& def = getPuzzle(editor->puzzle);
-  if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT &&
-      editor->puzzle != fixedClockPuzzle && def.hasFlag(puzzleFlagTimed) && !def.hasFlag(puzzleFlagAutoClock)) {
-    Point m = mousePosition();
-    if (clock.contains(m.x, m.y)) {
-      simulation->reset();
-      out = {new ClockEditState(viewport, editor), Switch};
-      return;
-    }
-  }
-  BottomBar::handleEvent(out, event, viewport);
+BarStep TestBottomBar::stepFor(const InputRecord& in, GeoPoint pressAt) {
+  return testBarStepFor(in, buttons.states(), pressAt, barInputs(), clock.contains(in.x, in.y));
+}
+
+void TestBottomBar::act(StateChange& out, const BarStep& step, const Viewport& viewport) {
+  if (step.action != BarAction::openClockEditor) return;
+  simulation->reset();
+  out = {new ClockEditState(viewport, editor), Switch};
 }
 
 void TestBottomBar::render(SDL_Renderer* renderer, bool hover) {

@@ -30,8 +30,10 @@ class TestBottomBar : public BottomBar {
   TestBottomBar& operator=(const TestBottomBar&) = delete;
 
   bool containsPoint(int x, int y) override;
-  void handleEvent(StateChange& out, const SDL_Event& event, const Viewport& viewport) override;
   void handleButton(StateChange&, int, const Viewport&, const SDL_Event&) override {}
+  BarStep stepFor(const InputRecord& in, GeoPoint pressAt) override;
+  // Only the clock's press: the simulation screen acts on the buttons itself.
+  void act(StateChange& out, const BarStep& step, const Viewport& viewport) override;
   bool isOverClockControl(int x, int y) override;
   void render(SDL_Renderer* renderer, bool hover) override;
   bool renderTooltip(SDL_Renderer* renderer, int x, int y) override;
@@ -45,9 +47,15 @@ class TestBottomBar : public BottomBar {
   // Puzzle 4 beaten, or puzzle 4 itself: run, pause and reset are offered.
   bool showsRunControls() const;
   bool clockShown() const;
+  // What the bar's rules look at now: the puzzle's, fixed at construction,
+  // with the run's tick, end and pause.
+  TestBarInputs barInputs() const;
 
   std::shared_ptr<Simulation> simulation;
   bool paused = false;
   TickSlider tickSlider;
   TestBarClock clock;
+
+ private:
+  TestBarInputs fixedInputs;
 };

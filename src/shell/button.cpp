@@ -61,16 +61,33 @@ KeyBinding Button::hotkey() const {
   return {row.hotkeyScancode, row.hotkeyKeycode, row.ctrl, row.shift};
 }
 
-bool Button::matchesKey(const SDL_Keysym& key) const {
-  if (id == 23 && key.scancode == SDL_SCANCODE_TAB) return true;
-  KeyBinding b = hotkey();
-  if (!b.hasKey()) return false;
-  int sc = key.scancode == SDL_SCANCODE_BACKSPACE ? int(SDL_SCANCODE_DELETE) : int(key.scancode);
-  if (b.keycode != int(key.sym) && b.scancode != sc) return false;
-  if (b.keycode == 0 && b.scancode != sc) return false;
-  if (b.shift != isShiftHeld()) return false;
-  if (b.isAmbiguous() && b.ctrl != isCtrlHeld()) return false;
-  return true;
+ButtonKey Button::key() const {
+  const KeyBinding b = hotkey();
+  return {b.scancode, b.keycode, b.ctrl, b.shift, b.isAmbiguous(), id == 23};
+}
+
+bool Button::matchesKey(const SDL_Keysym& k) const {
+  return keyMatches(key(), int(k.scancode), int(k.sym), isCtrlHeld() || (k.mod & KMOD_CTRL),
+                    isShiftHeld() || (k.mod & KMOD_SHIFT));
+}
+
+ButtonState Button::shape() const {
+  const SDL_Rect r = hitRect();
+  ButtonState b;
+  b.id = id;
+  b.hit = {r.x, r.y, r.w, r.h};
+  b.tabShape = isTab();
+  return b;
+}
+
+ButtonState Button::state() const {
+  ButtonState b = shape();
+  b.visible = isVisible();
+  b.enabled = isEnabled();
+  b.selected = selected;
+  b.actsOnRelease = hasDownArt();
+  b.key = key();
+  return b;
 }
 
 int Button::hitInset() const {
@@ -96,16 +113,13 @@ SDL_Rect Button::drawnRect() const {
 
 bool Button::contains(int px, int py) const {
   if (!isVisible()) return false;
-  if (isTab()) return containsTab(px, py);
-  SDL_Rect r = hitRect();
-  return pointInRect(r.x, r.y, r.w, r.h, px, py);
+  return buttonContains(shape(), px, py);
 }
 
 bool Button::containsTab(int px, int py) const {
-  SDL_Rect r = hitRect();
-  if (py < r.y + 12 || py >= r.y + r.h) return false;
-  int edge = (r.y - py + 12) * 44 / 84 + r.x + 44;
-  return edge + 3 <= px && px < edge + 115;
+  ButtonState tab = shape();
+  tab.tabShape = true;
+  return buttonContains(tab, px, py);
 }
 
 bool Button::isPressed() const {
@@ -225,33 +239,40 @@ Button* ButtonList::pressTarget() {
   return b->contains(m.x, m.y) ? b : nullptr;
 }
 
-ButtonList::Activation ButtonList::findActivated(const SDL_Event& event) {
-  if (event.type == SDL_KEYDOWN) {
-    // Visibility is not tested: a hidden button still answers its hotkey.
-    for (Button& b : *this)
-      if (b.isEnabled() && !b.selected && b.matchesKey(event.key.keysym))
-        return {&b, SDL_KEYDOWN};
-  } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button == SDL_BUTTON_LEFT) {
-    Point m = mousePosition();
-    Button* b = buttonAt(m.x, m.y);
-    if (b && !b->selected && b->isEnabled() && !b->hasDownArt()) return {b, SDL_MOUSEBUTTONDOWN};
-  } else if (event.type == SDL_MOUSEBUTTONUP && event.button.button == SDL_BUTTON_LEFT) {
-    Button* b = pressTarget();
-    if (b && b->hasDownArt()) return {b, SDL_MOUSEBUTTONUP};
-  } else if (isRefireEvent(event)) {
-    int id = refireId(event);
-    ensure(id <= 80, "Unexpected button refire code: " + std::to_string(id));
-    // Repeats queued before the button turned grey (the palette's last page
-    // reached in a slow frame) must not act past it.
-    for (Button& b : *this)
-      if (b.id == id && b.isEnabled()) return {&b, SDL_USEREVENT};
+std::vector<ButtonState> ButtonList::states() const {
+  std::vector<ButtonState> out;
+  out.reserve(size());
+  for (const Button& b : *this) out.push_back(b.state());
+  return out;
+}
+
+InputRecord buttonInputOf(const SDL_Event& event) {
+  InputRecord in = inputRecordOf(event);
+  if (in.kind == InputKind::press || in.kind == InputKind::release) {
+    const Point m = mousePosition();
+    in.x = m.x;
+    in.y = m.y;
   }
-  return {};
+  return in;
+}
+
+ButtonList::Activation ButtonList::findActivated(const SDL_Event& event) {
+  const InputRecord in = buttonInputOf(event);
+  if (in.kind == InputKind::repeat)
+    ensure(in.repeatedButton <= 80, "Unexpected button refire code: " + std::to_string(in.repeatedButton));
+  const Point p = mouseTracker().pressPosition(SDL_BUTTON_LEFT);
+  const int i = activatedButton(in, states(), GeoPoint{p.x, p.y});
+  if (i < 0) return {};
+  return {&(*this)[size_t(i)], event.type};
+}
+
+void ButtonList::playSounds(const SDL_Event& event) const {
+  const Point m = mousePosition();
+  for (const Button& b : *this) b.playSound(event, m.x, m.y);
 }
 
 ButtonPress ButtonList::handleEvent(const SDL_Event& event) {
-  Point m = mousePosition();
-  for (const Button& b : *this) b.playSound(event, m.x, m.y);
+  playSounds(event);
   Activation a = findActivated(event);
   if (!a.button) return {};
   return {a.button->id, a.button->click(), a.eventType};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/button_rules.h"
 #include "shell/button_table.h"
 #include "shell/game_state.h"
 #include "shell/texture.h"
@@ -58,7 +59,12 @@ struct Button {
   bool isEnabled() const { return !enabled || enabled(); }
   StateChange click() const { return onClick ? onClick() : StateChange{}; }
   KeyBinding hotkey() const;
+  ButtonKey key() const;
   bool matchesKey(const SDL_Keysym& key) const;
+  // The button as the input rules see it, its predicates asked now.
+  ButtonState state() const;
+  // Only where it is: its id, hit area and shape.
+  ButtonState shape() const;
   int hitInset() const;
   SDL_Rect hitRect() const;
   // Where its art is drawn: the image, transparent margin and all.
@@ -92,13 +98,20 @@ class ButtonList : public std::vector<Button> {
 
   Button* buttonAt(int x, int y);
   Activation findActivated(const SDL_Event& event);
+  std::vector<ButtonState> states() const;
   Button* pressTarget();
   ButtonPress handleEvent(const SDL_Event& event);
+  // Every button's click or key sound for the event.
+  void playSounds(const SDL_Event& event) const;
   int clickedId(const SDL_Event& event);
   void render(SDL_Renderer* renderer, int mouseX, int mouseY, Uint8 alpha);
   bool renderTooltip(SDL_Renderer* renderer, int mouseX, int mouseY);
   void refire(int dtMs);
 };
+
+// The event as the button rules take it: a press or release where the
+// handled mouse is (a test's pinned point included).
+InputRecord buttonInputOf(const SDL_Event& event);
 
 // Auto-repeat marks fall at 350 ms after the press and every 100 ms after;
 // the number of marks at or before elapsed ms (never negative).
