@@ -7,6 +7,7 @@
 #include "menus/menu_entry.h"
 #include "menus/puzzle_victory_state.h"
 #include "model/simulation.h"
+#include "playscreens/bar_rules.h"
 #include "playscreens/neutral_play_state.h"
 #include "puzzles/puzzle_services.h"
 #include "saves/tutorial_flags.h"
@@ -15,7 +16,6 @@
 #include "shell/input.h"
 
 namespace {
-constexpr puzzle_id copyPastePuzzle = 24;
 constexpr int testModeChannel = 1;
 constexpr int loopChannel = 2;
 
@@ -125,17 +125,18 @@ StateChange SimPlayState::handleEvent(const SDL_Event& event) {
 StateChange SimPlayState::pressButton(int id) {
   auto editor = playScreen.editor;
   if (run.pressRunButton(id)) return {};
-  switch (id) {
-    case barMemoryOpen:
+  const BarStep step = testBarAction(id, bar().barInputs());
+  switch (step.action) {
+    case BarAction::openMemory:
       editor->memoryPanelOpen = true;
       return {};
-    case barMemoryClose:
+    case BarAction::closeMemory:
       editor->memoryPanelOpen = false;
       return {};
-    case barHome:
-      if (editor->puzzle == copyPastePuzzle) markTutorialSeen(flagLeftCopyPasteTutorial);
+    case BarAction::home:
+      if (step.marksCopyPasteLeft) markTutorialSeen(flagLeftCopyPasteTutorial);
       return {makePuzzleSelectState(viewport(), editor->clipboard, -1), FadeSwitch};
-    case barBackToEditing:
+    case BarAction::backToEditing:
       simulation->reset();
       return {new NeutralPlayState(viewport(), editor, {}, {}), Switch};
     default:

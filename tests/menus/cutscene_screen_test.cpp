@@ -183,7 +183,9 @@ TEST_F(CutsceneScreenTest, EveryScreenOfTheStory) {
     for (const auto& screen : scene.screens) {
       for (const CutsceneLine& line : screen) {
         for (const CutsceneSegment& seg : line.text) {
-          if (seg.text.find_first_not_of(' ') != std::string::npos) EXPECT_EQ(drawn.count(seg.text), 1u) << seg.text;
+          if (seg.text.find_first_not_of(' ') != std::string::npos) {
+            EXPECT_EQ(drawn.count(seg.text), 1u) << seg.text;
+          }
         }
       }
     }

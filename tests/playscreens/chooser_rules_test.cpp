@@ -82,7 +82,9 @@ TEST(ChooserRules, WhatAPressReleaseOrKeyDoes) {
   for (const Row& row : rows) {
     const ChooserStep step = chooserStepFor(row.in, v, row.barButton, row.actsOnRelease);
     EXPECT_EQ(step.action, row.action) << row.what;
-    if (row.action == A::pick) EXPECT_EQ(step.kind, row.kind) << row.what;
+    if (row.action == A::pick) {
+      EXPECT_EQ(step.kind, row.kind) << row.what;
+    }
   }
 }
 
