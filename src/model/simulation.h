@@ -22,6 +22,9 @@ class Simulation {
   ConstContext constContext() const;
   void step();
   void stepBack();
+  // Steps back to an earlier tick, however far: below the history kept it
+  // runs the test again from tick 0, which reaches the same state.
+  void stepBackTo(int tick);
   void reset();
   bool isSuccess() const;
   bool isFailed() const;
@@ -35,6 +38,13 @@ class Simulation {
   // What the step-back history holds, in bytes (its records and the text
   // they keep), for measuring its cost per tick.
   std::size_t historyBytes() const;
+  // Step back reaches every tick, but the history keeps only about the last
+  // `ticks` ticks, fewer when they hold more than `records` undo records: a
+  // step back below them runs the test again from tick 0 (the run is
+  // deterministic), so a long jump keeps bounded memory.
+  void limitStepBackHistory(std::size_t ticks, std::size_t records);
+  // The earliest tick a step back reaches without running the test again.
+  int oldestKeptTick() const { return historyStart_; }
 
   int tick() const { return tick_; }
   const Memory& memory() const { return memory_; }
@@ -85,6 +95,8 @@ class Simulation {
   void stepDelayed();
   bool clockEdge(Module& module);
   void clearDeltas();
+  void trimHistory();
+  void dropOldestTicks(std::size_t ticks);
   bool edgesKeptState(std::size_t firstGroup) const;
   int nextSettleChange() const;
   void pushChangedValues(const ConstContext& context);
@@ -136,6 +148,12 @@ class Simulation {
   int nextSettleChange_ = 0;
 
   bool keepHistory_ = true;
+  // The kept history covers ticks historyStart_ to tick_; it holds
+  // keptRecords_ undo and delay records.
+  int historyStart_ = 0;
+  std::size_t keptRecords_ = 0;
+  std::size_t historyTickLimit_ = std::size_t{1} << 16;
+  std::size_t historyRecordLimit_ = std::size_t{1} << 18;
   bool delayMode_;
   int clockPeriod_;
   int testIndex_;
