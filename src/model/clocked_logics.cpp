@@ -153,10 +153,13 @@ std::unique_ptr<ModuleLogic> WriterModuleLogic::clone(int) const {
 
 void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
   ConstContext view = context.constContext();
-  if (!writerWritesThisTick(module.ports, view)) return;
-  const std::string& name = module.name;
-  auto value = readPort(module.ports, 0, view, false);
+  // The test of writerWritesThisTick, on values read once.
+  if (!isClockEdge(view)) return;
   auto slot = readPort(module.ports, 1, view, false);
+  if (slot->isUnpowered() || slot->int_value() < 0) return;
+  auto value = readPort(module.ports, 0, view, false);
+  if (value->isUnpowered()) return;
+  const std::string& name = module.name;
   Memory& memory = *context.memory;
 
   if (slot->isUnknown()) {

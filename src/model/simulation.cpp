@@ -35,8 +35,12 @@ ConstContext Simulation::constContext() const {
 }
 
 void Simulation::clearPortCaches() {
-  for (const auto& module : modules_) {
-    for (const auto& port : module->ports) port->cachedValue.reset();
+  if (planCurrent()) {
+    for (const std::shared_ptr<Port>* port : ports_) (*port)->cachedValue.reset();
+  } else {
+    for (const auto& module : modules_) {
+      for (const auto& port : module->ports) port->cachedValue.reset();
+    }
   }
   valuesCurrent_ = false;
 }
@@ -78,11 +82,8 @@ void Simulation::beginTick() {
 // are dropped and worked out again.
 void Simulation::stepInFull() {
   beginTick();
-  ConstContext view = edge_.constContext();
-  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) clockEdge(*module);
-  for (const auto& module : modules_) module->logic->clearSnapshot();
+  clockEdges();
   clearPortCaches();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
@@ -103,11 +104,8 @@ void Simulation::stepDelayed() {
   const bool keepValues = settledBefore && planUsable_;
   if (!keepValues) clearPortCaches();
   beginTick();
-  ConstContext view = edge_.constContext();
-  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) clockEdge(*module);
-  for (const auto& module : modules_) module->logic->clearSnapshot();
+  clockEdges();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
 
@@ -126,6 +124,17 @@ void Simulation::stepDelayed() {
     tickDelayRecords_.push_back(static_cast<std::uint32_t>(firstRecord));
     trimHistory();
   }
+}
+
+// Every module acts on the values from before any state changed, kept in a
+// snapshot. Off the clock edge no module acts, and the values the snapshot
+// would have worked out are those any later read works out, so it is left out.
+void Simulation::clockEdges() {
+  const ConstContext view = edge_.constContext();
+  if (!isClockEdge(view)) return;
+  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
+  for (const auto& module : modules_) clockEdge(*module);
+  for (const auto& module : modules_) module->logic->clearSnapshot();
 }
 
 bool Simulation::edgesKeptState(std::size_t firstGroup) const {
@@ -226,6 +235,12 @@ void Simulation::buildPlan() {
   clockedIndex_.clear();
   readers_.clear();
   dirty_.clear();
+
+  ports_.clear();
+  for (const auto& module : modules_) {
+    if (!module) continue;
+    for (const auto& port : module->ports) ports_.push_back(&port);
+  }
 
   const std::size_t n = modules_.size();
   std::unordered_map<const Module*, std::uint32_t> place;

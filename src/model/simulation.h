@@ -94,6 +94,7 @@ class Simulation {
   void stepForward();
   void stepDelayed();
   bool clockEdge(Module& module);
+  void clockEdges();
   void clearDeltas();
   void trimHistory();
   void dropOldestTicks(std::size_t ticks);
@@ -130,6 +131,7 @@ class Simulation {
   // order where each module follows the modules it reads. The order is worked
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
+  std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
   std::vector<Evaluated> evaluated_;
   std::vector<ResultLink> results_;
   std::vector<Consumer> consumers_;
