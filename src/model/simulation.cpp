@@ -396,22 +396,29 @@ std::size_t Simulation::historyBytes() const {
   return bytes;
 }
 
-void Simulation::propagateDelays(const ConstContext& context) {
+// Every cache is clear when it starts, and each pass lists the ports it
+// caches, so clearing after a pass touches only those.
+void Simulation::propagateDelays(const ConstContext& base) {
+  ConstContext context = base;
+  cachedPorts_.clear();
+  context.cachedPorts = &cachedPorts_;
   DelayRecord old;
   bool changed = true;
   while (changed) {
     changed = false;
-    for (const auto& module : modules_) {
-      for (const auto& port : module->ports) {
-        if (!port->updateDelayRecordInto(context, old)) continue;
-        delayRecords_.push_back(PortRecord{port, std::move(old)});
-        ++keptRecords_;
-        changed = true;
-      }
+    for (const std::shared_ptr<Port>* port : ports_) {
+      if (!(*port)->updateDelayRecordInto(context, old)) continue;
+      delayRecords_.push_back(PortRecord{*port, std::move(old)});
+      ++keptRecords_;
+      changed = true;
     }
     // The last pass changed no record, so its values are the settled ones;
     // with no loop among the modules they are what any later read works out.
-    if (changed || !planUsable_ || !planCurrent()) clearPortCaches();
+    if (changed || !planUsable_ || !planCurrent()) {
+      for (Port* port : cachedPorts_) port->cachedValue.reset();
+      valuesCurrent_ = false;
+    }
+    cachedPorts_.clear();
   }
 }
 

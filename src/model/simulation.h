@@ -132,6 +132,7 @@ class Simulation {
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
   std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
+  std::vector<Port*> cachedPorts_;  // delay mode: the ports one settling pass cached
   std::vector<Evaluated> evaluated_;
   std::vector<ResultLink> results_;
   std::vector<Consumer> consumers_;
