@@ -170,7 +170,14 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
   }
 
   int address = slot->int_value();
-  // The slot's own content, not the corrupt view: undo must restore it.
+  if (context.writtenThisTick.count(address) == 0) {
+    context.writtenThisTick.insert(address);
+    // The slot's own content, not the corrupt view: undo must restore it.
+    MemoryRead before = memory.replace(address, value, name);
+    deltas.push_back(StateDelta{std::move(before.value), address, std::move(before.source)});
+    return;
+  }
+  // A second write to the slot on this tick.
   MemoryRead before = memory.readRawWithSource(address);
   std::shared_ptr<Value> toWrite = value;
   std::string source = name;
