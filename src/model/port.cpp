@@ -100,7 +100,8 @@ bool Port::updateDelayRecordInto(const ConstContext& context, DelayRecord& old) 
   // Held by the source's cache, which nothing below clears.
   const std::shared_ptr<Value>& now = source->value(context);
   if (!delayRecord.value) fatalError("old value in update delay");
-  if (now->equals(delayRecord.value)) return false;
+  // The same shared value is equal without asking it.
+  if (now == delayRecord.value || now->equals(delayRecord.value)) return false;
   old = std::move(delayRecord);
   delayRecord = DelayRecord{now, context.tick};
   return true;
