@@ -153,10 +153,13 @@ std::unique_ptr<ModuleLogic> WriterModuleLogic::clone(int) const {
 
 void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
   ConstContext view = context.constContext();
-  if (!writerWritesThisTick(module.ports, view)) return;
-  const std::string& name = module.name;
-  auto value = readPort(module.ports, 0, view, false);
+  // The test of writerWritesThisTick, on values read once.
+  if (!isClockEdge(view)) return;
   auto slot = readPort(module.ports, 1, view, false);
+  if (slot->isUnpowered() || slot->int_value() < 0) return;
+  auto value = readPort(module.ports, 0, view, false);
+  if (value->isUnpowered()) return;
+  const std::string& name = module.name;
   Memory& memory = *context.memory;
 
   if (slot->isUnknown()) {
@@ -167,7 +170,14 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
   }
 
   int address = slot->int_value();
-  // The slot's own content, not the corrupt view: undo must restore it.
+  if (context.writtenThisTick.count(address) == 0) {
+    context.writtenThisTick.insert(address);
+    // The slot's own content, not the corrupt view: undo must restore it.
+    MemoryRead before = memory.replace(address, value, name);
+    deltas.push_back(StateDelta{std::move(before.value), address, std::move(before.source)});
+    return;
+  }
+  // A second write to the slot on this tick.
   MemoryRead before = memory.readRawWithSource(address);
   std::shared_ptr<Value> toWrite = value;
   std::string source = name;

@@ -6,6 +6,7 @@
 #include <vector>
 
 class Memory;
+class Port;
 
 // The addresses written on one clock edge: a handful, so a flat list whose
 // room is kept from tick to tick (a tree would allocate on every write).
@@ -30,6 +31,9 @@ struct ConstContext {
   int tick = 0;
   bool delayMode = false;
   int clockPeriod = 1;
+  // When set, every port that caches a value worked out under this context
+  // is listed here, so clearing the caches again touches only those ports.
+  std::vector<Port*>* cachedPorts = nullptr;
 };
 
 // Context of one clock edge; Writers record the addresses they write.

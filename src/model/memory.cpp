@@ -50,6 +50,26 @@ void Memory::write(int address, std::shared_ptr<Value> value, std::string source
   entry.source = std::move(source);
 }
 
+MemoryRead Memory::replace(int address, std::shared_ptr<Value> value, std::string source) {
+  if (address == kCorruptSlotAddress) {
+    MemoryRead before = readRawWithSource(address);
+    write(address, std::move(value), std::move(source));
+    return before;
+  }
+  auto it = slots.lower_bound(address);
+  const bool found = it != slots.end() && it->first == address;
+  MemoryRead before{unpoweredValue(), ""};
+  if (found && it->second.value) before = MemoryRead{std::move(it->second.value), std::move(it->second.source)};
+  if (value == nullptr || value->isUnpowered()) {
+    if (found) slots.erase(it);
+    return before;
+  }
+  if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
+  it->second.value = std::move(value);
+  it->second.source = std::move(source);
+  return before;
+}
+
 bool Memory::equals(const Memory& other) const {
   if (corrupt) return other.corrupt;
   if (other.corrupt) return false;

@@ -48,6 +48,9 @@ class Memory {
   // The '?' slot sets corrupt for a powered value and clears it for Unpowered.
   // Elsewhere an Unpowered value empties the slot; anything else is stored.
   void write(int address, std::shared_ptr<Value> value, std::string source);
+  // The same for any slot but the '?' one, in one look-up, returning what
+  // readRawWithSource gave before the write.
+  MemoryRead replace(int address, std::shared_ptr<Value> value, std::string source);
 
   // Judges a run against a goal: two corrupt memories are equal; corrupt and
   // clean never are; clean memories compare every address present in either.

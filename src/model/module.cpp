@@ -162,10 +162,14 @@ int Module::settleTick() const {
 
 bool Module::isStabilizing(const ConstContext& context) const {
   if (!context.delayMode) return false;
+  // settleTick() and the test for a record, in one walk over the ports.
+  bool recorded = false;
+  long long best = -1;
   for (const auto& port : ports) {
-    if (port->delayRecord.value) return context.tick < settleTick();
+    recorded = recorded || port->delayRecord.value != nullptr;
+    best = std::max(best, static_cast<long long>(port->delayRecord.changeTick) + delay);
   }
-  return false;
+  return recorded && context.tick < std::min<long long>(best, INT_MAX);
 }
 
 void Module::moveBy(int dx, int dy, const std::set<const Module*>& movedModules) {

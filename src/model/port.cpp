@@ -48,6 +48,10 @@ std::string Port::description() const { return owner ? owner->portDescription(th
 
 std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
   if (raw) return compute(context, true);
+  return value(context);
+}
+
+const std::shared_ptr<Value>& Port::value(const ConstContext& context) {
   if (cachedValue) return cachedValue;
   bool computeIt;
   if (kind == kResultPort && owner != nullptr && owner->logic->holdsOutput()) {
@@ -60,6 +64,7 @@ std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
   } else {
     cachedValue = unknownValue();
   }
+  if (context.cachedPorts != nullptr) context.cachedPorts->push_back(this);
   return cachedValue;
 }
 
@@ -92,11 +97,13 @@ DelayRecord Port::updateDelayRecord(const ConstContext& context) {
 
 bool Port::updateDelayRecordInto(const ConstContext& context, DelayRecord& old) {
   if (source == nullptr) return false;
-  std::shared_ptr<Value> now = source->getValue(context, false);
+  // Held by the source's cache, which nothing below clears.
+  const std::shared_ptr<Value>& now = source->value(context);
   if (!delayRecord.value) fatalError("old value in update delay");
-  if (now->equals(delayRecord.value)) return false;
+  // The same shared value is equal without asking it.
+  if (now == delayRecord.value || now->equals(delayRecord.value)) return false;
   old = std::move(delayRecord);
-  delayRecord = DelayRecord{std::move(now), context.tick};
+  delayRecord = DelayRecord{now, context.tick};
   return true;
 }
 

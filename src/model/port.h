@@ -39,6 +39,9 @@ class Port {
   std::string description() const;
 
   std::shared_ptr<Value> getValue(const ConstContext& context, bool raw);
+  // The same as getValue(context, false), held in the port's cache until the
+  // cache is cleared.
+  const std::shared_ptr<Value>& value(const ConstContext& context);
   std::shared_ptr<Value> compute(const ConstContext& context, bool raw);
   int settleTick() const;
   // Delay mode: takes the source's value into the record when it changed,

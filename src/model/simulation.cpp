@@ -35,8 +35,12 @@ ConstContext Simulation::constContext() const {
 }
 
 void Simulation::clearPortCaches() {
-  for (const auto& module : modules_) {
-    for (const auto& port : module->ports) port->cachedValue.reset();
+  if (planCurrent()) {
+    for (const std::shared_ptr<Port>* port : ports_) (*port)->cachedValue.reset();
+  } else {
+    for (const auto& module : modules_) {
+      for (const auto& port : module->ports) port->cachedValue.reset();
+    }
   }
   valuesCurrent_ = false;
 }
@@ -69,6 +73,7 @@ void Simulation::beginTick() {
     clearDeltas();
     groups_.clear();
     delayRecords_.clear();
+    keptRecords_ = 0;
   }
 }
 
@@ -77,14 +82,12 @@ void Simulation::beginTick() {
 // are dropped and worked out again.
 void Simulation::stepInFull() {
   beginTick();
-  ConstContext view = edge_.constContext();
-  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) clockEdge(*module);
-  for (const auto& module : modules_) module->logic->clearSnapshot();
+  clockEdges();
   clearPortCaches();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
+  if (keepHistory_) trimHistory();
 }
 
 // Delay mode. Between clock edges most ticks change nothing: when no clock
@@ -101,11 +104,8 @@ void Simulation::stepDelayed() {
   const bool keepValues = settledBefore && planUsable_;
   if (!keepValues) clearPortCaches();
   beginTick();
-  ConstContext view = edge_.constContext();
-  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
   const std::size_t firstGroup = groups_.size();
-  for (const auto& module : modules_) clockEdge(*module);
-  for (const auto& module : modules_) module->logic->clearSnapshot();
+  clockEdges();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
 
@@ -120,7 +120,21 @@ void Simulation::stepDelayed() {
     settledRevision_ = machineRevision();
     nextSettleChange_ = nextSettleChange();
   }
-  if (keepHistory_) tickDelayRecords_.push_back(static_cast<std::uint32_t>(firstRecord));
+  if (keepHistory_) {
+    tickDelayRecords_.push_back(static_cast<std::uint32_t>(firstRecord));
+    trimHistory();
+  }
+}
+
+// Every module acts on the values from before any state changed, kept in a
+// snapshot. Off the clock edge no module acts, and the values the snapshot
+// would have worked out are those any later read works out, so it is left out.
+void Simulation::clockEdges() {
+  const ConstContext view = edge_.constContext();
+  if (!isClockEdge(view)) return;
+  for (const auto& module : modules_) module->logic->snapshotOutputs(module->ports, view);
+  for (const auto& module : modules_) clockEdge(*module);
+  for (const auto& module : modules_) module->logic->clearSnapshot();
 }
 
 bool Simulation::edgesKeptState(std::size_t firstGroup) const {
@@ -185,6 +199,7 @@ void Simulation::stepForward() {
     for (std::uint32_t reader : readers_) dirty_[reader] = 1;
   }
   pushChangedValues(constContext());
+  if (keepHistory_) trimHistory();
 }
 
 void Simulation::pushChangedValues(const ConstContext& context) {
@@ -220,6 +235,12 @@ void Simulation::buildPlan() {
   clockedIndex_.clear();
   readers_.clear();
   dirty_.clear();
+
+  ports_.clear();
+  for (const auto& module : modules_) {
+    if (!module) continue;
+    for (const auto& port : module->ports) ports_.push_back(&port);
+  }
 
   const std::size_t n = modules_.size();
   std::unordered_map<const Module*, std::uint32_t> place;
@@ -335,6 +356,7 @@ bool Simulation::clockEdge(Module& module) {
   if (deltas.size() == before) return false;
   groups_.push_back(DeltaGroup{&module, static_cast<std::uint32_t>(segment_), static_cast<std::uint32_t>(before),
                                static_cast<std::uint32_t>(deltas.size() - before)});
+  keptRecords_ += deltas.size() - before;
   return true;
 }
 
@@ -345,6 +367,7 @@ void Simulation::clearDeltas() {
 
 void Simulation::keepNoStepBackHistory() {
   keepHistory_ = false;
+  keptRecords_ = 0;
   segments_.clear();
   segments_.shrink_to_fit();
   segment_ = 0;
@@ -373,28 +396,40 @@ std::size_t Simulation::historyBytes() const {
   return bytes;
 }
 
-void Simulation::propagateDelays(const ConstContext& context) {
+// Every cache is clear when it starts, and each pass lists the ports it
+// caches, so clearing after a pass touches only those.
+void Simulation::propagateDelays(const ConstContext& base) {
+  ConstContext context = base;
+  cachedPorts_.clear();
+  context.cachedPorts = &cachedPorts_;
   DelayRecord old;
   bool changed = true;
   while (changed) {
     changed = false;
-    for (const auto& module : modules_) {
-      for (const auto& port : module->ports) {
-        if (!port->updateDelayRecordInto(context, old)) continue;
-        delayRecords_.push_back(PortRecord{port, std::move(old)});
-        changed = true;
-      }
+    for (const std::shared_ptr<Port>* port : ports_) {
+      if (!(*port)->updateDelayRecordInto(context, old)) continue;
+      delayRecords_.push_back(PortRecord{*port, std::move(old)});
+      ++keptRecords_;
+      changed = true;
     }
     // The last pass changed no record, so its values are the settled ones;
     // with no loop among the modules they are what any later read works out.
-    if (changed || !planUsable_ || !planCurrent()) clearPortCaches();
+    if (changed || !planUsable_ || !planCurrent()) {
+      for (Port* port : cachedPorts_) port->cachedValue.reset();
+      valuesCurrent_ = false;
+    }
+    cachedPorts_.clear();
   }
 }
 
 void Simulation::stepBack() {
   if (tick_ == 0) return;
   if (!keepHistory_) fatalError("stepping back a run that keeps no history");
-  if (static_cast<int>(tickGroups_.size()) != tick_) fatalError("sim regress delta size discrepancy");
+  if (tick_ <= historyStart_) {
+    stepBackTo(tick_ - 1);
+    return;
+  }
+  if (historyStart_ + static_cast<int>(tickGroups_.size()) != tick_) fatalError("sim regress delta size discrepancy");
   --tick_;
   const std::size_t firstGroup = tickGroups_.back();
   tickGroups_.pop_back();
@@ -402,6 +437,7 @@ void Simulation::stepBack() {
     const DeltaGroup& group = groups_[g - 1];
     group.module->logic->revertDeltas(
         std::span<const StateDelta>(segments_[group.segment].data() + group.first, group.count), memory_);
+    keptRecords_ -= group.count;
   }
   if (firstGroup < groups_.size()) {
     const DeltaGroup& first = groups_[firstGroup];
@@ -417,6 +453,7 @@ void Simulation::stepBack() {
       const PortRecord& record = delayRecords_[r - 1];
       record.port->setDelayRecord(record.record.value, record.record.changeTick);
     }
+    keptRecords_ -= delayRecords_.size() - firstRecord;
     delayRecords_.resize(firstRecord);
   }
   // Values are worked out afresh on the next step: stepping back is rare
@@ -425,8 +462,73 @@ void Simulation::stepBack() {
   clearPortCaches();
 }
 
+void Simulation::stepBackTo(int tick) {
+  tick = std::max(tick, 0);
+  if (tick >= tick_) return;
+  if (!keepHistory_) fatalError("stepping back a run that keeps no history");
+  if (tick < historyStart_) {
+    reset();
+    while (tick_ < tick) step();
+    return;
+  }
+  while (tick_ > tick) stepBack();
+}
+
+void Simulation::limitStepBackHistory(std::size_t ticks, std::size_t records) {
+  historyTickLimit_ = std::max<std::size_t>(ticks, 1);
+  historyRecordLimit_ = records;
+  if (keepHistory_) trimHistory();
+}
+
+// Past either limit, the oldest ticks go until half of each is left (the
+// latest tick always stays), so trimming is rare and costs little per tick.
+void Simulation::trimHistory() {
+  const std::size_t kept = tickGroups_.size();
+  if (kept <= historyTickLimit_ && keptRecords_ <= historyRecordLimit_) return;
+  std::size_t drop = 0;
+  std::size_t records = keptRecords_;
+  while (drop + 1 < kept && (kept - drop > historyTickLimit_ / 2 || records > historyRecordLimit_ / 2)) {
+    for (std::uint32_t g = tickGroups_[drop]; g < tickGroups_[drop + 1]; ++g) records -= groups_[g].count;
+    if (!tickDelayRecords_.empty()) records -= tickDelayRecords_[drop + 1] - tickDelayRecords_[drop];
+    ++drop;
+  }
+  dropOldestTicks(drop);
+}
+
+void Simulation::dropOldestTicks(std::size_t ticks) {
+  if (ticks == 0 || ticks > tickGroups_.size()) return;
+  const std::size_t firstKeptGroup = ticks < tickGroups_.size() ? tickGroups_[ticks] : groups_.size();
+  for (std::size_t g = 0; g < firstKeptGroup; ++g) keptRecords_ -= groups_[g].count;
+  if (firstKeptGroup == groups_.size()) {
+    clearDeltas();
+  } else {
+    // Segments wholly before the first kept group are emptied and reused
+    // at the end, their room kept.
+    const std::uint32_t dropped = groups_[firstKeptGroup].segment;
+    for (std::uint32_t k = 0; k < dropped; ++k) segments_[k].clear();
+    std::rotate(segments_.begin(), segments_.begin() + dropped, segments_.end());
+    segment_ -= dropped;
+    for (std::size_t g = firstKeptGroup; g < groups_.size(); ++g) groups_[g].segment -= dropped;
+  }
+  groups_.erase(groups_.begin(), groups_.begin() + static_cast<std::ptrdiff_t>(firstKeptGroup));
+  tickGroups_.erase(tickGroups_.begin(), tickGroups_.begin() + static_cast<std::ptrdiff_t>(ticks));
+  for (std::uint32_t& first : tickGroups_) first -= static_cast<std::uint32_t>(firstKeptGroup);
+  if (!tickDelayRecords_.empty()) {
+    const std::size_t firstKeptRecord =
+        ticks < tickDelayRecords_.size() ? tickDelayRecords_[ticks] : delayRecords_.size();
+    keptRecords_ -= firstKeptRecord;
+    delayRecords_.erase(delayRecords_.begin(), delayRecords_.begin() + static_cast<std::ptrdiff_t>(firstKeptRecord));
+    tickDelayRecords_.erase(tickDelayRecords_.begin(),
+                            tickDelayRecords_.begin() + static_cast<std::ptrdiff_t>(ticks));
+    for (std::uint32_t& first : tickDelayRecords_) first -= static_cast<std::uint32_t>(firstKeptRecord);
+  }
+  historyStart_ += static_cast<int>(ticks);
+}
+
 void Simulation::reset() {
   tick_ = 0;
+  historyStart_ = 0;
+  keptRecords_ = 0;
   settled_ = false;
   for (const auto& module : modules_) module->logic->reset();
   memory_ = testCase_.initial;

@@ -22,6 +22,9 @@ class Simulation {
   ConstContext constContext() const;
   void step();
   void stepBack();
+  // Steps back to an earlier tick, however far: below the history kept it
+  // runs the test again from tick 0, which reaches the same state.
+  void stepBackTo(int tick);
   void reset();
   bool isSuccess() const;
   bool isFailed() const;
@@ -35,6 +38,13 @@ class Simulation {
   // What the step-back history holds, in bytes (its records and the text
   // they keep), for measuring its cost per tick.
   std::size_t historyBytes() const;
+  // Step back reaches every tick, but the history keeps only about the last
+  // `ticks` ticks, fewer when they hold more than `records` undo records: a
+  // step back below them runs the test again from tick 0 (the run is
+  // deterministic), so a long jump keeps bounded memory.
+  void limitStepBackHistory(std::size_t ticks, std::size_t records);
+  // The earliest tick a step back reaches without running the test again.
+  int oldestKeptTick() const { return historyStart_; }
 
   int tick() const { return tick_; }
   const Memory& memory() const { return memory_; }
@@ -84,7 +94,10 @@ class Simulation {
   void stepForward();
   void stepDelayed();
   bool clockEdge(Module& module);
+  void clockEdges();
   void clearDeltas();
+  void trimHistory();
+  void dropOldestTicks(std::size_t ticks);
   bool edgesKeptState(std::size_t firstGroup) const;
   int nextSettleChange() const;
   void pushChangedValues(const ConstContext& context);
@@ -118,6 +131,8 @@ class Simulation {
   // order where each module follows the modules it reads. The order is worked
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
+  std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
+  std::vector<Port*> cachedPorts_;  // delay mode: the ports one settling pass cached
   std::vector<Evaluated> evaluated_;
   std::vector<ResultLink> results_;
   std::vector<Consumer> consumers_;
@@ -136,6 +151,12 @@ class Simulation {
   int nextSettleChange_ = 0;
 
   bool keepHistory_ = true;
+  // The kept history covers ticks historyStart_ to tick_; it holds
+  // keptRecords_ undo and delay records.
+  int historyStart_ = 0;
+  std::size_t keptRecords_ = 0;
+  std::size_t historyTickLimit_ = std::size_t{1} << 16;
+  std::size_t historyRecordLimit_ = std::size_t{1} << 18;
   bool delayMode_;
   int clockPeriod_;
   int testIndex_;

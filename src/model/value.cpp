@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <limits>
+#include <new>
 
 #include "model/opcode_table.h"
 #include "base/log.h"
@@ -138,19 +139,28 @@ std::shared_ptr<Value> makeNumericValue(int n) { return std::make_shared<Numeric
 
 namespace {
 
+// The shared values live for the whole run and are held without a reference
+// count: a step hands them from port to port many times over, and copying
+// such a pointer touches no counter (an atomic one once a second thread
+// runs). They are never freed.
+std::shared_ptr<Value> lasting(Value* value) { return std::shared_ptr<Value>(std::shared_ptr<Value>(), value); }
+
 struct SharedNumbers {
   std::vector<std::shared_ptr<Value>> table;
   SharedNumbers() {
-    table.reserve(kInternedNumberMax - kInternedNumberMin + 1);
-    for (int n = kInternedNumberMin; n <= kInternedNumberMax; ++n) table.push_back(makeNumericValue(n));
+    const int count = kInternedNumberMax - kInternedNumberMin + 1;
+    // One block, so the numbers a counter walks through sit side by side.
+    auto* block = static_cast<NumericValue*>(::operator new(sizeof(NumericValue) * static_cast<std::size_t>(count)));
+    table.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) table.push_back(lasting(new (block + i) NumericValue(kInternedNumberMin + i)));
   }
 };
 
 struct SharedLetters {
   std::shared_ptr<Value> table[27];  // the space, then 'A'..'Z'
   SharedLetters() {
-    table[0] = std::make_shared<LetterValue>(' ');
-    for (int i = 1; i <= 26; ++i) table[i] = std::make_shared<LetterValue>(64 + i);
+    table[0] = lasting(new LetterValue(' '));
+    for (int i = 1; i <= 26; ++i) table[i] = lasting(new LetterValue(64 + i));
   }
 };
 
@@ -173,12 +183,12 @@ const std::shared_ptr<Value>& sharedLetter(int character) {
 }
 
 const std::shared_ptr<Value>& unknownValue() {
-  static const std::shared_ptr<Value> instance = std::make_shared<UnknownValue>();
+  static const std::shared_ptr<Value> instance = lasting(new UnknownValue());
   return instance;
 }
 
 const std::shared_ptr<Value>& unpoweredValue() {
-  static const std::shared_ptr<Value> instance = std::make_shared<UnpoweredValue>();
+  static const std::shared_ptr<Value> instance = lasting(new UnpoweredValue());
   return instance;
 }
 

@@ -96,7 +96,7 @@ void SimRun::seekTo(int tick) {
     else
       stepUnshown(false);
   }
-  while (simulation->tick() > tick) simulation->stepBack();
+  if (simulation->tick() > tick) simulation->stepBackTo(tick);
   if (oneForward)
     animator->relayoutSidebar();
   else

@@ -116,4 +116,64 @@ TEST(SimulationOrder, KeptValuesMatchValuesWorkedOutAfresh) {
   }
 }
 
+// A run keeps only its latest ticks' history; stepping or seeking back below
+// them runs the test again, and every tick still shows what a fresh run to
+// that tick shows.
+TEST(SimulationOrder, SteppingBackBelowTheKeptHistoryReachesTheStateOfAFreshRun) {
+  for (unsigned seed : {3u, 8u, 21u, 40u, 55u, 96u}) {
+    for (bool delay : {false, true}) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + (delay ? " delay" : ""));
+      ModuleList machine = randomMachine(seed, 12 + static_cast<int>(seed % 20), seed % 3 == 0);
+      const int period = 1 + static_cast<int>(seed % 3);
+      const int ticks = 300;
+      std::vector<std::string> fresh;
+      {
+        Simulation reference(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
+        fresh.push_back(stateOf(reference));
+        for (int i = 0; i < ticks; ++i) {
+          reference.step();
+          fresh.push_back(stateOf(reference));
+        }
+      }
+      Simulation sim(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
+      sim.limitStepBackHistory(16, 40);
+      for (int i = 0; i < ticks; ++i) sim.step();
+      ASSERT_GT(sim.oldestKeptTick(), ticks - 17);
+      // Seeks back and forth, far and near, then every tick one step back at a time.
+      for (int target : {250, 299, 5, 6, 120, 100, 0, 200}) {
+        if (target < sim.tick()) {
+          sim.stepBackTo(target);
+        } else {
+          while (sim.tick() < target) sim.step();
+        }
+        ASSERT_EQ(sim.tick(), target);
+        ASSERT_EQ(stateOf(sim), fresh[static_cast<std::size_t>(target)]) << "seek to " << target;
+      }
+      for (int tick = sim.tick(); tick > 0; --tick) {
+        sim.stepBack();
+        ASSERT_EQ(stateOf(sim), fresh[static_cast<std::size_t>(tick - 1)]) << "step back to " << tick - 1;
+      }
+    }
+  }
+}
+
+// A jump of 100,000 ticks keeps a bounded history, not one for every tick.
+TEST(SimulationOrder, ALongJumpKeepsBoundedHistory) {
+  for (bool delay : {false, true}) {
+    SCOPED_TRACE(delay ? "delay" : "plain");
+    ModuleList machine = randomMachine(12, 30, false);
+    Simulation sim(machine, delay, 4, 1, TestCase(Memory(), Memory(), 1 << 20));
+    for (int i = 0; i < 1000; ++i) sim.step();
+    const std::size_t perThousand = sim.historyBytes();
+    for (int i = 1000; i < 100000; ++i) sim.step();
+    // Far less than the 100 times the first thousand ticks held.
+    EXPECT_LT(sim.historyBytes(), 70 * perThousand);
+    EXPECT_GT(sim.oldestKeptTick(), 0);
+    sim.stepBackTo(999);
+    Simulation reference(machine, delay, 4, 1, TestCase(Memory(), Memory(), 1 << 20));
+    for (int i = 0; i < 999; ++i) reference.step();
+    EXPECT_EQ(stateOf(sim), stateOf(reference));
+  }
+}
+
 }  // namespace

@@ -60,6 +60,42 @@ TEST(Memory, WritesStoreReplaceAndErase) {
   EXPECT_TRUE(m.read(4)->isUnknown());
 }
 
+// A replace is a raw read followed by a write, whatever the slot held.
+TEST(Memory, ReplaceReadsThenWritesInOne) {
+  struct Case {
+    const char* what;
+    int address;
+    std::shared_ptr<Value> value;
+  };
+  const Case cases[] = {{"empty slot", 7, num(3)},        {"filled slot", 2, num(9)},
+                        {"entry holding null", 4, num(1)}, {"Unpowered empties it", 2, unpoweredValue()},
+                        {"Unpowered on empty", 8, unpoweredValue()}, {"the '?' slot", kCorruptSlotAddress, num(1)}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (bool corrupt : {false, true}) {
+      Memory byReplace = memoryOf({{2, "5"}});
+      byReplace.slots[2].source = "Writer 3";
+      byReplace.slots[4] = MemoryEntry{nullptr, "stale"};
+      byReplace.corrupt = corrupt;
+      Memory byWrite = byReplace;
+      MemoryRead expected = byWrite.readRawWithSource(c.address);
+      byWrite.write(c.address, c.value, "Writer 1");
+      MemoryRead got = byReplace.replace(c.address, c.value, "Writer 1");
+      EXPECT_TRUE(got.value->equals(expected.value));
+      EXPECT_EQ(got.source, expected.source);
+      EXPECT_EQ(byReplace.corrupt, byWrite.corrupt);
+      EXPECT_EQ(byReplace.corruptSource, byWrite.corruptSource);
+      ASSERT_EQ(byReplace.slots.size(), byWrite.slots.size());
+      for (const auto& [address, entry] : byWrite.slots) {
+        const MemoryEntry& other = byReplace.slots.at(address);
+        EXPECT_EQ(other.value == nullptr, entry.value == nullptr) << address;
+        if (entry.value && other.value) EXPECT_TRUE(other.value->equals(entry.value)) << address;
+        EXPECT_EQ(other.source, entry.source) << address;
+      }
+    }
+  }
+}
+
 TEST(Memory, CorruptionViewAndRecovery) {
   Memory m;
   m.write(1, num(10), "a");

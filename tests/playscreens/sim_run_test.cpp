@@ -87,6 +87,27 @@ TEST_F(SimRunTest, AJumpLaysTheSidebarOutOnce) {
   EXPECT_EQ(animator.relayouts, 1);
 }
 
+// The slider seeks back below the history a long jump kept: the run goes
+// again from tick 0 to the tick, and steps back from there as usual.
+TEST_F(SimRunTest, ASeekBelowTheKeptHistoryReachesThatTick) {
+  auto run = start(false);
+  run->simulation->limitStepBackHistory(2, 1000);
+  run->seekTo(60);  // the run fails on the way
+  const int reached = run->simulation->tick();
+  ASSERT_GE(reached, 12);
+  ASSERT_GT(run->simulation->oldestKeptTick(), 8);
+  run->seekTo(5);
+  EXPECT_EQ(run->simulation->tick(), 5);
+  run->pressRunButton(barStepBack);
+  EXPECT_EQ(run->simulation->tick(), 4);
+  auto fresh = makePuzzleSimulation(editor->puzzle, 1, editor->machine, 1);
+  for (int i = 0; i < 4; ++i) fresh->step();
+  EXPECT_TRUE(run->simulation->memory().equals(fresh->memory()));
+  EXPECT_FALSE(run->successRecorded());
+  run->seekTo(60);
+  EXPECT_EQ(run->simulation->tick(), reached);
+}
+
 TEST_F(SimRunTest, SteppingForwardBeforeTheSuccessTickCancelsTheVictory) {
   auto run = start(true, 2);  // the Writer acts at the end of the period: success at tick 2
   run->pressRunButton(barStepForward);
