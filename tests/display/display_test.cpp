@@ -482,10 +482,10 @@ TEST_F(DisplayCore, BodyTextureKeys) {
   const auto key = [&](const std::string& name, int zoom) {
     return display.findModule(board[name].get())->textureKey(kPlainBoardPuzzle, context, zoom, 0);
   };
-  EXPECT_EQ(key("Adder", 1), (ModuleTextureKey{kAdderKind, 1, 0, 0}));
-  EXPECT_EQ(key("Adder", 2), (ModuleTextureKey{kAdderKind, 2, 0, 0}));
+  EXPECT_EQ(key("Adder", 1), (ModuleTextureKey{kAdderKind, 1, 0, 0, {}}));
+  EXPECT_EQ(key("Adder", 2), (ModuleTextureKey{kAdderKind, 2, 0, 0, {}}));
   // Not allowed in the puzzle: drawn grey, under another key.
-  EXPECT_EQ(key("Multiplier", 1), (ModuleTextureKey{kMultiplierKind, 1, 0, 1}));
+  EXPECT_EQ(key("Multiplier", 1), (ModuleTextureKey{kMultiplierKind, 1, 0, 1, {}}));
   EXPECT_EQ(key("Register", 1).config, 2);
   EXPECT_NE(key("Seven", 1), key("Two", 1));
   // Free-standing modules never show delays.

@@ -89,7 +89,9 @@ TEST(Memory, ReplaceReadsThenWritesInOne) {
       for (const auto& [address, entry] : byWrite.slots) {
         const MemoryEntry& other = byReplace.slots.at(address);
         EXPECT_EQ(other.value == nullptr, entry.value == nullptr) << address;
-        if (entry.value && other.value) EXPECT_TRUE(other.value->equals(entry.value)) << address;
+        if (entry.value && other.value) {
+          EXPECT_TRUE(other.value->equals(entry.value)) << address;
+        }
         EXPECT_EQ(other.source, entry.source) << address;
       }
     }
