@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "playscreens/bar_rules.h"
+#include "support/input_events.h"
 
 namespace {
 
@@ -230,22 +231,6 @@ InputRecord mouseAt(InputKind kind, GeoPoint at, int button = inputLeftButton) {
   in.x = at.x;
   in.y = at.y;
   in.leftHeld = kind == InputKind::press && button == inputLeftButton;
-  return in;
-}
-
-InputRecord keyDown(int scancode, int keycode, bool ctrl = false) {
-  InputRecord in;
-  in.kind = InputKind::keyDown;
-  in.scancode = scancode;
-  in.keycode = keycode;
-  in.ctrl = ctrl;
-  return in;
-}
-
-InputRecord typed(const char* text) {
-  InputRecord in;
-  in.kind = InputKind::text;
-  in.text = text;
   return in;
 }
 

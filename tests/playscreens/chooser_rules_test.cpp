@@ -5,6 +5,7 @@
 
 #include "model/module_defs.h"
 #include "playscreens/chooser_rules.h"
+#include "support/input_events.h"
 
 namespace {
 
@@ -29,13 +30,6 @@ InputRecord mouseAt(InputKind kind, int x, int y, int button = inputLeftButton) 
   in.button = button;
   in.x = x;
   in.y = y;
-  return in;
-}
-
-InputRecord keyDown(int scancode) {
-  InputRecord in;
-  in.kind = InputKind::keyDown;
-  in.scancode = scancode;
   return in;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "playscreens/idle_editor_rules.h"
+#include "support/input_events.h"
 
 namespace {
 
@@ -28,15 +29,6 @@ InputRecord release(int button = inputLeftButton) {
 InputRecord motion() {
   InputRecord in;
   in.kind = InputKind::motion;
-  return in;
-}
-
-InputRecord keyDown(int scancode, int keycode, bool ctrl = false) {
-  InputRecord in;
-  in.kind = InputKind::keyDown;
-  in.scancode = scancode;
-  in.keycode = keycode;
-  in.ctrl = ctrl;
   return in;
 }
 

@@ -6,17 +6,9 @@
 #include "playscreens/modal_rules.h"
 #include "playscreens/palette_layout.h"
 #include "shell/input_record.h"
+#include "support/input_events.h"
 
 namespace {
-
-InputRecord keyDown(int scancode, int keycode = 0, bool ctrl = false) {
-  InputRecord in;
-  in.kind = InputKind::keyDown;
-  in.scancode = scancode;
-  in.keycode = keycode;
-  in.ctrl = ctrl;
-  return in;
-}
 
 InputRecord mouse(InputKind kind, int button = inputLeftButton) {
   InputRecord in;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/button_rules.h"
+#include "support/input_events.h"
 
 namespace {
 
@@ -28,16 +29,6 @@ InputRecord repeat(int id) {
   InputRecord in;
   in.kind = InputKind::repeat;
   in.repeatedButton = id;
-  return in;
-}
-
-InputRecord keyDown(int scancode, int keycode, bool ctrl = false, bool shift = false) {
-  InputRecord in;
-  in.kind = InputKind::keyDown;
-  in.scancode = scancode;
-  in.keycode = keycode;
-  in.ctrl = ctrl;
-  in.shift = shift;
   return in;
 }
 
