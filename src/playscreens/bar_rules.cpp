@@ -4,9 +4,6 @@
 #include "puzzles/puzzle.h"
 
 namespace {
-constexpr int copyPastePuzzle = 24;
-constexpr int fixedClockPuzzle = 86;
-
 BarButtonRow row(int id, bool exists) {
   BarButtonRow r;
   r.id = id;

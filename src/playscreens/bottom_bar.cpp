@@ -27,7 +27,6 @@
 #include "shell/text_item.h"
 
 namespace {
-constexpr puzzle_id copyPastePuzzle = 24;
 constexpr puzzle_id configTutorialPuzzle = 50;
 
 bool flagSet(int flag) {

@@ -1,9 +1,9 @@
 #include "playscreens/chooser_rules.h"
 
 #include "model/module_defs.h"
+#include "puzzles/puzzle.h"
 
 namespace {
-constexpr int paletteOnlyPuzzle = 24;
 constexpr int noButtonId = 81;
 
 ChooserStep pickOf(const ChooserView& view, int kind) {
@@ -13,7 +13,7 @@ ChooserStep pickOf(const ChooserView& view, int kind) {
 }
 }  // namespace
 
-bool chooserCanPick(int puzzle) { return puzzle != paletteOnlyPuzzle; }
+bool chooserCanPick(int puzzle) { return puzzle != copyPastePuzzle; }
 
 int chooserKindAt(const ChooserView& view, int x, int y) {
   for (size_t i = 0; i < view.slots.size() && i < view.slotRects.size(); ++i)

@@ -23,7 +23,6 @@ Texture chooserGreyTexture;
 Texture chooserHighlightTexture;
 
 namespace {
-constexpr puzzle_id paletteOnlyPuzzle = 24;
 std::array<Texture, kModuleKindCount> chooserSymbols;
 
 void loadOrFail(SDL_Renderer* renderer, Texture& texture, const std::string& path) {
@@ -141,7 +140,7 @@ int ModuleChooserState::cursor() { return overDrawer() ? 1 : playScreen.cursorAt
 
 std::string ModuleChooserState::slotTooltip(const ChooserSlot& slot) const {
   std::string text = kindDescriptionText(slot.kind, slot.puzzle);
-  if (slot.puzzle == paletteOnlyPuzzle)
+  if (slot.puzzle == copyPastePuzzle)
     return text + "\n \nYou can only place modules through the Palette in this puzzle.";
   if (getModuleConfig(slot.kind)) text += " (After placing this module, right-click on it to configure it.)";
   return text;
@@ -149,7 +148,7 @@ std::string ModuleChooserState::slotTooltip(const ChooserSlot& slot) const {
 
 void ModuleChooserState::renderSlot(SDL_Renderer* renderer, const ChooserSlot& slot) const {
   const GeoRect r = slotRect(slot);
-  const bool grey = slot.puzzle == paletteOnlyPuzzle;
+  const bool grey = slot.puzzle == copyPastePuzzle;
   const int kindCategory = getModuleCategory(slot.kind);
   const Texture& base = grey ? chooserGreyTexture : chooserBaseTextures[size_t(kindCategory)];
   if (base.width < 1)

@@ -17,9 +17,13 @@ constexpr puzzle_id puzzleTableSize = 87;
 constexpr puzzle_id noPuzzle = 87;
 constexpr puzzle_id firstCommunityPuzzle = 10000;
 // Table rows that code treats specially.
+// The copy-and-paste lesson: modules come only from the palette.
+constexpr puzzle_id copyPastePuzzle = 24;
 constexpr puzzle_id fauxRegPuzzle = 35;
 constexpr puzzle_id creditsPuzzle = 73;
 constexpr puzzle_id cowsPuzzle = 82;
+// Its clock is shown but never edited.
+constexpr puzzle_id fixedClockPuzzle = 86;
 
 // Bits of Puzzle::flags.
 enum PuzzleFlag : int {
