@@ -173,8 +173,9 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
   if (context.writtenThisTick.count(address) == 0) {
     context.writtenThisTick.insert(address);
     // The slot's own content, not the corrupt view: undo must restore it.
-    MemoryRead before = memory.replace(address, value, name);
-    deltas.push_back(StateDelta{std::move(before.value), address, std::move(before.source)});
+    StateDelta& delta = deltas.emplace_back();
+    delta.index = address;
+    memory.replaceInto(address, std::move(value), name, delta.previousValue, delta.previousSource);
     return;
   }
   // A second write to the slot on this tick.

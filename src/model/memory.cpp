@@ -50,24 +50,43 @@ void Memory::write(int address, std::shared_ptr<Value> value, std::string source
   entry.source = std::move(source);
 }
 
-MemoryRead Memory::replace(int address, std::shared_ptr<Value> value, std::string source) {
+MemoryRead Memory::replace(int address, std::shared_ptr<Value> value, const std::string& source) {
+  MemoryRead before;
+  replaceInto(address, std::move(value), source, before.value, before.source);
+  return before;
+}
+
+void Memory::replaceInto(int address, std::shared_ptr<Value> value, const std::string& source,
+                         std::shared_ptr<Value>& previousValue, std::string& previousSource) {
   if (address == kCorruptSlotAddress) {
     MemoryRead before = readRawWithSource(address);
-    write(address, std::move(value), std::move(source));
-    return before;
+    write(address, std::move(value), source);
+    previousValue = std::move(before.value);
+    previousSource = std::move(before.source);
+    return;
   }
   auto it = slots.lower_bound(address);
   const bool found = it != slots.end() && it->first == address;
-  MemoryRead before{unpoweredValue(), ""};
-  if (found && it->second.value) before = MemoryRead{std::move(it->second.value), std::move(it->second.source)};
-  if (value == nullptr || value->isUnpowered()) {
+  const bool held = found && it->second.value;
+  const bool unpowered = value == nullptr || value->isUnpowered();
+  if (!held) {
+    previousValue = unpoweredValue();
+    previousSource.clear();
+  } else {
+    previousValue = std::move(it->second.value);
+    if (unpowered || it->second.source != source) {
+      previousSource = std::move(it->second.source);
+    } else {
+      previousSource = source;
+    }
+  }
+  if (unpowered) {
     if (found) slots.erase(it);
-    return before;
+    return;
   }
   if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
   it->second.value = std::move(value);
-  it->second.source = std::move(source);
-  return before;
+  if (!held || it->second.source != source) it->second.source = source;
 }
 
 bool Memory::equals(const Memory& other) const {

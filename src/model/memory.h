@@ -50,7 +50,12 @@ class Memory {
   void write(int address, std::shared_ptr<Value> value, std::string source);
   // The same for any slot but the '?' one, in one look-up, returning what
   // readRawWithSource gave before the write.
-  MemoryRead replace(int address, std::shared_ptr<Value> value, std::string source);
+  MemoryRead replace(int address, std::shared_ptr<Value> value, const std::string& source);
+  // The same, leaving what readRawWithSource gave in the two out-parameters.
+  // A Writer rewriting its own slot finds its own name there, which then
+  // stays in place instead of being copied out and back.
+  void replaceInto(int address, std::shared_ptr<Value> value, const std::string& source,
+                   std::shared_ptr<Value>& previousValue, std::string& previousSource);
 
   // Judges a run against a goal: two corrupt memories are equal; corrupt and
   // clean never are; clean memories compare every address present in either.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 #include "model/instruction.h"
 #include "model/memory.h"
@@ -72,15 +73,18 @@ TEST(Memory, ReplaceReadsThenWritesInOne) {
                         {"Unpowered on empty", 8, unpoweredValue()}, {"the '?' slot", kCorruptSlotAddress, num(1)}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    for (bool corrupt : {false, true}) {
+    // Writer 3 rewrites its own slot 2, whose source then stays in place.
+    for (const auto& [corrupt, writer] : {std::pair{false, "Writer 1"}, std::pair{true, "Writer 1"},
+                                          std::pair{false, "Writer 3"}, std::pair{true, "Writer 3"}}) {
+      SCOPED_TRACE(writer);
       Memory byReplace = memoryOf({{2, "5"}});
       byReplace.slots[2].source = "Writer 3";
       byReplace.slots[4] = MemoryEntry{nullptr, "stale"};
       byReplace.corrupt = corrupt;
       Memory byWrite = byReplace;
       MemoryRead expected = byWrite.readRawWithSource(c.address);
-      byWrite.write(c.address, c.value, "Writer 1");
-      MemoryRead got = byReplace.replace(c.address, c.value, "Writer 1");
+      byWrite.write(c.address, c.value, writer);
+      MemoryRead got = byReplace.replace(c.address, c.value, writer);
       EXPECT_TRUE(got.value->equals(expected.value));
       EXPECT_EQ(got.source, expected.source);
       EXPECT_EQ(byReplace.corrupt, byWrite.corrupt);
