@@ -53,7 +53,8 @@ bool InstructionOperand::matches(const std::shared_ptr<Value>& v) const {
 
 InstructionValue::InstructionValue(int opcode, InstructionOperand source, InstructionOperand target,
                                    InstructionOperand destination)
-    : op_(opcode),
+    : Value(kInstructionKind, opcode),
+      op_(opcode),
       src_(std::move(source)),
       trg_(std::move(target)),
       dst_(std::move(destination)),

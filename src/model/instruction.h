@@ -62,9 +62,6 @@ class InstructionValue final : public Value {
   const InstructionOperand& target() const { return trg_; }
   const InstructionOperand& destination() const { return dst_; }
 
-  int kind() const override { return kInstructionKind; }
-  bool isNonZero() const override { return op_ != 0; }
-  int int_value() const override { return op_; }
   // "ADDR   0   1   2": mnemonic and the padded operand texts; unused
   // operands show as "-".
   std::string text() const override;

@@ -85,7 +85,10 @@ bool NumTupleValue::equalsSameKind(const Value& other) const {
   return pair != nullptr && pair->first_ == first_ && pair->second_ == second_;
 }
 
-LetterValue::LetterValue(int character) : ch_(upperCased(character)) { checkValid(); }
+LetterValue::LetterValue(int character)
+    : Value(kLetterKind, upperCased(character) == ' ' ? 0 : upperCased(character) - 64), ch_(upperCased(character)) {
+  checkValid();
+}
 
 int LetterValue::upperCased(int character) {
   return (character >= 'a' && character <= 'z') ? character - 'a' + 'A' : character;

@@ -26,11 +26,13 @@ class Value {
  public:
   virtual ~Value() = default;
 
-  virtual int kind() const = 0;
-  virtual bool isUnknown() const { return false; }
-  virtual bool isUnpowered() const { return false; }
-  virtual bool isNonZero() const { return false; }
-  virtual int int_value() const { return 0; }
+  // Asked of every value on every step, so they are stored, not dispatched.
+  int kind() const { return kind_; }
+  bool isUnknown() const { return kind_ == kUnknownKind; }
+  bool isUnpowered() const { return kind_ == kUnpoweredKind; }
+  // Every kind is non-zero exactly when its int_value is.
+  bool isNonZero() const { return intValue_ != 0; }
+  int int_value() const { return intValue_; }
 
   // Values of different kinds are never equal; a null other is never equal.
   bool equals(const std::shared_ptr<Value>& other) const { return equals(other.get()); }
@@ -50,15 +52,21 @@ class Value {
   virtual const OpVecValue* asOpVec() const { return nullptr; }
 
  protected:
+  // A value never changes, so its kind and int_value are fixed here.
+  Value(int kind, int intValue) : kind_(kind), intValue_(intValue) {}
+
   // Base: equal when of the same kind. Kinds with a payload compare it too.
   virtual bool equalsSameKind(const Value& other) const { return other.kind() == kind(); }
+
+ private:
+  int kind_;
+  int intValue_;
 };
 
 // Nothing on the wire, an empty slot, an unconnected input.
 class UnpoweredValue final : public Value {
  public:
-  int kind() const override { return kUnpoweredKind; }
-  bool isUnpowered() const override { return true; }
+  UnpoweredValue() : Value(kUnpoweredKind, 0) {}
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -67,8 +75,7 @@ class UnpoweredValue final : public Value {
 // A chaotic, unusable value: settling, cycles, overflow, corruption, conflicts.
 class UnknownValue final : public Value {
  public:
-  int kind() const override { return kUnknownKind; }
-  bool isUnknown() const override { return true; }
+  UnknownValue() : Value(kUnknownKind, 0) {}
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -76,11 +83,8 @@ class UnknownValue final : public Value {
 
 class NumericValue final : public Value {
  public:
-  explicit NumericValue(int n) : n_(n) {}
+  explicit NumericValue(int n) : Value(kNumericKind, n), n_(n) {}
   int value() const { return n_; }
-  int kind() const override { return kNumericKind; }
-  bool isNonZero() const override { return n_ != 0; }
-  int int_value() const override { return n_; }
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -97,13 +101,10 @@ class NumericValue final : public Value {
 // An operation code; 0..18 index the opcode table.
 class OpcodeValue final : public Value {
  public:
-  explicit OpcodeValue(int opcode) : op_(opcode) {}
+  explicit OpcodeValue(int opcode) : Value(kOpcodeKind, opcode), op_(opcode) {}
   int opcode() const { return op_; }
   std::string mnemonic() const;
   std::string name() const;
-  int kind() const override { return kOpcodeKind; }
-  bool isNonZero() const override { return op_ != 0; }
-  int int_value() const override { return op_; }
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -118,10 +119,9 @@ class OpcodeValue final : public Value {
 
 class NumTupleValue final : public Value {
  public:
-  NumTupleValue(int first, int second) : first_(first), second_(second) {}
+  NumTupleValue(int first, int second) : Value(kNumTupleKind, 0), first_(first), second_(second) {}
   int first() const { return first_; }
   int second() const { return second_; }
-  int kind() const override { return kNumTupleKind; }
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -154,9 +154,6 @@ class LetterValue final : public Value {
   // output) when the text holds no code or the code is not a letter.
   static std::shared_ptr<Value> parse(const std::string& text);
 
-  int kind() const override { return kLetterKind; }
-  bool isNonZero() const override { return ch_ != ' '; }
-  int int_value() const override { return ch_ == ' ' ? 0 : ch_ - 64; }
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
@@ -172,9 +169,8 @@ class LetterValue final : public Value {
 // The Op Selector's configuration: opcodes in order, duplicates kept.
 class OpVecValue final : public Value {
  public:
-  explicit OpVecValue(std::vector<int> opcodes) : ops_(std::move(opcodes)) {}
+  explicit OpVecValue(std::vector<int> opcodes) : Value(kOpVecKind, 0), ops_(std::move(opcodes)) {}
   const std::vector<int>& opcodes() const { return ops_; }
-  int kind() const override { return kOpVecKind; }
   std::string text() const override;
   std::string description() const override;
   std::string serialize() const override;
