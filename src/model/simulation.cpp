@@ -110,7 +110,8 @@ void Simulation::stepDelayed() {
   ++tick_;
 
   const std::size_t firstRecord = delayRecords_.size();
-  if (settledBefore && tick_ < nextSettleChange_ && edgesKeptState(firstGroup)) {
+  const bool skipped = settledBefore && tick_ < nextSettleChange_ && edgesKeptState(firstGroup);
+  if (skipped) {
     if (!keepValues) clearPortCaches();
   } else {
     settled_ = false;
@@ -122,6 +123,7 @@ void Simulation::stepDelayed() {
   }
   if (keepHistory_) {
     tickDelayRecords_.push_back(static_cast<std::uint32_t>(firstRecord));
+    tickSettleSkipped_.push_back(skipped ? 1 : 0);
     trimHistory();
   }
 }
@@ -379,6 +381,8 @@ void Simulation::keepNoStepBackHistory() {
   delayRecords_.shrink_to_fit();
   tickDelayRecords_.clear();
   tickDelayRecords_.shrink_to_fit();
+  tickSettleSkipped_.clear();
+  tickSettleSkipped_.shrink_to_fit();
 }
 
 std::size_t Simulation::historyBytes() const {
@@ -386,7 +390,7 @@ std::size_t Simulation::historyBytes() const {
   for (const auto& segment : segments_) deltas += segment.size();
   std::size_t bytes = deltas * sizeof(StateDelta) + groups_.size() * sizeof(DeltaGroup) +
                       tickGroups_.size() * sizeof(std::uint32_t) + delayRecords_.size() * sizeof(PortRecord) +
-                      tickDelayRecords_.size() * sizeof(std::uint32_t);
+                      tickDelayRecords_.size() * sizeof(std::uint32_t) + tickSettleSkipped_.size();
   const std::size_t inPlace = std::string().capacity();
   for (const auto& segment : segments_) {
     for (const StateDelta& delta : segment) {
@@ -446,6 +450,12 @@ void Simulation::stepBack() {
     segment_ = first.segment;
     groups_.resize(firstGroup);
   }
+  // Delay mode: a tick whose step left settling out holds the values of the
+  // tick before it, so they stay, cached or not, and so does what the
+  // settling knew.
+  const bool keepValues = delayMode_ && !tickSettleSkipped_.empty() && tickSettleSkipped_.back() != 0 &&
+                          planUsable_ && planCurrent();
+  if (!tickSettleSkipped_.empty()) tickSettleSkipped_.pop_back();
   if (delayMode_ && !tickDelayRecords_.empty()) {
     const std::size_t firstRecord = tickDelayRecords_.back();
     tickDelayRecords_.pop_back();
@@ -456,6 +466,7 @@ void Simulation::stepBack() {
     keptRecords_ -= delayRecords_.size() - firstRecord;
     delayRecords_.resize(firstRecord);
   }
+  if (keepValues) return;
   // Values are worked out afresh on the next step: stepping back is rare
   // next to stepping on, and is often followed by another step back.
   settled_ = false;
@@ -467,11 +478,37 @@ void Simulation::stepBackTo(int tick) {
   if (tick >= tick_) return;
   if (!keepHistory_) fatalError("stepping back a run that keeps no history");
   if (tick < historyStart_) {
-    reset();
-    while (tick_ < tick) step();
+    replayTo(tick);
     return;
   }
   while (tick_ > tick) stepBack();
+}
+
+// Runs the test again from tick 0, keeping history only for the last ticks
+// before `tick` that fit within the limits at the rate the history kept so
+// far: then the step backs that follow a seek, commonly one tick at a time,
+// replay as seldom as they can, and the replay trims nothing.
+void Simulation::replayTo(int tick) {
+  const std::size_t keptTicks = tickGroups_.size();
+  std::size_t perTick = recordsPerTrimmedTick_;
+  if (keptTicks > 0) perTick = std::max(perTick, (keptRecords_ + keptTicks - 1) / keptTicks);
+  std::size_t fits = historyTickLimit_;
+  if (perTick > 0) fits = std::min(fits, historyRecordLimit_ / perTick);
+  // A margin, as ticks vary in what they record.
+  fits -= fits / 4;
+  const int firstKept = tick - static_cast<int>(std::min<std::size_t>(fits, static_cast<std::size_t>(tick)));
+  reset();
+  if (firstKept > 0) {
+    keepHistory_ = false;
+    while (tick_ < firstKept) step();
+    keepHistory_ = true;
+    clearDeltas();
+    groups_.clear();
+    delayRecords_.clear();
+    keptRecords_ = 0;
+    historyStart_ = tick_;
+  }
+  while (tick_ < tick) step();
 }
 
 void Simulation::limitStepBackHistory(std::size_t ticks, std::size_t records) {
@@ -485,6 +522,7 @@ void Simulation::limitStepBackHistory(std::size_t ticks, std::size_t records) {
 void Simulation::trimHistory() {
   const std::size_t kept = tickGroups_.size();
   if (kept <= historyTickLimit_ && keptRecords_ <= historyRecordLimit_) return;
+  recordsPerTrimmedTick_ = (keptRecords_ + kept - 1) / kept;
   std::size_t drop = 0;
   std::size_t records = keptRecords_;
   while (drop + 1 < kept && (kept - drop > historyTickLimit_ / 2 || records > historyRecordLimit_ / 2)) {
@@ -521,6 +559,8 @@ void Simulation::dropOldestTicks(std::size_t ticks) {
     tickDelayRecords_.erase(tickDelayRecords_.begin(),
                             tickDelayRecords_.begin() + static_cast<std::ptrdiff_t>(ticks));
     for (std::uint32_t& first : tickDelayRecords_) first -= static_cast<std::uint32_t>(firstKeptRecord);
+    tickSettleSkipped_.erase(tickSettleSkipped_.begin(),
+                             tickSettleSkipped_.begin() + static_cast<std::ptrdiff_t>(ticks));
   }
   historyStart_ += static_cast<int>(ticks);
 }
@@ -551,6 +591,7 @@ void Simulation::reset() {
   }
   delayRecords_.clear();
   tickDelayRecords_.clear();
+  tickSettleSkipped_.clear();
 }
 
 bool Simulation::isSuccess() const {

@@ -96,6 +96,7 @@ class Simulation {
   bool clockEdge(Module& module);
   void clockEdges();
   void clearDeltas();
+  void replayTo(int tick);
   void trimHistory();
   void dropOldestTicks(std::size_t ticks);
   bool edgesKeptState(std::size_t firstGroup) const;
@@ -124,6 +125,7 @@ class Simulation {
   // per tick its first record.
   std::vector<PortRecord> delayRecords_;
   std::vector<std::uint32_t> tickDelayRecords_;
+  std::vector<unsigned char> tickSettleSkipped_;  // per tick: its step left settling out
   TickContext edge_;  // reused, so its written-address list keeps its room
 
   // Without delay mode, every port holds its current value between steps and
@@ -155,8 +157,10 @@ class Simulation {
   // keptRecords_ undo and delay records.
   int historyStart_ = 0;
   std::size_t keptRecords_ = 0;
+  // Records per tick in the history when it was last trimmed, for sizing a replay.
+  std::size_t recordsPerTrimmedTick_ = 0;
   std::size_t historyTickLimit_ = std::size_t{1} << 16;
-  std::size_t historyRecordLimit_ = std::size_t{1} << 18;
+  std::size_t historyRecordLimit_ = std::size_t{1} << 20;
   bool delayMode_;
   int clockPeriod_;
   int testIndex_;
