@@ -10,7 +10,9 @@
 #include "base/log.h"
 
 bool isClockEdge(const ConstContext& context) {
-  int period = context.clockPeriod < 1 ? 1 : context.clockPeriod;
+  // Every tick is an edge at period 1, the common case, without a division.
+  if (context.clockPeriod <= 1) return true;
+  const int period = context.clockPeriod;
   return period == context.tick % period + 1;
 }
 
@@ -36,7 +38,8 @@ void LatchModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::
   if (!isClockEdge(view)) return;
   auto v = readPort(module.ports, 0, view, false);
   if (v->isUnpowered()) return;
-  deltas.push_back(StateDelta{std::move(stored_), 0, {}});
+  // Filled where it lies, as a step records one of these per Latch.
+  deltas.emplace_back().previousValue = std::move(stored_);
   stored_ = std::move(v);
 }
 
@@ -86,7 +89,9 @@ void RegisterModuleLogic::clockEdgeInto(Module& module, TickContext& context, st
   for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
     auto v = readPort(module.ports, i, view, false);
     if (v->isUnpowered()) continue;
-    deltas.push_back(StateDelta{std::move(registers_[i]), i, {}});
+    StateDelta& delta = deltas.emplace_back();
+    delta.previousValue = std::move(registers_[i]);
+    delta.index = i;
     registers_[i] = std::move(v);
   }
 }
