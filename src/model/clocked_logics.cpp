@@ -175,8 +175,7 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
   }
 
   int address = slot->int_value();
-  if (context.writtenThisTick.count(address) == 0) {
-    context.writtenThisTick.insert(address);
+  if (context.writtenThisTick.insertNew(address)) {
     // The slot's own content, not the corrupt view: undo must restore it.
     StateDelta& delta = deltas.emplace_back();
     delta.index = address;

@@ -12,8 +12,12 @@ class Port;
 // room is kept from tick to tick (a tree would allocate on every write).
 class AddressSet {
  public:
-  void insert(int address) {
-    if (count(address) == 0) addresses_.push_back(address);
+  void insert(int address) { insertNew(address); }
+  // Inserts the address; true when it was not there yet.
+  bool insertNew(int address) {
+    if (count(address) != 0) return false;
+    addresses_.push_back(address);
+    return true;
   }
   int count(int address) const {
     return std::find(addresses_.begin(), addresses_.end(), address) != addresses_.end() ? 1 : 0;
