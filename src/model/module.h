@@ -52,6 +52,11 @@ class Module {
   bool isStabilizing(const ConstContext& context) const;
   // The latest tick at which a recorded change still keeps the module settling.
   int settleTick() const;
+  // Whether any port holds a delay record.
+  bool hasDelayRecord() const;
+  // Called whenever one of the ports' delay records is written, so the
+  // settling figures are worked out again on the next query.
+  void forgetSettling() const { settlingKnown_ = false; }
 
   void moveBy(int dx, int dy, const std::set<const Module*>& movedModules);
   void moveWithWires(int dx, int dy, const std::set<std::shared_ptr<Module>>& movedModules);
@@ -69,6 +74,17 @@ class Module {
   std::unique_ptr<ModuleLogic> logic;
   std::string name;
   int delay = 0;
+
+ private:
+  void workOutSettling() const;
+
+  // Settling is asked about for every port value worked out in delay mode,
+  // far more often than a record changes: the walk over the ports is kept
+  // until a record, the port list or the delay changes.
+  mutable bool settlingKnown_ = false;
+  mutable bool recorded_ = false;
+  mutable int settlingDelay_ = 0;
+  mutable int settleTick_ = -1;
 };
 
 using ModuleList = std::vector<std::shared_ptr<Module>>;

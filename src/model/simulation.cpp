@@ -172,9 +172,7 @@ bool Simulation::edgesKeptState(std::size_t firstGroup) const {
 int Simulation::nextSettleChange() const {
   long long next = LLONG_MAX;
   for (const auto& module : modules_) {
-    bool recorded = false;
-    for (const auto& port : module->ports) recorded = recorded || port->delayRecord.value != nullptr;
-    if (!recorded) continue;
+    if (!module->hasDelayRecord()) continue;
     const int settle = module->settleTick();
     if (settle > tick_) next = std::min<long long>(next, settle);
   }
@@ -237,9 +235,13 @@ void Simulation::buildPlan() {
   dirty_.clear();
 
   ports_.clear();
+  sourcedPorts_.clear();
   for (const auto& module : modules_) {
     if (!module) continue;
-    for (const auto& port : module->ports) ports_.push_back(&port);
+    for (const auto& port : module->ports) {
+      ports_.push_back(&port);
+      if (port && port->source != nullptr) sourcedPorts_.push_back(SourcedPort{port.get(), &port});
+    }
   }
 
   const std::size_t n = modules_.size();
@@ -397,24 +399,37 @@ std::size_t Simulation::historyBytes() const {
 }
 
 // Every cache is clear when it starts, and each pass lists the ports it
-// caches, so clearing after a pass touches only those.
+// caches, so clearing after a pass touches only those. Only ports with a
+// source keep a record that can change.
+//
+// A port's value depends on the records only through whether modules are
+// settling. So when a pass changed records but started or stopped no
+// module's settling, every value it worked out is what the next pass would
+// work out afresh, that pass would change no record, and it is left out.
 void Simulation::propagateDelays(const ConstContext& base) {
   ConstContext context = base;
   cachedPorts_.clear();
   context.cachedPorts = &cachedPorts_;
   DelayRecord old;
-  bool changed = true;
-  while (changed) {
-    changed = false;
-    for (const std::shared_ptr<Port>* port : ports_) {
-      if (!(*port)->updateDelayRecordInto(context, old)) continue;
-      delayRecords_.push_back(PortRecord{*port, std::move(old)});
-      ++keptRecords_;
+  bool again = true;
+  while (again) {
+    bool changed = false;
+    bool flipped = false;
+    for (const SourcedPort& sourced : sourcedPorts_) {
+      bool flippedHere = false;
+      if (!sourced.port->updateDelayRecordInto(context, old, flippedHere)) continue;
       changed = true;
+      flipped = flipped || flippedHere;
+      // Without history the records would be dropped at the next tick.
+      if (!keepHistory_) continue;
+      delayRecords_.push_back(PortRecord{*sourced.shared, std::move(old)});
+      ++keptRecords_;
     }
-    // The last pass changed no record, so its values are the settled ones;
-    // with no loop among the modules they are what any later read works out.
-    if (changed || !planUsable_ || !planCurrent()) {
+    again = changed && flipped;
+    // The last pass changed nothing a further pass would see, so its values
+    // are the settled ones; with no loop among the modules they are what any
+    // later read works out.
+    if (again || !planUsable_ || !planCurrent()) {
       for (Port* port : cachedPorts_) port->cachedValue.reset();
       valuesCurrent_ = false;
     }

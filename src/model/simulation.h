@@ -132,6 +132,11 @@ class Simulation {
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
   std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
+  struct SourcedPort {
+    Port* port;
+    const std::shared_ptr<Port>* shared;  // the same port, as its module holds it
+  };
+  std::vector<SourcedPort> sourcedPorts_;  // delay mode: the ports with a source, in machine order
   std::vector<Port*> cachedPorts_;  // delay mode: the ports one settling pass cached
   std::vector<Evaluated> evaluated_;
   std::vector<ResultLink> results_;
