@@ -22,7 +22,7 @@ std::shared_ptr<Module> Module::create(int kind, int x, int y, std::shared_ptr<V
 }
 
 Module::Module(std::unique_ptr<ModuleLogic> logicIn, int xIn, int yIn, std::string nameIn)
-    : x(xIn), y(yIn), logic(std::move(logicIn)), name(std::move(nameIn)) {
+    : x(xIn), y(yIn), logic(std::move(logicIn)), name(std::move(nameIn)), holdsOutput_(logic->holdsOutput()) {
   // The delay follows the logic's own (clamped) configuration.
   updateDelay();
   populatePorts({});

@@ -28,6 +28,8 @@ class Module {
   Module& operator=(const Module&) = delete;
 
   int kind() const { return logic->kind(); }
+  // logic->holdsOutput(), asked for every Result value worked out.
+  bool holdsOutput() const { return holdsOutput_; }
 
   std::shared_ptr<Module> clone(int puzzle, std::string name) const;
   void populatePorts(const PortList& oldPorts);
@@ -71,12 +73,14 @@ class Module {
   int x = 0;
   int y = 0;
   PortList ports;
-  std::unique_ptr<ModuleLogic> logic;
+  std::unique_ptr<ModuleLogic> logic;  // set once, when the module is made
   std::string name;
   int delay = 0;
 
  private:
   void workOutSettling() const;
+
+  bool holdsOutput_ = false;
 
   // Settling is asked about for every port value worked out in delay mode,
   // far more often than a record changes: the walk over the ports is kept

@@ -54,7 +54,7 @@ std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
 const std::shared_ptr<Value>& Port::value(const ConstContext& context) {
   if (cachedValue) return cachedValue;
   bool computeIt;
-  if (kind == kResultPort && owner != nullptr && owner->logic->holdsOutput()) {
+  if (kind == kResultPort && owner != nullptr && owner->holdsOutput()) {
     computeIt = true;
   } else {
     computeIt = owner == nullptr || !owner->isStabilizing(context);

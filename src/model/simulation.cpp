@@ -105,16 +105,18 @@ void Simulation::stepDelayed() {
   if (!keepValues) clearPortCaches();
   beginTick();
   const std::size_t firstGroup = groups_.size();
+  // Only a clock edge reads port values before settling, leaving them cached.
+  const bool edge = isClockEdge(edge_.constContext());
   clockEdges();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
 
   const std::size_t firstRecord = delayRecords_.size();
   if (settledBefore && tick_ < nextSettleChange_ && edgesKeptState(firstGroup)) {
-    if (!keepValues) clearPortCaches();
+    if (!keepValues && edge) clearPortCaches();
   } else {
     settled_ = false;
-    clearPortCaches();
+    if (keepValues || edge) clearPortCaches();
     propagateDelays(constContext());
     settled_ = true;
     settledRevision_ = machineRevision();
