@@ -46,10 +46,29 @@ void Simulation::clearPortCaches() {
 }
 
 void Simulation::step() {
+  const bool judged = judgedTick_ == tick_;
   if (delayMode_) {
     stepDelayed();
-    return;
+  } else {
+    stepUndelayed();
   }
+  if (judged && !memoryWrittenThisTick()) {
+    judgedTick_ = tick_;
+  } else {
+    judgedTick_ = -1;
+  }
+}
+
+bool Simulation::memoryWrittenThisTick() const {
+  // Without history the groups hold this tick's alone.
+  const std::size_t first = keepHistory_ && !tickGroups_.empty() ? tickGroups_.back() : 0;
+  for (std::size_t g = first; g < groups_.size(); ++g) {
+    if (groups_[g].module->logic->asWriter() != nullptr) return true;
+  }
+  return false;
+}
+
+void Simulation::stepUndelayed() {
   if (valuesCurrent_ && planCurrent()) {
     stepForward();
     return;
@@ -573,10 +592,27 @@ void Simulation::reset() {
 bool Simulation::isSuccess() const {
   if (tick_ > testCase_.tickLimit) return false;
   if (testCase_.success && !testCase_.success(constContext(), modules_)) return false;
-  return memory_.equals(testCase_.goal);
+  return memoryMatchesGoal();
 }
 
-bool Simulation::equalsInitial() const { return memory_.equals(testCase_.initial); }
+void Simulation::judgeThisTick() const {
+  if (judgedTick_ == tick_) return;
+  judgedTick_ = tick_;
+  matchesGoal_ = -1;
+  matchesInitial_ = -1;
+}
+
+bool Simulation::memoryMatchesGoal() const {
+  judgeThisTick();
+  if (matchesGoal_ < 0) matchesGoal_ = memory_.equals(testCase_.goal) ? 1 : 0;
+  return matchesGoal_ != 0;
+}
+
+bool Simulation::equalsInitial() const {
+  judgeThisTick();
+  if (matchesInitial_ < 0) matchesInitial_ = memory_.equals(testCase_.initial) ? 1 : 0;
+  return matchesInitial_ != 0;
+}
 
 bool Simulation::isFailed() const {
   if (tick_ >= testCase_.tickLimit) return true;

@@ -89,6 +89,7 @@ class Simulation {
   };
   static constexpr std::uint32_t kNotEvaluated = 0xffffffffu;
 
+  void stepUndelayed();
   void beginTick();
   void stepInFull();
   void stepForward();
@@ -106,6 +107,10 @@ class Simulation {
   void fillPortValues(const ConstContext& context);
   void propagateDelays(const ConstContext& context);
   bool equalsInitial() const;
+  bool memoryMatchesGoal() const;
+  // Drops the kept answers when they were for another tick.
+  void judgeThisTick() const;
+  bool memoryWrittenThisTick() const;
 
   int tick_ = 0;
   TestCase testCase_;
@@ -154,6 +159,15 @@ class Simulation {
   bool settled_ = false;
   std::uint64_t settledRevision_ = 0;
   int nextSettleChange_ = 0;
+
+  // Success and failure are asked after every step, and each asks memory
+  // equals the goal or the initial memory: the answers are kept for the tick
+  // judgedTick_. Only a Writer's clock edge changes memory while stepping
+  // on, so a step without one keeps them; any other way to a tick (reset,
+  // stepping back) finds judgedTick_ elsewhere.
+  mutable int judgedTick_ = -1;
+  mutable signed char matchesGoal_ = -1;  // -1: not asked yet
+  mutable signed char matchesInitial_ = -1;
 
   bool keepHistory_ = true;
   // The kept history covers ticks historyStart_ to tick_; it holds
