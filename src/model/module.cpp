@@ -22,7 +22,7 @@ std::shared_ptr<Module> Module::create(int kind, int x, int y, std::shared_ptr<V
 }
 
 Module::Module(std::unique_ptr<ModuleLogic> logicIn, int xIn, int yIn, std::string nameIn)
-    : x(xIn), y(yIn), logic(std::move(logicIn)), name(std::move(nameIn)) {
+    : x(xIn), y(yIn), logic(std::move(logicIn)), name(std::move(nameIn)), holdsOutput_(logic->holdsOutput()) {
   // The delay follows the logic's own (clamped) configuration.
   updateDelay();
   populatePorts({});
@@ -38,6 +38,7 @@ std::shared_ptr<Module> Module::clone(int puzzle, std::string newName) const {
 
 void Module::populatePorts(const PortList& oldPorts) {
   noteMachineEdited();
+  forgetSettling();
   const ModuleDef& def = getModuleDef(kind());
   int inputs = logic->inputCount() == -1 ? def.inputCount : logic->inputCount();
   int outputs = logic->outputCount() == -1 ? def.outputCount : logic->outputCount();
@@ -152,24 +153,33 @@ bool Module::isConfigurable(int puzzle) const {
   return puzzle == kNoPuzzle || (getPuzzle(puzzle).flags & 32) == 0;
 }
 
-int Module::settleTick() const {
-  long long best = -1;
-  for (const auto& port : ports) {
-    best = std::max(best, static_cast<long long>(port->delayRecord.changeTick) + delay);
-  }
-  return static_cast<int>(std::min<long long>(best, INT_MAX));
-}
-
-bool Module::isStabilizing(const ConstContext& context) const {
-  if (!context.delayMode) return false;
-  // settleTick() and the test for a record, in one walk over the ports.
+void Module::workOutSettling() const {
   bool recorded = false;
   long long best = -1;
   for (const auto& port : ports) {
     recorded = recorded || port->delayRecord.value != nullptr;
     best = std::max(best, static_cast<long long>(port->delayRecord.changeTick) + delay);
   }
-  return recorded && context.tick < std::min<long long>(best, INT_MAX);
+  recorded_ = recorded;
+  settleTick_ = static_cast<int>(std::min<long long>(best, INT_MAX));
+  settlingDelay_ = delay;
+  settlingKnown_ = true;
+}
+
+int Module::settleTick() const {
+  if (!settlingKnown_ || settlingDelay_ != delay) workOutSettling();
+  return settleTick_;
+}
+
+bool Module::hasDelayRecord() const {
+  if (!settlingKnown_ || settlingDelay_ != delay) workOutSettling();
+  return recorded_;
+}
+
+bool Module::isStabilizing(const ConstContext& context) const {
+  if (!context.delayMode) return false;
+  if (!settlingKnown_ || settlingDelay_ != delay) workOutSettling();
+  return recorded_ && context.tick < settleTick_;
 }
 
 void Module::moveBy(int dx, int dy, const std::set<const Module*>& movedModules) {

@@ -28,6 +28,8 @@ class Module {
   Module& operator=(const Module&) = delete;
 
   int kind() const { return logic->kind(); }
+  // logic->holdsOutput(), asked for every Result value worked out.
+  bool holdsOutput() const { return holdsOutput_; }
 
   std::shared_ptr<Module> clone(int puzzle, std::string name) const;
   void populatePorts(const PortList& oldPorts);
@@ -52,6 +54,11 @@ class Module {
   bool isStabilizing(const ConstContext& context) const;
   // The latest tick at which a recorded change still keeps the module settling.
   int settleTick() const;
+  // Whether any port holds a delay record.
+  bool hasDelayRecord() const;
+  // Called whenever one of the ports' delay records is written, so the
+  // settling figures are worked out again on the next query.
+  void forgetSettling() const { settlingKnown_ = false; }
 
   void moveBy(int dx, int dy, const std::set<const Module*>& movedModules);
   void moveWithWires(int dx, int dy, const std::set<std::shared_ptr<Module>>& movedModules);
@@ -66,9 +73,22 @@ class Module {
   int x = 0;
   int y = 0;
   PortList ports;
-  std::unique_ptr<ModuleLogic> logic;
+  std::unique_ptr<ModuleLogic> logic;  // set once, when the module is made
   std::string name;
   int delay = 0;
+
+ private:
+  void workOutSettling() const;
+
+  bool holdsOutput_ = false;
+
+  // Settling is asked about for every port value worked out in delay mode,
+  // far more often than a record changes: the walk over the ports is kept
+  // until a record, the port list or the delay changes.
+  mutable bool settlingKnown_ = false;
+  mutable bool recorded_ = false;
+  mutable int settlingDelay_ = 0;
+  mutable int settleTick_ = -1;
 };
 
 using ModuleList = std::vector<std::shared_ptr<Module>>;

@@ -54,7 +54,7 @@ std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
 const std::shared_ptr<Value>& Port::value(const ConstContext& context) {
   if (cachedValue) return cachedValue;
   bool computeIt;
-  if (kind == kResultPort && owner != nullptr && owner->logic->holdsOutput()) {
+  if (kind == kResultPort && owner != nullptr && owner->holdsOutput()) {
     computeIt = true;
   } else {
     computeIt = owner == nullptr || !owner->isStabilizing(context);
@@ -96,23 +96,36 @@ DelayRecord Port::updateDelayRecord(const ConstContext& context) {
 }
 
 bool Port::updateDelayRecordInto(const ConstContext& context, DelayRecord& old) {
+  bool flipped = false;
+  return updateDelayRecordInto(context, old, flipped);
+}
+
+bool Port::updateDelayRecordInto(const ConstContext& context, DelayRecord& old, bool& ownerSettlingFlipped) {
+  ownerSettlingFlipped = false;
   if (source == nullptr) return false;
   // Held by the source's cache, which nothing below clears.
   const std::shared_ptr<Value>& now = source->value(context);
   if (!delayRecord.value) fatalError("old value in update delay");
   // The same shared value is equal without asking it.
   if (now == delayRecord.value || now->equals(delayRecord.value)) return false;
+  const bool wasSettling = owner != nullptr && owner->isStabilizing(context);
   old = std::move(delayRecord);
   delayRecord = DelayRecord{now, context.tick};
+  if (owner != nullptr) {
+    owner->forgetSettling();
+    ownerSettlingFlipped = owner->isStabilizing(context) != wasSettling;
+  }
   return true;
 }
 
 void Port::refreshValue(const ConstContext& context) {
   delayRecord = DelayRecord{compute(context, false), 0};
+  if (owner != nullptr) owner->forgetSettling();
 }
 
 void Port::setDelayRecord(std::shared_ptr<Value> value, int changeTick) {
   delayRecord = DelayRecord{std::move(value), changeTick};
+  if (owner != nullptr) owner->forgetSettling();
 }
 
 bool Port::equals(const Port& other) const {

@@ -49,6 +49,9 @@ class Port {
   DelayRecord updateDelayRecord(const ConstContext& context);
   // The same, moving the old record into `old` and returning true on a change.
   bool updateDelayRecordInto(const ConstContext& context, DelayRecord& old);
+  // The same again, also telling whether the change started or stopped the
+  // owner's settling.
+  bool updateDelayRecordInto(const ConstContext& context, DelayRecord& old, bool& ownerSettlingFlipped);
   void refreshValue(const ConstContext& context);
   void setDelayRecord(std::shared_ptr<Value> value, int changeTick);
   // Drops the cached value; a simulation stepping this machine then works
@@ -61,6 +64,7 @@ class Port {
   std::vector<WirePoint> controlPoints;
   Port* source = nullptr;
   bool evaluating = false;
+  // Written only through the calls above, which tell the owner.
   DelayRecord delayRecord;
   std::shared_ptr<Value> cachedValue;
   // Position among the owner's ports of this kind; set when the owner lays

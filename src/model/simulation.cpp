@@ -46,10 +46,29 @@ void Simulation::clearPortCaches() {
 }
 
 void Simulation::step() {
+  const bool judged = judgedTick_ == tick_;
   if (delayMode_) {
     stepDelayed();
-    return;
+  } else {
+    stepUndelayed();
   }
+  if (judged && !memoryWrittenThisTick()) {
+    judgedTick_ = tick_;
+  } else {
+    judgedTick_ = -1;
+  }
+}
+
+bool Simulation::memoryWrittenThisTick() const {
+  // Without history the groups hold this tick's alone.
+  const std::size_t first = keepHistory_ && !tickGroups_.empty() ? tickGroups_.back() : 0;
+  for (std::size_t g = first; g < groups_.size(); ++g) {
+    if (groups_[g].module->logic->asWriter() != nullptr) return true;
+  }
+  return false;
+}
+
+void Simulation::stepUndelayed() {
   if (valuesCurrent_ && planCurrent()) {
     stepForward();
     return;
@@ -105,6 +124,8 @@ void Simulation::stepDelayed() {
   if (!keepValues) clearPortCaches();
   beginTick();
   const std::size_t firstGroup = groups_.size();
+  // Only a clock edge reads port values before settling, leaving them cached.
+  const bool edge = isClockEdge(edge_.constContext());
   clockEdges();
   if (keepHistory_) tickGroups_.push_back(static_cast<std::uint32_t>(firstGroup));
   ++tick_;
@@ -112,10 +133,10 @@ void Simulation::stepDelayed() {
   const std::size_t firstRecord = delayRecords_.size();
   const bool skipped = settledBefore && tick_ < nextSettleChange_ && edgesKeptState(firstGroup);
   if (skipped) {
-    if (!keepValues) clearPortCaches();
+    if (!keepValues && edge) clearPortCaches();
   } else {
     settled_ = false;
-    clearPortCaches();
+    if (keepValues || edge) clearPortCaches();
     propagateDelays(constContext());
     settled_ = true;
     settledRevision_ = machineRevision();
@@ -174,9 +195,7 @@ bool Simulation::edgesKeptState(std::size_t firstGroup) const {
 int Simulation::nextSettleChange() const {
   long long next = LLONG_MAX;
   for (const auto& module : modules_) {
-    bool recorded = false;
-    for (const auto& port : module->ports) recorded = recorded || port->delayRecord.value != nullptr;
-    if (!recorded) continue;
+    if (!module->hasDelayRecord()) continue;
     const int settle = module->settleTick();
     if (settle > tick_) next = std::min<long long>(next, settle);
   }
@@ -239,9 +258,13 @@ void Simulation::buildPlan() {
   dirty_.clear();
 
   ports_.clear();
+  sourcedPorts_.clear();
   for (const auto& module : modules_) {
     if (!module) continue;
-    for (const auto& port : module->ports) ports_.push_back(&port);
+    for (const auto& port : module->ports) {
+      ports_.push_back(&port);
+      if (port && port->source != nullptr) sourcedPorts_.push_back(SourcedPort{port.get(), &port});
+    }
   }
 
   const std::size_t n = modules_.size();
@@ -401,24 +424,37 @@ std::size_t Simulation::historyBytes() const {
 }
 
 // Every cache is clear when it starts, and each pass lists the ports it
-// caches, so clearing after a pass touches only those.
+// caches, so clearing after a pass touches only those. Only ports with a
+// source keep a record that can change.
+//
+// A port's value depends on the records only through whether modules are
+// settling. So when a pass changed records but started or stopped no
+// module's settling, every value it worked out is what the next pass would
+// work out afresh, that pass would change no record, and it is left out.
 void Simulation::propagateDelays(const ConstContext& base) {
   ConstContext context = base;
   cachedPorts_.clear();
   context.cachedPorts = &cachedPorts_;
   DelayRecord old;
-  bool changed = true;
-  while (changed) {
-    changed = false;
-    for (const std::shared_ptr<Port>* port : ports_) {
-      if (!(*port)->updateDelayRecordInto(context, old)) continue;
-      delayRecords_.push_back(PortRecord{*port, std::move(old)});
-      ++keptRecords_;
+  bool again = true;
+  while (again) {
+    bool changed = false;
+    bool flipped = false;
+    for (const SourcedPort& sourced : sourcedPorts_) {
+      bool flippedHere = false;
+      if (!sourced.port->updateDelayRecordInto(context, old, flippedHere)) continue;
       changed = true;
+      flipped = flipped || flippedHere;
+      // Without history the records would be dropped at the next tick.
+      if (!keepHistory_) continue;
+      delayRecords_.push_back(PortRecord{*sourced.shared, std::move(old)});
+      ++keptRecords_;
     }
-    // The last pass changed no record, so its values are the settled ones;
-    // with no loop among the modules they are what any later read works out.
-    if (changed || !planUsable_ || !planCurrent()) {
+    again = changed && flipped;
+    // The last pass changed nothing a further pass would see, so its values
+    // are the settled ones; with no loop among the modules they are what any
+    // later read works out.
+    if (again || !planUsable_ || !planCurrent()) {
       for (Port* port : cachedPorts_) port->cachedValue.reset();
       valuesCurrent_ = false;
     }
@@ -597,10 +633,27 @@ void Simulation::reset() {
 bool Simulation::isSuccess() const {
   if (tick_ > testCase_.tickLimit) return false;
   if (testCase_.success && !testCase_.success(constContext(), modules_)) return false;
-  return memory_.equals(testCase_.goal);
+  return memoryMatchesGoal();
 }
 
-bool Simulation::equalsInitial() const { return memory_.equals(testCase_.initial); }
+void Simulation::judgeThisTick() const {
+  if (judgedTick_ == tick_) return;
+  judgedTick_ = tick_;
+  matchesGoal_ = -1;
+  matchesInitial_ = -1;
+}
+
+bool Simulation::memoryMatchesGoal() const {
+  judgeThisTick();
+  if (matchesGoal_ < 0) matchesGoal_ = memory_.equals(testCase_.goal) ? 1 : 0;
+  return matchesGoal_ != 0;
+}
+
+bool Simulation::equalsInitial() const {
+  judgeThisTick();
+  if (matchesInitial_ < 0) matchesInitial_ = memory_.equals(testCase_.initial) ? 1 : 0;
+  return matchesInitial_ != 0;
+}
 
 bool Simulation::isFailed() const {
   if (tick_ >= testCase_.tickLimit) return true;

@@ -89,6 +89,7 @@ class Simulation {
   };
   static constexpr std::uint32_t kNotEvaluated = 0xffffffffu;
 
+  void stepUndelayed();
   void beginTick();
   void stepInFull();
   void stepForward();
@@ -107,6 +108,10 @@ class Simulation {
   void fillPortValues(const ConstContext& context);
   void propagateDelays(const ConstContext& context);
   bool equalsInitial() const;
+  bool memoryMatchesGoal() const;
+  // Drops the kept answers when they were for another tick.
+  void judgeThisTick() const;
+  bool memoryWrittenThisTick() const;
 
   int tick_ = 0;
   TestCase testCase_;
@@ -134,6 +139,11 @@ class Simulation {
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
   std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
+  struct SourcedPort {
+    Port* port;
+    const std::shared_ptr<Port>* shared;  // the same port, as its module holds it
+  };
+  std::vector<SourcedPort> sourcedPorts_;  // delay mode: the ports with a source, in machine order
   std::vector<Port*> cachedPorts_;  // delay mode: the ports one settling pass cached
   std::vector<Evaluated> evaluated_;
   std::vector<ResultLink> results_;
@@ -151,6 +161,15 @@ class Simulation {
   bool settled_ = false;
   std::uint64_t settledRevision_ = 0;
   int nextSettleChange_ = 0;
+
+  // Success and failure are asked after every step, and each asks memory
+  // equals the goal or the initial memory: the answers are kept for the tick
+  // judgedTick_. Only a Writer's clock edge changes memory while stepping
+  // on, so a step without one keeps them; any other way to a tick (reset,
+  // stepping back) finds judgedTick_ elsewhere.
+  mutable int judgedTick_ = -1;
+  mutable signed char matchesGoal_ = -1;  // -1: not asked yet
+  mutable signed char matchesInitial_ = -1;
 
   bool keepHistory_ = true;
   // The kept history covers ticks historyStart_ to tick_; it holds
