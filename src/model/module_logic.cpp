@@ -100,7 +100,4 @@ std::string ModuleLogic::configDescription() const {
   return config ? config->serialize() + "\n" : "";
 }
 
-std::shared_ptr<Value> readPort(const PortList& ports, int index, const ConstContext& context, bool raw) {
-  if (index < 0 || index >= static_cast<int>(ports.size())) return unpoweredValue();
-  return ports[index]->getValue(context, raw);
-}
+

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "model/port.h"
+#include "model/value.h"
+
 class Value;
 class Module;
 class Port;
@@ -102,4 +105,8 @@ class ModuleLogic {
 };
 
 // Reads input port `index` of a module's port list (Unpowered when absent).
-std::shared_ptr<Value> readPort(const PortList& ports, int index, const ConstContext& context, bool raw);
+// Inline: every module reads its inputs through it on every step.
+inline std::shared_ptr<Value> readPort(const PortList& ports, int index, const ConstContext& context, bool raw) {
+  if (index < 0 || index >= static_cast<int>(ports.size())) return unpoweredValue();
+  return ports[static_cast<std::size_t>(index)]->getValue(context, raw);
+}

@@ -46,13 +46,7 @@ std::string Port::describe() const {
 
 std::string Port::description() const { return owner ? owner->portDescription(this) : ""; }
 
-std::shared_ptr<Value> Port::getValue(const ConstContext& context, bool raw) {
-  if (raw) return compute(context, true);
-  return value(context);
-}
-
-const std::shared_ptr<Value>& Port::value(const ConstContext& context) {
-  if (cachedValue) return cachedValue;
+const std::shared_ptr<Value>& Port::workOutValue(const ConstContext& context) {
   bool computeIt;
   if (kind == kResultPort && owner != nullptr && owner->holdsOutput()) {
     computeIt = true;

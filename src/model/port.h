@@ -38,10 +38,18 @@ class Port {
   std::string name() const;
   std::string description() const;
 
-  std::shared_ptr<Value> getValue(const ConstContext& context, bool raw);
+  // Inline, with value(), as every module reads its inputs through them on
+  // every step; only a value not yet cached is worked out out of line.
+  std::shared_ptr<Value> getValue(const ConstContext& context, bool raw) {
+    if (raw) return compute(context, true);
+    return value(context);
+  }
   // The same as getValue(context, false), held in the port's cache until the
   // cache is cleared.
-  const std::shared_ptr<Value>& value(const ConstContext& context);
+  const std::shared_ptr<Value>& value(const ConstContext& context) {
+    if (cachedValue) return cachedValue;
+    return workOutValue(context);
+  }
   std::shared_ptr<Value> compute(const ConstContext& context, bool raw);
   int settleTick() const;
   // Delay mode: takes the source's value into the record when it changed,
@@ -70,4 +78,7 @@ class Port {
   // Position among the owner's ports of this kind; set when the owner lays
   // out its ports.
   int kindIndex = 0;
+
+ private:
+  const std::shared_ptr<Value>& workOutValue(const ConstContext& context);
 };
