@@ -36,7 +36,7 @@ ConstContext Simulation::constContext() const {
 
 void Simulation::clearPortCaches() {
   if (planCurrent()) {
-    for (const std::shared_ptr<Port>* port : ports_) (*port)->cachedValue.reset();
+    for (Port* port : ports_) port->cachedValue.reset();
   } else {
     for (const auto& module : modules_) {
       for (const auto& port : module->ports) port->cachedValue.reset();
@@ -262,7 +262,7 @@ void Simulation::buildPlan() {
   for (const auto& module : modules_) {
     if (!module) continue;
     for (const auto& port : module->ports) {
-      ports_.push_back(&port);
+      if (port) ports_.push_back(port.get());
       if (port && port->source != nullptr) sourcedPorts_.push_back(SourcedPort{port.get(), &port});
     }
   }

@@ -138,7 +138,7 @@ class Simulation {
   // order where each module follows the modules it reads. The order is worked
   // out again after any edit of a machine; a machine whose unclocked modules
   // read each other in a loop is stepped in full every tick.
-  std::vector<const std::shared_ptr<Port>*> ports_;  // every port, in machine order
+  std::vector<Port*> ports_;  // every port, in machine order, held by modules_
   struct SourcedPort {
     Port* port;
     const std::shared_ptr<Port>* shared;  // the same port, as its module holds it
