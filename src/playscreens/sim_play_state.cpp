@@ -61,6 +61,7 @@ SimPlayState::SimPlayState(const Viewport& viewport, std::shared_ptr<Editor> edi
 }
 
 void SimPlayState::enter() {
+  soundsCheckedTo_ = -1;
   auto& editor = *playScreen.editor;
   editor.selectTest(simulation->testIndex());
   // Built anew for a chosen memory view or a new window size, the screen
@@ -230,6 +231,10 @@ void SimPlayState::relayoutSidebar() { playScreen.sidebar.relayout(); }
 
 void SimPlayState::updateSounds(int dtMs) {
   const Tick now = ticksNow();
+  // Every moment since the last look, so a frame that reaches here later
+  // after its start than the frame before leaves no moment unheard.
+  const Tick from = soundsCheckedTo_ >= 0 && soundsCheckedTo_ <= now ? soundsCheckedTo_ : now - dtMs;
+  soundsCheckedTo_ = now;
   MusicManager& music = musicManager();
   const int tick = simulation->tick();
   const int period = run.clockPeriod();
@@ -237,7 +242,7 @@ void SimPlayState::updateSounds(int dtMs) {
   for (const DisplayModule& m : playScreen.display.modules) {
     if (m.clock.animStart == INT_MAX) continue;
     const Tick moment = m.clock.animStart + m.clock.animDuration / 2 - 100;
-    if (moment <= now - dtMs || moment > now) continue;
+    if (moment <= from || moment > now) continue;
     if (tick % period == period - 1 && m.module->logic->hasPendingChange(context, m.module->ports)) {
       music.playSound(LatchFlipToStore, 1.0f);
       break;

@@ -5,6 +5,7 @@
 // success, the victory screen once the success delay has passed.
 #include <memory>
 
+#include "base/ticks.h"
 #include "playscreens/play_screen.h"
 #include "playscreens/sim_run.h"
 #include "playscreens/test_bottom_bar.h"
@@ -49,4 +50,8 @@ class SimPlayState : public GameState, private SimRunAnimator {
   void startRewind() override;
   void rebuildLines() override;
   void relayoutSidebar() override;
+
+  // The moment the step sounds were last looked at, -1 before the first look
+  // since the screen was entered.
+  Tick soundsCheckedTo_ = -1;
 };
