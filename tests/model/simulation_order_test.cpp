@@ -135,6 +135,17 @@ std::vector<std::string> run(unsigned seed, bool delay, int period, bool afresh)
   return states;
 }
 
+// The state at every tick of a fresh run, tick 0 first.
+std::vector<std::string> freshStates(const ModuleList& machine, bool delay, int period, int ticks) {
+  Simulation reference(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
+  std::vector<std::string> states{stateOf(reference)};
+  for (int i = 0; i < ticks; ++i) {
+    reference.step();
+    states.push_back(stateOf(reference));
+  }
+  return states;
+}
+
 TEST(SimulationOrder, KeptValuesMatchValuesWorkedOutAfresh) {
   for (unsigned seed = 1; seed <= 120; ++seed) {
     for (bool delay : {false, true}) {
@@ -159,15 +170,7 @@ TEST(SimulationOrder, SteppingBackBelowTheKeptHistoryReachesTheStateOfAFreshRun)
       ModuleList machine = randomMachine(seed, 12 + static_cast<int>(seed % 20), seed % 3 == 0);
       const int period = 1 + static_cast<int>(seed % 3);
       const int ticks = 300;
-      std::vector<std::string> fresh;
-      {
-        Simulation reference(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
-        fresh.push_back(stateOf(reference));
-        for (int i = 0; i < ticks; ++i) {
-          reference.step();
-          fresh.push_back(stateOf(reference));
-        }
-      }
+      const std::vector<std::string> fresh = freshStates(machine, delay, period, ticks);
       Simulation sim(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
       sim.limitStepBackHistory(16, 40);
       for (int i = 0; i < ticks; ++i) sim.step();
@@ -200,15 +203,7 @@ TEST(SimulationOrder, SteppingBackTickByTickShowsTheStateOfAFreshRun) {
       SCOPED_TRACE("seed " + std::to_string(seed) + (delay ? " delay" : "") + " period " + std::to_string(period));
       ModuleList machine = randomMachine(seed, 12 + static_cast<int>(seed % 20), seed % 3 == 0);
       const int ticks = 120;
-      std::vector<std::string> fresh;
-      {
-        Simulation reference(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
-        fresh.push_back(stateOf(reference));
-        for (int i = 0; i < ticks; ++i) {
-          reference.step();
-          fresh.push_back(stateOf(reference));
-        }
-      }
+      const std::vector<std::string> fresh = freshStates(machine, delay, period, ticks);
       Simulation sim(machine, delay, period, 1, TestCase(Memory(), Memory(), 1 << 20));
       for (int i = 0; i < ticks; ++i) sim.step();
       for (int tick = ticks; tick > 0; --tick) {
