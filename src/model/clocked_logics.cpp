@@ -33,13 +33,12 @@ std::unique_ptr<ModuleLogic> LatchModuleLogic::clone(int) const {
 
 void LatchModuleLogic::reset() { stored_ = sharedNumber(0); }
 
-void LatchModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
+void LatchModuleLogic::clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) {
   ConstContext view = context.constContext();
   if (!isClockEdge(view)) return;
   auto v = readPort(module.ports, 0, view, false);
   if (v->isUnpowered()) return;
-  // Filled where it lies, as a step records one of these per Latch.
-  deltas.emplace_back().previousValue = std::move(stored_);
+  deltas.add(0, std::move(stored_));
   stored_ = std::move(v);
 }
 
@@ -48,9 +47,9 @@ bool LatchModuleLogic::hasPendingChange(const ConstContext& context, const PortL
   return !v->isUnpowered() && !v->equals(stored_);
 }
 
-void LatchModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory&) {
+void LatchModuleLogic::revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory&) {
   if (deltas.size() != 1) fatalError("multiple values for latch revert delta");
-  stored_ = deltas.front().previousValue;
+  stored_ = extras.take(deltas.front());
 }
 
 std::string LatchModuleLogic::portLabel(int port) const { return port == 0 ? "To Store" : "Stored"; }
@@ -83,15 +82,13 @@ void RegisterModuleLogic::reset() {
   for (auto& r : registers_) r = unpoweredValue();
 }
 
-void RegisterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
+void RegisterModuleLogic::clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) {
   ConstContext view = context.constContext();
   if (!isClockEdge(view)) return;
   for (int i = 0; i < static_cast<int>(registers_.size()); ++i) {
     auto v = readPort(module.ports, i, view, false);
     if (v->isUnpowered()) continue;
-    StateDelta& delta = deltas.emplace_back();
-    delta.previousValue = std::move(registers_[i]);
-    delta.index = i;
+    deltas.add(i, std::move(registers_[i]));
     registers_[i] = std::move(v);
   }
 }
@@ -104,10 +101,10 @@ bool RegisterModuleLogic::hasPendingChange(const ConstContext& context, const Po
   return false;
 }
 
-void RegisterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory&) {
+void RegisterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory&) {
   for (const auto& delta : deltas) {
     if (delta.index >= 0 && delta.index < static_cast<int>(registers_.size())) {
-      registers_[delta.index] = delta.previousValue;
+      registers_[delta.index] = extras.take(delta);
     }
   }
 }
@@ -156,7 +153,7 @@ std::unique_ptr<ModuleLogic> WriterModuleLogic::clone(int) const {
   return std::make_unique<WriterModuleLogic>();
 }
 
-void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) {
+void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) {
   ConstContext view = context.constContext();
   // The test of writerWritesThisTick, on values read once.
   if (!isClockEdge(view)) return;
@@ -170,16 +167,16 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
   if (slot->isUnknown()) {
     if (memory.corrupt) return;
     memory.write(kCorruptSlotAddress, value, name);
-    deltas.push_back(StateDelta{unpoweredValue(), kCorruptSlotAddress, {}});
+    deltas.add(kCorruptSlotAddress, std::shared_ptr<Value>(unpoweredValue()));
     return;
   }
 
   int address = slot->int_value();
   if (context.writtenThisTick.insertNew(address)) {
     // The slot's own content, not the corrupt view: undo must restore it.
-    StateDelta& delta = deltas.emplace_back();
-    delta.index = address;
-    memory.replaceInto(address, std::move(value), name, delta.previousValue, delta.previousSource);
+    DeltaSink::Kept kept = deltas.addKept(address);
+    memory.replaceInto(address, std::move(value), name, kept.extra.value, kept.extra.source);
+    kept.record.previous = kept.extra.value.get();
     return;
   }
   // A second write to the slot on this tick.
@@ -194,13 +191,18 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, std:
     context.writtenThisTick.insert(address);
   }
   memory.write(address, std::move(toWrite), std::move(source));
-  deltas.push_back(StateDelta{std::move(before.value), address, std::move(before.source)});
+  deltas.add(address, std::move(before.value), std::move(before.source));
 }
 
-void WriterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, Memory& memory) {
+void WriterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory) {
   if (deltas.size() != 1) fatalError("multiple deltas for writer revert");
   const StateDelta& delta = deltas.front();
-  memory.write(delta.index, delta.previousValue, delta.previousSource);
+  if (delta.kept == StateDelta::kNothingKept) {
+    memory.write(delta.index, lastingPointer(delta.previous), std::string());
+    return;
+  }
+  DeltaExtras::Extra& extra = extras.at(delta.kept);
+  memory.write(delta.index, std::move(extra.value), std::move(extra.source));
 }
 
 std::string WriterModuleLogic::portLabel(int port) const { return port == 0 ? "To Write" : "Mem. Slot"; }

@@ -7,9 +7,9 @@ class LatchModuleLogic : public ModuleLogic {
  public:
   LatchModuleLogic();
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) override;
+  void clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) override;
   void reset() override;
-  void revertDeltas(std::span<const StateDelta> deltas, Memory& memory) override;
+  void revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory) override;
   bool holdsOutput() const override { return true; }
   bool hasPendingChange(const ConstContext& context, const PortList& ports) const override;
   bool isClocked() const override { return true; }
@@ -33,9 +33,9 @@ class RegisterModuleLogic : public ModuleLogic {
   int inputCount() const override { return static_cast<int>(registers_.size()); }
   int outputCount() const override { return static_cast<int>(registers_.size()); }
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) override;
+  void clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) override;
   void reset() override;
-  void revertDeltas(std::span<const StateDelta> deltas, Memory& memory) override;
+  void revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory) override;
   std::shared_ptr<Value> configValue() const override;
   bool applyConfig(const std::shared_ptr<Value>& config) override;
   bool holdsOutput() const override { return true; }
@@ -59,8 +59,8 @@ class WriterModuleLogic : public ModuleLogic {
  public:
   WriterModuleLogic() : ModuleLogic(kWriterKind) {}
   std::unique_ptr<ModuleLogic> clone(int puzzle) const override;
-  void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) override;
-  void revertDeltas(std::span<const StateDelta> deltas, Memory& memory) override;
+  void clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) override;
+  void revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory) override;
   WriterModuleLogic* asWriter() override { return this; }
   bool isClocked() const override { return true; }
   std::string descriptionSuffix() const override { return "writes its input to memory."; }

@@ -7,21 +7,22 @@
 #include "model/value.h"
 #include "model/machine_revision.h"
 
-std::vector<StateDelta> ModuleLogic::clockEdge(Module& module, TickContext& context) {
+DeltaLog ModuleLogic::clockEdge(Module& module, TickContext& context) {
   noteMachineEdited();
-  std::vector<StateDelta> deltas;
-  clockEdgeInto(module, context, deltas);
+  DeltaLog deltas;
+  DeltaSink sink = deltas.sink();
+  clockEdgeInto(module, context, sink);
   return deltas;
 }
 
-void ModuleLogic::clockEdgeInto(Module&, TickContext&, std::vector<StateDelta>&) {}
+void ModuleLogic::clockEdgeInto(Module&, TickContext&, DeltaSink&) {}
 
-void ModuleLogic::revert(const std::vector<StateDelta>& deltas, Memory& memory) {
+void ModuleLogic::revert(DeltaLog deltas, Memory& memory) {
   noteMachineEdited();
-  revertDeltas(deltas, memory);
+  revertDeltas(deltas.records, deltas.extras, memory);
 }
 
-void ModuleLogic::revertDeltas(std::span<const StateDelta>, Memory&) {}
+void ModuleLogic::revertDeltas(std::span<const StateDelta>, DeltaExtras&, Memory&) {}
 
 bool ModuleLogic::setConfig(const std::shared_ptr<Value>& config) {
   noteMachineEdited();

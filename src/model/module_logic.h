@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/port.h"
+#include "model/state_delta.h"
 #include "model/value.h"
 
 class Value;
@@ -22,13 +23,6 @@ class IMuxModuleLogic;
 class WriterModuleLogic;
 
 using PortList = std::vector<std::shared_ptr<Port>>;
-
-// One undo step of one clock edge.
-struct StateDelta {
-  std::shared_ptr<Value> previousValue;
-  int index = 0;  // register index, 0 for a Latch, the memory address for a Writer
-  std::string previousSource;
-};
 
 class ModuleLogic {
  public:
@@ -47,12 +41,13 @@ class ModuleLogic {
   // The clock edge: stores what the module stores and returns the records to
   // undo it. Changes the machine's state outside a simulation's knowledge, so
   // a simulation stepping this machine works its values out afresh.
-  std::vector<StateDelta> clockEdge(Module& module, TickContext& context);
+  DeltaLog clockEdge(Module& module, TickContext& context);
   // The same for a simulation: appends the undo records to `deltas`.
-  virtual void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas);
+  virtual void clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas);
   virtual void reset() {}
-  void revert(const std::vector<StateDelta>& deltas, Memory& memory);
-  virtual void revertDeltas(std::span<const StateDelta> deltas, Memory& memory);
+  void revert(DeltaLog deltas, Memory& memory);
+  // Undoes one clock edge's records, taking what they kept from `extras`.
+  virtual void revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory);
   virtual std::shared_ptr<Value> configValue() const { return nullptr; }
   virtual bool hasConfig() const { return configValue() != nullptr; }
   // Applies a configuration; true when the module's ports must be rebuilt.

@@ -1,6 +1,7 @@
 #include "model/port.h"
 
 #include <algorithm>
+#include <atomic>
 
 #include "model/contexts.h"
 #include "model/machine_revision.h"
@@ -46,7 +47,18 @@ std::string Port::describe() const {
 
 std::string Port::description() const { return owner ? owner->portDescription(this) : ""; }
 
+namespace {
+// Each thread counts from its own base, so counts read on two threads never
+// match.
+std::atomic<std::uint64_t> threadsCounting{0};
+thread_local std::uint64_t cacheFillCount = (threadsCounting.fetch_add(1) + 1) << 40;
+}  // namespace
+
+std::uint64_t Port::cacheFills() { return cacheFillCount; }
+void Port::countCacheFill() { ++cacheFillCount; }
+
 const std::shared_ptr<Value>& Port::workOutValue(const ConstContext& context) {
+  ++cacheFillCount;
   bool computeIt;
   if (kind == kResultPort && owner != nullptr && owner->holdsOutput()) {
     computeIt = true;

@@ -2,6 +2,7 @@
 // One connection point of a module. A wire is the `source` link of its
 // destination port together with the bend points stored on that port.
 #include <climits>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,6 +63,12 @@ class Port {
   bool updateDelayRecordInto(const ConstContext& context, DelayRecord& old, bool& ownerSettlingFlipped);
   void refreshValue(const ConstContext& context);
   void setDelayRecord(std::shared_ptr<Value> value, int changeTick);
+  // A count of the times this thread has filled caches: a simulation that
+  // cleared its ports' caches and finds the count unchanged knows they are
+  // still clear. Working a value out counts; code that fills caches itself
+  // (a simulation pushing values on) counts once for all it fills.
+  static std::uint64_t cacheFills();
+  static void countCacheFill();
   // Drops the cached value; a simulation stepping this machine then works
   // every value out afresh.
   void clearCache();

@@ -35,6 +35,12 @@ ConstContext Simulation::constContext() const {
 }
 
 void Simulation::clearPortCaches() {
+  // Steps back one after another clear every cache each time; nothing has
+  // filled one since the first unless the thread's count moved.
+  if (cachesClear_ && cacheFillsWhenCleared_ == Port::cacheFills()) {
+    valuesCurrent_ = false;
+    return;
+  }
   if (planCurrent()) {
     for (Port* port : ports_) port->cachedValue.reset();
   } else {
@@ -42,6 +48,8 @@ void Simulation::clearPortCaches() {
       for (const auto& port : module->ports) port->cachedValue.reset();
     }
   }
+  cachesClear_ = true;
+  cacheFillsWhenCleared_ = Port::cacheFills();
   valuesCurrent_ = false;
 }
 
@@ -168,18 +176,18 @@ bool Simulation::edgesKeptState(std::size_t firstGroup) const {
       const StateDelta& delta = segments_[group.segment][d];
       switch (logic->kind()) {
         case kLatchKind:
-          if (!static_cast<const LatchModuleLogic*>(logic)->stored()->equals(delta.previousValue)) return false;
+          if (!static_cast<const LatchModuleLogic*>(logic)->stored()->equals(delta.previous)) return false;
           break;
         case kRegisterKind: {
           const auto& registers = static_cast<const RegisterModuleLogic*>(logic)->registers();
           if (delta.index < 0 || delta.index >= static_cast<int>(registers.size()) ||
-              !registers[static_cast<std::size_t>(delta.index)]->equals(delta.previousValue)) {
+              !registers[static_cast<std::size_t>(delta.index)]->equals(delta.previous)) {
             return false;
           }
           break;
         }
         case kWriterKind:
-          if (delta.index == kCorruptSlotAddress || !memory_.readRaw(delta.index)->equals(delta.previousValue)) {
+          if (delta.index == kCorruptSlotAddress || !memory_.readRaw(delta.index)->equals(delta.previous)) {
             return false;
           }
           break;
@@ -224,6 +232,7 @@ void Simulation::stepForward() {
 }
 
 void Simulation::pushChangedValues(const ConstContext& context) {
+  Port::countCacheFill();
   for (std::size_t i = 0; i < evaluated_.size(); ++i) {
     if (dirty_[i] == 0) continue;
     dirty_[i] = 0;
@@ -377,10 +386,12 @@ bool Simulation::clockEdge(Module& module) {
   }
   std::vector<StateDelta>& deltas = segments_[segment_];
   const std::size_t before = deltas.size();
-  module.logic->clockEdgeInto(module, edge_, deltas);
+  const std::uint32_t firstExtra = extras_.end();
+  DeltaSink sink(deltas, extras_);
+  module.logic->clockEdgeInto(module, edge_, sink);
   if (deltas.size() == before) return false;
   groups_.push_back(DeltaGroup{&module, static_cast<std::uint32_t>(segment_), static_cast<std::uint32_t>(before),
-                               static_cast<std::uint32_t>(deltas.size() - before)});
+                               static_cast<std::uint32_t>(deltas.size() - before), firstExtra});
   keptRecords_ += deltas.size() - before;
   return true;
 }
@@ -388,6 +399,7 @@ bool Simulation::clockEdge(Module& module) {
 void Simulation::clearDeltas() {
   for (auto& segment : segments_) segment.clear();
   segment_ = 0;
+  extras_.clear();
 }
 
 void Simulation::keepNoStepBackHistory() {
@@ -396,6 +408,7 @@ void Simulation::keepNoStepBackHistory() {
   segments_.clear();
   segments_.shrink_to_fit();
   segment_ = 0;
+  extras_ = DeltaExtras();
   groups_.clear();
   groups_.shrink_to_fit();
   tickGroups_.clear();
@@ -411,16 +424,9 @@ void Simulation::keepNoStepBackHistory() {
 std::size_t Simulation::historyBytes() const {
   std::size_t deltas = 0;
   for (const auto& segment : segments_) deltas += segment.size();
-  std::size_t bytes = deltas * sizeof(StateDelta) + groups_.size() * sizeof(DeltaGroup) +
-                      tickGroups_.size() * sizeof(std::uint32_t) + delayRecords_.size() * sizeof(PortRecord) +
-                      tickDelayRecords_.size() * sizeof(std::uint32_t) + tickSettleSkipped_.size();
-  const std::size_t inPlace = std::string().capacity();
-  for (const auto& segment : segments_) {
-    for (const StateDelta& delta : segment) {
-      if (delta.previousSource.capacity() > inPlace) bytes += delta.previousSource.capacity() + 1;
-    }
-  }
-  return bytes;
+  return deltas * sizeof(StateDelta) + extras_.bytes() + groups_.size() * sizeof(DeltaGroup) +
+         tickGroups_.size() * sizeof(std::uint32_t) + delayRecords_.size() * sizeof(PortRecord) +
+         tickDelayRecords_.size() * sizeof(std::uint32_t) + tickSettleSkipped_.size();
 }
 
 // Every cache is clear when it starts, and each pass lists the ports it
@@ -473,16 +479,28 @@ void Simulation::stepBack() {
   --tick_;
   const std::size_t firstGroup = tickGroups_.back();
   tickGroups_.pop_back();
-  for (std::size_t g = groups_.size(); g > firstGroup; --g) {
-    const DeltaGroup& group = groups_[g - 1];
-    group.module->logic->revertDeltas(
-        std::span<const StateDelta>(segments_[group.segment].data() + group.first, group.count), memory_);
-    keptRecords_ -= group.count;
-  }
-  if (firstGroup < groups_.size()) {
+  const std::size_t groupCount = groups_.size();
+  if (firstGroup < groupCount) {
+    for (std::size_t g = groupCount; g > firstGroup; --g) {
+      // The records of a long history lie far out of cache: ask for a later
+      // group's while this one is undone.
+      constexpr std::size_t kAhead = 4;
+      if (g > firstGroup + kAhead) {
+        const DeltaGroup& ahead = groups_[g - 1 - kAhead];
+        const StateDelta* records = segments_[ahead.segment].data() + ahead.first;
+        for (std::uint32_t d = 0; d < ahead.count; d += 64 / sizeof(StateDelta)) __builtin_prefetch(records + d);
+      }
+      const DeltaGroup& group = groups_[g - 1];
+      group.module->logic->revertDeltas(
+          std::span<const StateDelta>(segments_[group.segment].data() + group.first, group.count), extras_,
+          memory_);
+      keptRecords_ -= group.count;
+    }
     const DeltaGroup& first = groups_[firstGroup];
+    extras_.truncate(first.firstExtra);
+    // Segments after segment_ are empty already.
     segments_[first.segment].resize(first.first);
-    for (std::size_t k = first.segment + 1; k < segments_.size(); ++k) segments_[k].clear();
+    for (std::size_t k = first.segment + 1; k <= segment_; ++k) segments_[k].clear();
     segment_ = first.segment;
     groups_.resize(firstGroup);
   }
@@ -576,6 +594,7 @@ void Simulation::dropOldestTicks(std::size_t ticks) {
   if (firstKeptGroup == groups_.size()) {
     clearDeltas();
   } else {
+    extras_.dropBefore(groups_[firstKeptGroup].firstExtra);
     // Segments wholly before the first kept group are emptied and reused
     // at the end, their room kept.
     const std::uint32_t dropped = groups_[firstKeptGroup].segment;

@@ -61,6 +61,7 @@ class Simulation {
     std::uint32_t segment;
     std::uint32_t first;
     std::uint32_t count;
+    std::uint32_t firstExtra;  // the place in extras_ the group's kept parts start at
   };
   static constexpr std::size_t kSegmentSize = 2048;
   static constexpr std::size_t kSegmentRoom = 64;  // more than any module records in one edge
@@ -124,6 +125,7 @@ class Simulation {
   // per tick its first group. Without history the lists hold one tick.
   std::vector<std::vector<StateDelta>> segments_;
   std::size_t segment_ = 0;
+  DeltaExtras extras_;  // what the records keep beside them
   std::vector<DeltaGroup> groups_;
   std::vector<std::uint32_t> tickGroups_;
   // Delay mode: the delay records each tick changed (their old contents), and
@@ -156,6 +158,9 @@ class Simulation {
   bool planBuilt_ = false;
   bool planUsable_ = false;  // no loop of unclocked modules, every source in the machine
   bool valuesCurrent_ = false;
+  // Every port's cache was cleared when the thread's fill count read this.
+  bool cachesClear_ = false;
+  std::uint64_t cacheFillsWhenCleared_ = 0;
   // Delay mode: the records are settled for the current tick and state (no
   // edit since), and the first later tick at which a module stops settling.
   bool settled_ = false;

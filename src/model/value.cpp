@@ -142,11 +142,9 @@ std::shared_ptr<Value> makeNumericValue(int n) { return std::make_shared<Numeric
 
 namespace {
 
-// The shared values live for the whole run and are held without a reference
-// count: a step hands them from port to port many times over, and copying
-// such a pointer touches no counter (an atomic one once a second thread
-// runs). They are never freed.
-std::shared_ptr<Value> lasting(Value* value) { return std::shared_ptr<Value>(std::shared_ptr<Value>(), value); }
+// The shared values live for the whole run: a step hands them from port to
+// port many times over, so they are lasting.
+std::shared_ptr<Value> lasting(Value* value) { return lastingPointer(value); }
 
 struct SharedNumbers {
   std::vector<std::shared_ptr<Value>> table;

@@ -203,6 +203,15 @@ const std::shared_ptr<Value>& sharedLetter(int character);
 const std::shared_ptr<Value>& unknownValue();
 const std::shared_ptr<Value>& unpoweredValue();
 
+// The shared instances above are lasting: never freed, and held without a
+// reference count, so copying a pointer to one touches no counter (an atomic
+// one once a second thread runs). A pointer to a lasting value is made from
+// its address alone.
+inline std::shared_ptr<Value> lastingPointer(Value* value) {
+  return std::shared_ptr<Value>(std::shared_ptr<Value>(), value);
+}
+inline bool isLasting(const std::shared_ptr<Value>& value) { return value && value.use_count() == 0; }
+
 // The text of the Unknown value, for labels that show it without a value.
 inline std::string unknownValueText() { return "?"; }
 

@@ -314,7 +314,7 @@ TEST(ModuleLogic, LatchEdgeAndRevert) {
   TickContext onEdge{&memory, {}, 1, false, 2};
   auto deltas = logic->clockEdge(*latch, onEdge);
   ASSERT_EQ(deltas.size(), 1u);
-  EXPECT_TRUE(deltas[0].previousValue->equals(num(0)));
+  EXPECT_TRUE(deltas.previousValue(0)->equals(num(0)));
   EXPECT_TRUE(logic->stored()->equals(num(9)));
   clearCaches(m.modules);
   EXPECT_FALSE(logic->hasPendingChange(edge.constContext(), latch->ports));
@@ -379,8 +379,8 @@ TEST(ModuleLogic, WriterPreconditions) {
     auto deltas = writer->logic->clockEdge(*writer, edge);
     EXPECT_EQ(deltas.size(), c.writes ? 1u : 0u);
     EXPECT_EQ(Memory().equals(memory), !c.writes);
-    writer->logic->revert(deltas.empty() ? std::vector<StateDelta>{StateDelta{unpoweredValue(), 4, ""}} : deltas,
-                          memory);
+    if (deltas.empty()) deltas.sink().add(4, std::shared_ptr<Value>(unpoweredValue()), std::string());
+    writer->logic->revert(deltas, memory);
     EXPECT_TRUE(Memory().equals(memory));
     EXPECT_FALSE(memory.corrupt);
   }

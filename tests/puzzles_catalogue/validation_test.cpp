@@ -241,7 +241,7 @@ class CountingRegister : public RegisterModuleLogic {
  public:
   CountingRegister() : RegisterModuleLogic(makeNumericValue(1)) {}
   std::unique_ptr<ModuleLogic> clone(int) const override { return std::make_unique<CountingRegister>(); }
-  void clockEdgeInto(Module& module, TickContext& context, std::vector<StateDelta>& deltas) override {
+  void clockEdgeInto(Module& module, TickContext& context, DeltaSink& deltas) override {
     workerEdges.fetch_add(1);
     if (dropped.load()) edgesAfterDrop.fetch_add(1);
     RegisterModuleLogic::clockEdgeInto(module, context, deltas);
