@@ -164,6 +164,52 @@ TEST(Simulation, StepBackToTickZeroRestoresTheInitialStateExactly) {
   }
 }
 
+// Counts past the numbers every run shares, so stored values are fresh
+// ones the history must own, with slot texts too long to sit in place and
+// two Writers that clash over one slot. The history is kept short, so it is
+// trimmed over and over and steps back below it run the test again.
+TEST(Simulation, StepBackRestoresFreshValuesAndLongSlotTextsThroughTrimmedHistory) {
+  Counter c(2999, 1);
+  auto reg = c.m.add(kRegisterKind, num(1));
+  MachineBuilder::feed(c.latch, reg, 0);
+  auto total = c.m.add(kWriterKind, nullptr, "the writer of the running total");
+  MachineBuilder::feed(reg, total, 0);
+  MachineBuilder::feed(c.m.number(2), total, 1);
+  auto clash = c.m.add(kWriterKind, nullptr, "a second writer aiming at the same slot");
+  MachineBuilder::feed(c.latch, clash, 0);
+  MachineBuilder::feed(c.m.number(2), clash, 1);
+  for (bool delay : {false, true}) {
+    SCOPED_TRACE(delay ? "delay mode" : "plain");
+    const int period = delay ? 20 : 1;
+    const int ticks = 240;
+    Simulation reference(c.m.modules, delay, period, 1, openTest(100000));
+    std::vector<std::string> states{stateOf(reference)};
+    for (int i = 0; i < ticks; ++i) {
+      reference.step();
+      states.push_back(stateOf(reference));
+    }
+    EXPECT_GT(static_cast<const LatchModuleLogic*>(c.latch->logic.get())->stored()->int_value(), kInternedNumberMax);
+
+    Simulation sim(c.m.modules, delay, period, 1, openTest(100000));
+    sim.limitStepBackHistory(20, 60);
+    for (int i = 0; i < ticks; ++i) sim.step();
+    ASSERT_GT(sim.oldestKeptTick(), 0);
+    for (int target : {230, 231, 100, 190, 7}) {
+      if (target < sim.tick()) {
+        sim.stepBackTo(target);
+      } else {
+        while (sim.tick() < target) sim.step();
+      }
+      ASSERT_EQ(stateOf(sim), states[static_cast<std::size_t>(target)]) << "seek to " << target;
+    }
+    while (sim.tick() < ticks) sim.step();
+    for (int tick = ticks; tick > 0; --tick) {
+      sim.stepBack();
+      ASSERT_EQ(stateOf(sim), states[static_cast<std::size_t>(tick - 1)]) << "step back to " << tick - 1;
+    }
+  }
+}
+
 TEST(Simulation, WriteConflictLeavesUnknownAndStepsBackInOrder) {
   MachineBuilder m;
   auto first = m.add(kWriterKind);
