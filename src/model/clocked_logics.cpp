@@ -167,13 +167,19 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, Delt
   if (slot->isUnknown()) {
     if (memory.corrupt) return;
     memory.write(kCorruptSlotAddress, value, name);
-    deltas.add(kCorruptSlotAddress, std::shared_ptr<Value>(unpoweredValue()));
+    deltas.add(kCorruptSlotAddress, std::shared_ptr<Value>(unpoweredValue()), std::string());
     return;
   }
 
   int address = slot->int_value();
   if (context.writtenThisTick.insertNew(address)) {
     // The slot's own content, not the corrupt view: undo must restore it.
+    // Mostly the Writer rewrites a slot it wrote last, whose text stays.
+    std::shared_ptr<Value> previous;
+    if (memory.replaceKeepingText(address, value, name, previous)) {
+      deltas.add(address, std::move(previous));
+      return;
+    }
     DeltaSink::Kept kept = deltas.addKept(address);
     memory.replaceInto(address, std::move(value), name, kept.extra.value, kept.extra.source);
     kept.record.previous = kept.extra.value.get();
@@ -198,11 +204,15 @@ void WriterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, DeltaEx
   if (deltas.size() != 1) fatalError("multiple deltas for writer revert");
   const StateDelta& delta = deltas.front();
   if (delta.kept == StateDelta::kNothingKept) {
-    memory.write(delta.index, lastingPointer(delta.previous), std::string());
+    memory.restoreValue(delta.index, lastingPointer(delta.previous));
     return;
   }
   DeltaExtras::Extra& extra = extras.at(delta.kept);
-  memory.write(delta.index, std::move(extra.value), std::move(extra.source));
+  if (extra.hasSource) {
+    memory.restore(delta.index, std::move(extra.value), extra.source);
+  } else {
+    memory.restoreValue(delta.index, std::move(extra.value));
+  }
 }
 
 std::string WriterModuleLogic::portLabel(int port) const { return port == 0 ? "To Write" : "Mem. Slot"; }

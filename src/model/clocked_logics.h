@@ -11,6 +11,7 @@ class LatchModuleLogic : public ModuleLogic {
   void reset() override;
   void revertDeltas(std::span<const StateDelta> deltas, DeltaExtras& extras, Memory& memory) override;
   bool holdsOutput() const override { return true; }
+  std::span<const std::shared_ptr<Value>> heldOutputs() const override { return {&stored_, 1}; }
   bool hasPendingChange(const ConstContext& context, const PortList& ports) const override;
   bool isClocked() const override { return true; }
   std::string descriptionSuffix() const override { return "stores its input."; }
@@ -39,6 +40,7 @@ class RegisterModuleLogic : public ModuleLogic {
   std::shared_ptr<Value> configValue() const override;
   bool applyConfig(const std::shared_ptr<Value>& config) override;
   bool holdsOutput() const override { return true; }
+  std::span<const std::shared_ptr<Value>> heldOutputs() const override { return registers_; }
   bool hasPendingChange(const ConstContext& context, const PortList& ports) const override;
   bool isClocked() const override { return true; }
   std::string descriptionSuffix() const override;

@@ -50,6 +50,50 @@ void Memory::write(int address, std::shared_ptr<Value> value, std::string source
   entry.source = std::move(source);
 }
 
+void Memory::restore(int address, std::shared_ptr<Value>&& value, const std::string& source) {
+  const bool unpowered = value == nullptr || value->isUnpowered();
+  if (address == kCorruptSlotAddress) {
+    corrupt = !unpowered;
+    corruptSource = source;
+    return;
+  }
+  auto it = slots.lower_bound(address);
+  const bool found = it != slots.end() && it->first == address;
+  if (unpowered) {
+    if (found) slots.erase(it);
+    return;
+  }
+  if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
+  it->second.value = std::move(value);
+  it->second.source = source;
+}
+
+void Memory::restoreValue(int address, std::shared_ptr<Value>&& value) {
+  const bool unpowered = value == nullptr || value->isUnpowered();
+  if (address == kCorruptSlotAddress) {
+    corrupt = !unpowered;
+    return;
+  }
+  auto it = slots.lower_bound(address);
+  const bool found = it != slots.end() && it->first == address;
+  if (unpowered) {
+    if (found) slots.erase(it);
+    return;
+  }
+  if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
+  it->second.value = std::move(value);
+}
+
+bool Memory::replaceKeepingText(int address, std::shared_ptr<Value>& value, const std::string& source,
+                                std::shared_ptr<Value>& previous) {
+  if (address == kCorruptSlotAddress || value == nullptr || value->isUnpowered()) return false;
+  auto it = slots.find(address);
+  if (it == slots.end() || !it->second.value || it->second.source != source) return false;
+  previous = std::move(it->second.value);
+  it->second.value = std::move(value);
+  return true;
+}
+
 MemoryRead Memory::replace(int address, std::shared_ptr<Value> value, const std::string& source) {
   MemoryRead before;
   replaceInto(address, std::move(value), source, before.value, before.source);

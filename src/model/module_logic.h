@@ -57,6 +57,10 @@ class ModuleLogic {
   // The Result values come from stored state, so they stay readable while
   // the module's inputs settle in delay mode.
   virtual bool holdsOutput() const { return false; }
+  // What a module that holds its outputs shows on Result port i (for i
+  // within the list), read where it lies: evaluate gives the same. A step
+  // reads them all, so it takes the list once per module. Empty for others.
+  virtual std::span<const std::shared_ptr<Value>> heldOutputs() const { return {}; }
   virtual bool hasPendingChange(const ConstContext& context, const PortList& ports) const;
   virtual bool isClocked() const { return false; }
   virtual std::string descriptionSuffix() const { return ""; }

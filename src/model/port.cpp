@@ -47,18 +47,15 @@ std::string Port::describe() const {
 
 std::string Port::description() const { return owner ? owner->portDescription(this) : ""; }
 
-namespace {
-// Each thread counts from its own base, so counts read on two threads never
-// match.
-std::atomic<std::uint64_t> threadsCounting{0};
-thread_local std::uint64_t cacheFillCount = (threadsCounting.fetch_add(1) + 1) << 40;
-}  // namespace
+constinit thread_local std::uint64_t Port::cacheFillCount_ = 0;
 
-std::uint64_t Port::cacheFills() { return cacheFillCount; }
-void Port::countCacheFill() { ++cacheFillCount; }
+std::uint64_t Port::firstCacheFillOnThread() {
+  static std::atomic<std::uint64_t> threadsCounting{0};
+  return (threadsCounting.fetch_add(1) + 1) << 40;
+}
 
 const std::shared_ptr<Value>& Port::workOutValue(const ConstContext& context) {
-  ++cacheFillCount;
+  countCacheFill();
   bool computeIt;
   if (kind == kResultPort && owner != nullptr && owner->holdsOutput()) {
     computeIt = true;

@@ -67,25 +67,33 @@ class Port {
   // cleared its ports' caches and finds the count unchanged knows they are
   // still clear. Working a value out counts; code that fills caches itself
   // (a simulation pushing values on) counts once for all it fills.
-  static std::uint64_t cacheFills();
-  static void countCacheFill();
+  static std::uint64_t cacheFills() { return cacheFillCount_; }
+  static void countCacheFill() {
+    if (++cacheFillCount_ == 1) cacheFillCount_ = firstCacheFillOnThread();
+  }
   // Drops the cached value; a simulation stepping this machine then works
   // every value out afresh.
   void clearCache();
   bool equals(const Port& other) const;
 
+  // What a step reads and writes comes first, so it shares a cache line.
   int kind;
-  Module* owner = nullptr;
-  std::vector<WirePoint> controlPoints;
-  Port* source = nullptr;
-  bool evaluating = false;
-  // Written only through the calls above, which tell the owner.
-  DelayRecord delayRecord;
-  std::shared_ptr<Value> cachedValue;
   // Position among the owner's ports of this kind; set when the owner lays
   // out its ports.
   int kindIndex = 0;
+  Module* owner = nullptr;
+  Port* source = nullptr;
+  std::shared_ptr<Value> cachedValue;
+  bool evaluating = false;
+  // Written only through the calls above, which tell the owner.
+  DelayRecord delayRecord;
+  std::vector<WirePoint> controlPoints;
 
  private:
   const std::shared_ptr<Value>& workOutValue(const ConstContext& context);
+  // Counts from 0 until the thread's first fill, then from a base of its
+  // own, so counts read on two threads match only where neither has filled
+  // a cache (and so every cache either cleared is still clear).
+  static constinit thread_local std::uint64_t cacheFillCount_;
+  static std::uint64_t firstCacheFillOnThread();
 };

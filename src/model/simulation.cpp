@@ -238,9 +238,13 @@ void Simulation::pushChangedValues(const ConstContext& context) {
     dirty_[i] = 0;
     const Evaluated& entry = evaluated_[i];
     Module& module = *entry.module;
+    const std::span<const std::shared_ptr<Value>> held = module.logic->heldOutputs();
     for (std::uint32_t r = entry.firstResult; r < entry.firstResult + entry.resultCount; ++r) {
       const ResultLink& link = results_[r];
-      std::shared_ptr<Value> value = module.logic->evaluate(module.ports, context, link.port->kindIndex, false);
+      const auto index = static_cast<std::size_t>(link.port->kindIndex);
+      std::shared_ptr<Value> value = index < held.size() ? held[index]
+                                                         : module.logic->evaluate(module.ports, context,
+                                                                                  link.port->kindIndex, false);
       if (value == link.port->cachedValue) continue;
       for (std::uint32_t c = link.firstConsumer; c < link.firstConsumer + link.consumerCount; ++c) {
         const Consumer& consumer = consumers_[c];
@@ -386,6 +390,12 @@ bool Simulation::clockEdge(Module& module) {
   }
   std::vector<StateDelta>& deltas = segments_[segment_];
   const std::size_t before = deltas.size();
+  // A long history's room was last used long ago: ask for the lines a few
+  // edges on, so writing them doesn't wait on memory.
+  constexpr std::size_t kPerLine = 64 / sizeof(StateDelta);
+  for (std::size_t d = before + 8 * kPerLine; d < before + 12 * kPerLine && d < deltas.capacity(); d += kPerLine) {
+    __builtin_prefetch(deltas.data() + d, 1);
+  }
   const std::uint32_t firstExtra = extras_.end();
   DeltaSink sink(deltas, extras_);
   module.logic->clockEdgeInto(module, edge_, sink);

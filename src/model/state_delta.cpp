@@ -15,17 +15,6 @@ std::uint32_t DeltaExtras::push() {
   return head_ + size_++;
 }
 
-void DeltaExtras::truncate(std::uint32_t place) {
-  const std::uint32_t keep = place - head_;
-  if (keep >= size_) return;
-  for (std::uint32_t k = keep; k < size_; ++k) {
-    Extra& extra = at(head_ + k);
-    extra.value.reset();
-    extra.source.clear();  // keeps its room
-  }
-  size_ = keep;
-}
-
 void DeltaExtras::dropBefore(std::uint32_t place) {
   std::uint32_t drop = place - head_;
   if (drop > size_) drop = size_;
@@ -33,6 +22,7 @@ void DeltaExtras::dropBefore(std::uint32_t place) {
     Extra& extra = at(head_ + k);
     extra.value.reset();
     extra.source.clear();
+    extra.hasSource = false;
   }
   head_ += drop;
   size_ -= drop;
@@ -49,10 +39,6 @@ std::size_t DeltaExtras::bytes() const {
 }
 
 void DeltaSink::add(int index, std::shared_ptr<Value>&& previous, std::string&& previousSource) {
-  if (previousSource.empty()) {
-    add(index, std::move(previous));
-    return;
-  }
   Kept kept = addKept(index);
   kept.extra.value = std::move(previous);
   kept.extra.source = std::move(previousSource);
@@ -63,7 +49,9 @@ DeltaSink::Kept DeltaSink::addKept(int index) {
   StateDelta& delta = records_.emplace_back();
   delta.index = index;
   delta.kept = extras_.push();
-  return Kept{delta, extras_.at(delta.kept)};
+  DeltaExtras::Extra& extra = extras_.at(delta.kept);
+  extra.hasSource = true;
+  return Kept{delta, extra};
 }
 
 std::shared_ptr<Value> DeltaLog::previousValue(std::size_t i) {

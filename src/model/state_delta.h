@@ -30,6 +30,7 @@ class DeltaExtras {
   struct Extra {
     std::shared_ptr<Value> value;
     std::string source;
+    bool hasSource = false;  // a slot's text to put back; without it the slot keeps its text
   };
 
   // Appends an empty entry and returns its place.
@@ -38,8 +39,19 @@ class DeltaExtras {
   // The place the next push takes.
   std::uint32_t end() const { return head_ + size_; }
   std::size_t size() const { return size_; }
-  // Drops the entries from `place` on, the newest.
-  void truncate(std::uint32_t place);
+  // Drops the entries from `place` on, the newest. Inline, as every step
+  // back drops a few.
+  void truncate(std::uint32_t place) {
+    const std::uint32_t keep = place - head_;
+    if (keep >= size_) return;
+    for (std::uint32_t k = keep; k < size_; ++k) {
+      Extra& extra = at(head_ + k);
+      extra.value.reset();
+      extra.source.clear();  // keeps its room
+      extra.hasSource = false;
+    }
+    size_ = keep;
+  }
   // Drops the entries before `place`, the oldest.
   void dropBefore(std::uint32_t place);
   void clear() { truncate(head_); }
@@ -75,10 +87,12 @@ class DeltaSink {
       extras_.at(delta.kept).value = std::move(previous);
     }
   }
-  // The same for a memory slot, with the text of what wrote it.
+  // The same for a memory slot, with the text of what wrote it. A slot's
+  // record without a text leaves the slot's text as it is on undo: a Writer
+  // rewriting a slot it wrote last changes only the value.
   void add(int index, std::shared_ptr<Value>&& previous, std::string&& previousSource);
-  // A memory slot's record, which the caller fills through the entry: the
-  // value and text land in room the side list already has.
+  // A memory slot's record with a text, which the caller fills through the
+  // entry: the value and text land in room the side list already has.
   struct Kept {
     StateDelta& record;
     DeltaExtras::Extra& extra;
