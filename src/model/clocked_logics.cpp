@@ -181,7 +181,7 @@ void WriterModuleLogic::clockEdgeInto(Module& module, TickContext& context, Delt
       return;
     }
     DeltaSink::Kept kept = deltas.addKept(address);
-    memory.replaceInto(address, std::move(value), name, kept.extra.value, kept.extra.source);
+    memory.replaceInto(address, std::move(value), name, kept.extra.value, kept.text);
     kept.record.previous = kept.extra.value.get();
     return;
   }
@@ -208,8 +208,8 @@ void WriterModuleLogic::revertDeltas(std::span<const StateDelta> deltas, DeltaEx
     return;
   }
   DeltaExtras::Extra& extra = extras.at(delta.kept);
-  if (extra.hasSource) {
-    memory.restore(delta.index, std::move(extra.value), extra.source);
+  if (extra.text != DeltaExtras::kNoText) {
+    memory.restore(delta.index, std::move(extra.value), extras.text(extra));
   } else {
     memory.restoreValue(delta.index, std::move(extra.value));
   }

@@ -51,37 +51,25 @@ void Memory::write(int address, std::shared_ptr<Value> value, std::string source
 }
 
 void Memory::restore(int address, std::shared_ptr<Value>&& value, const std::string& source) {
-  const bool unpowered = value == nullptr || value->isUnpowered();
-  if (address == kCorruptSlotAddress) {
-    corrupt = !unpowered;
-    corruptSource = source;
-    return;
-  }
-  auto it = slots.lower_bound(address);
-  const bool found = it != slots.end() && it->first == address;
-  if (unpowered) {
-    if (found) slots.erase(it);
-    return;
-  }
-  if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
-  it->second.value = std::move(value);
-  it->second.source = source;
+  if (address == kCorruptSlotAddress) corruptSource = source;
+  if (MemoryEntry* entry = restoreValueOf(address, std::move(value))) entry->source = source;
 }
 
-void Memory::restoreValue(int address, std::shared_ptr<Value>&& value) {
+MemoryEntry* Memory::restoreValueOf(int address, std::shared_ptr<Value>&& value) {
   const bool unpowered = value == nullptr || value->isUnpowered();
   if (address == kCorruptSlotAddress) {
     corrupt = !unpowered;
-    return;
+    return nullptr;
   }
   auto it = slots.lower_bound(address);
   const bool found = it != slots.end() && it->first == address;
   if (unpowered) {
     if (found) slots.erase(it);
-    return;
+    return nullptr;
   }
   if (!found) it = slots.emplace_hint(it, address, MemoryEntry{});
   it->second.value = std::move(value);
+  return &it->second;
 }
 
 bool Memory::replaceKeepingText(int address, std::shared_ptr<Value>& value, const std::string& source,

@@ -48,16 +48,6 @@ class Memory {
   // The '?' slot sets corrupt for a powered value and clears it for Unpowered.
   // Elsewhere an Unpowered value empties the slot; anything else is stored.
   void write(int address, std::shared_ptr<Value> value, std::string source);
-  // The same, undoing a write: every step back puts a slot back, so the
-  // value is moved in and the text copied into room the slot already has.
-  void restore(int address, std::shared_ptr<Value>&& value, const std::string& source);
-  // The same, leaving the slot's text as it is.
-  void restoreValue(int address, std::shared_ptr<Value>&& value);
-  // Writes `value` only where the slot holds a value whose text is `source`
-  // and `value` is powered, so the text stays: moves the old value into
-  // `previous` and returns true. Otherwise changes nothing, `value` included.
-  bool replaceKeepingText(int address, std::shared_ptr<Value>& value, const std::string& source,
-                          std::shared_ptr<Value>& previous);
   // The same for any slot but the '?' one, in one look-up, returning what
   // readRawWithSource gave before the write.
   MemoryRead replace(int address, std::shared_ptr<Value> value, const std::string& source);
@@ -66,6 +56,16 @@ class Memory {
   // stays in place instead of being copied out and back.
   void replaceInto(int address, std::shared_ptr<Value> value, const std::string& source,
                    std::shared_ptr<Value>& previousValue, std::string& previousSource);
+  // Writes `value` only where the slot holds a value whose text is `source`
+  // and `value` is powered, so the text stays: moves the old value into
+  // `previous` and returns true. Otherwise changes nothing, `value` included.
+  bool replaceKeepingText(int address, std::shared_ptr<Value>& value, const std::string& source,
+                          std::shared_ptr<Value>& previous);
+  // What write does, undoing a write: every step back puts slots back, so
+  // the value is moved in and the text copied into room the slot has.
+  void restore(int address, std::shared_ptr<Value>&& value, const std::string& source);
+  // The same, leaving the slot's text as it is.
+  void restoreValue(int address, std::shared_ptr<Value>&& value) { restoreValueOf(address, std::move(value)); }
 
   // Judges a run against a goal: two corrupt memories are equal; corrupt and
   // clean never are; clean memories compare every address present in either.
@@ -76,6 +76,11 @@ class Memory {
   bool containsInstruction() const;
 
   void assign(const Memory& other) { *this = other; }
+
+ private:
+  // Puts the value back, returning the slot it now fills (null for the '?'
+  // slot or an emptied one).
+  MemoryEntry* restoreValueOf(int address, std::shared_ptr<Value>&& value);
 };
 
 // Per address, the distinct values (under Value::equals) it held in a run.

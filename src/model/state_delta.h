@@ -20,41 +20,98 @@ struct StateDelta {
   std::uint32_t kept = kNothingKept;  // its place in the side list, if it has one
 };
 
-// The side list: kept in record order, taken from the newest end when
-// stepping back and dropped from the oldest when the history is trimmed. It
-// is a ring whose entries keep their text's room once grown, so a run that
-// has grown it allocates nothing more. Places count on past the ring's size,
-// wrapping at 2^32, which the ring's power-of-two size divides.
-class DeltaExtras {
+// Entries at places that count on past the ring's size, wrapping at 2^32,
+// which the ring's power-of-two size divides. Pushed at the newest end,
+// dropped from either; the entries keep their room, so once grown the ring
+// allocates nothing more.
+template <class T>
+class PlaceRing {
  public:
-  struct Extra {
-    std::shared_ptr<Value> value;
-    std::string source;
-    bool hasSource = false;  // a slot's text to put back; without it the slot keeps its text
-  };
-
-  // Appends an empty entry and returns its place.
-  std::uint32_t push();
-  Extra& at(std::uint32_t place) { return ring_[place & (ring_.size() - 1)]; }
-  // The place the next push takes.
+  // Appends an entry (empty, as `drop` leaves them) and returns its place.
+  std::uint32_t push() {
+    if (size_ == ring_.size()) grow();
+    return head_ + size_++;
+  }
+  T& at(std::uint32_t place) { return ring_[place & (ring_.size() - 1)]; }
+  const T& at(std::uint32_t place) const { return ring_[place & (ring_.size() - 1)]; }
+  std::uint32_t begin() const { return head_; }
   std::uint32_t end() const { return head_ + size_; }
   std::size_t size() const { return size_; }
-  // Drops the entries from `place` on, the newest. Inline, as every step
-  // back drops a few.
-  void truncate(std::uint32_t place) {
+  // Drops the entries from `place` on, the newest, emptying each with `drop`.
+  template <class Drop>
+  void truncate(std::uint32_t place, Drop drop) {
     const std::uint32_t keep = place - head_;
     if (keep >= size_) return;
-    for (std::uint32_t k = keep; k < size_; ++k) {
-      Extra& extra = at(head_ + k);
-      extra.value.reset();
-      extra.source.clear();  // keeps its room
-      extra.hasSource = false;
-    }
+    for (std::uint32_t k = keep; k < size_; ++k) drop(at(head_ + k));
     size_ = keep;
   }
   // Drops the entries before `place`, the oldest.
+  template <class Drop>
+  void dropBefore(std::uint32_t place, Drop drop) {
+    std::uint32_t count = place - head_;
+    if (count > size_) count = size_;
+    for (std::uint32_t k = 0; k < count; ++k) drop(at(head_ + k));
+    head_ += count;
+    size_ -= count;
+  }
+
+ private:
+  void grow() {
+    // Doubles, each entry moving to its place in the larger ring.
+    std::vector<T> larger(ring_.empty() ? 64 : ring_.size() * 2);
+    for (std::uint32_t k = 0; k < size_; ++k) {
+      const std::uint32_t place = head_ + k;
+      larger[place & (larger.size() - 1)] = std::move(at(place));
+    }
+    ring_.swap(larger);
+  }
+
+  std::vector<T> ring_;
+  std::uint32_t head_ = 0;  // the oldest entry's place
+  std::uint32_t size_ = 0;
+};
+
+// The side list: kept in record order, taken from the newest end when
+// stepping back and dropped from the oldest when the history is trimmed.
+// Slot texts are few (a Writer rewriting a slot it wrote last keeps none),
+// so they sit in a ring of their own, in the same order.
+class DeltaExtras {
+ public:
+  static constexpr std::uint32_t kNoText = 0xffffffffu;
+  struct Extra {
+    std::shared_ptr<Value> value;
+    // A slot's text to put back, by its place among the texts; without one
+    // the slot keeps its text.
+    std::uint32_t text = kNoText;
+  };
+
+  // Appends an empty entry and returns its place.
+  std::uint32_t push() { return extras_.push(); }
+  Extra& at(std::uint32_t place) { return extras_.at(place); }
+  // Gives the entry at `place` an empty text and returns it.
+  std::string& addText(std::uint32_t place) {
+    const std::uint32_t text = texts_.push();
+    extras_.at(place).text = text;
+    return texts_.at(text);
+  }
+  std::string& text(const Extra& extra) { return texts_.at(extra.text); }
+  // The place the next push takes.
+  std::uint32_t end() const { return extras_.end(); }
+  std::size_t size() const { return extras_.size(); }
+  // Drops the entries from `place` on, the newest, and their texts. Inline,
+  // as every step back drops a few.
+  void truncate(std::uint32_t place) {
+    std::uint32_t firstText = kNoText;
+    extras_.truncate(place, [&firstText](Extra& extra) {
+      if (extra.text != kNoText && firstText == kNoText) firstText = extra.text;
+      extra.value.reset();
+      extra.text = kNoText;
+    });
+    if (firstText != kNoText) texts_.truncate(firstText, clearText);
+  }
+  // Drops the entries before `place`, the oldest, and their texts.
   void dropBefore(std::uint32_t place);
-  void clear() { truncate(head_); }
+  void clear() { truncate(extras_.begin()); }
   // The value a record overwrote, as a pointer that owns it where it needs
   // an owner. Moves it out of the side list. Inline, as a step back takes
   // every record's.
@@ -66,9 +123,10 @@ class DeltaExtras {
   std::size_t bytes() const;
 
  private:
-  std::vector<Extra> ring_;
-  std::uint32_t head_ = 0;  // the oldest entry's place
-  std::uint32_t size_ = 0;
+  static void clearText(std::string& text) { text.clear(); }  // keeps its room
+
+  PlaceRing<Extra> extras_;
+  PlaceRing<std::string> texts_;
 };
 
 // Where a clock edge appends its records.
@@ -96,6 +154,7 @@ class DeltaSink {
   struct Kept {
     StateDelta& record;
     DeltaExtras::Extra& extra;
+    std::string& text;
   };
   Kept addKept(int index);
   std::size_t size() const { return records_.size(); }

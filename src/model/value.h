@@ -210,7 +210,6 @@ const std::shared_ptr<Value>& unpoweredValue();
 inline std::shared_ptr<Value> lastingPointer(Value* value) {
   return std::shared_ptr<Value>(std::shared_ptr<Value>(), value);
 }
-inline bool isLasting(const std::shared_ptr<Value>& value) { return value && value.use_count() == 0; }
 
 // The text of the Unknown value, for labels that show it without a value.
 inline std::string unknownValueText() { return "?"; }

@@ -1,5 +1,5 @@
-// The undo records' side list: a ring that grows, wraps and is cut from
-// both ends, checked against a plain deque doing the same.
+// The undo records' side list: rings that grow, wrap and are cut from both
+// ends, checked against a plain deque doing the same.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -14,18 +14,25 @@ namespace {
 TEST(DeltaExtras, KeepsEveryEntryAtItsPlaceThroughGrowthWrapsAndCutsAtBothEnds) {
   std::mt19937 random(7);
   DeltaExtras extras;
-  std::deque<std::string> model;  // texts of the entries in use, oldest first
-  std::uint32_t oldest = 0;       // the model's first place
+  struct Entry {
+    int number;
+    std::string text;  // empty: the entry has none
+  };
+  std::deque<Entry> model;  // the entries in use, oldest first
+  std::uint32_t oldest = 0;  // the model's first place
   for (int round = 0; round < 4000; ++round) {
     const int action = static_cast<int>(random() % 10);
     if (action < 6) {
       const std::uint32_t place = extras.push();
       ASSERT_EQ(place, oldest + model.size());
-      // Long texts, so moving one to a larger ring moves its own block.
-      std::string text = "entry " + std::to_string(round) + (round % 3 == 0 ? std::string(40, '*') : "");
       extras.at(place).value = makeNumericValue(round + 100000);
-      extras.at(place).source = text;
-      model.push_back(text);
+      Entry entry{round + 100000, ""};
+      if (round % 3 != 0) {
+        // Long texts, so moving one to a larger ring moves its own block.
+        entry.text = "entry " + std::to_string(round) + (round % 2 == 0 ? std::string(40, '*') : "");
+        extras.addText(place) = entry.text;
+      }
+      model.push_back(entry);
     } else if (action < 8 && !model.empty()) {
       const std::size_t keep = random() % model.size();
       extras.truncate(oldest + static_cast<std::uint32_t>(keep));
@@ -39,7 +46,12 @@ TEST(DeltaExtras, KeepsEveryEntryAtItsPlaceThroughGrowthWrapsAndCutsAtBothEnds) 
     ASSERT_EQ(extras.size(), model.size());
     ASSERT_EQ(extras.end(), oldest + model.size());
     for (std::size_t k = 0; k < model.size(); ++k) {
-      ASSERT_EQ(extras.at(oldest + static_cast<std::uint32_t>(k)).source, model[k]) << "round " << round;
+      DeltaExtras::Extra& extra = extras.at(oldest + static_cast<std::uint32_t>(k));
+      ASSERT_EQ(extra.value->int_value(), model[k].number) << "round " << round;
+      ASSERT_EQ(extra.text != DeltaExtras::kNoText, !model[k].text.empty()) << "round " << round;
+      if (!model[k].text.empty()) {
+        ASSERT_EQ(extras.text(extra), model[k].text) << "round " << round;
+      }
     }
   }
   extras.clear();
@@ -63,7 +75,7 @@ TEST(DeltaExtras, ARecordOwnsWhatIsNotLastingAndTakesItBack) {
   // The log alone keeps the fresh value alive.
   EXPECT_EQ(log.previousValue(1).get(), freshAddress);
   EXPECT_EQ(log.previousValue(1)->int_value(), 1 << 20);
-  EXPECT_EQ(log.extras.at(log[2].kept).source, "the writer of the running total");
+  EXPECT_EQ(log.extras.text(log.extras.at(log[2].kept)), "the writer of the running total");
   std::shared_ptr<Value> back = log.extras.take(log[1]);
   EXPECT_EQ(back.get(), freshAddress);
   EXPECT_EQ(log.extras.take(log[0]), sharedNumber(3));
