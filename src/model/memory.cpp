@@ -35,19 +35,8 @@ MemoryRead Memory::readRawWithSource(int address) const {
 }
 
 void Memory::write(int address, std::shared_ptr<Value> value, std::string source) {
-  const bool unpowered = value == nullptr || value->isUnpowered();
-  if (address == kCorruptSlotAddress) {
-    corrupt = !unpowered;
-    corruptSource = std::move(source);
-    return;
-  }
-  if (unpowered) {
-    slots.erase(address);
-    return;
-  }
-  MemoryEntry& entry = slots[address];
-  entry.value = std::move(value);
-  entry.source = std::move(source);
+  if (address == kCorruptSlotAddress) corruptSource = std::move(source);
+  if (MemoryEntry* entry = restoreValueOf(address, std::move(value))) entry->source = std::move(source);
 }
 
 void Memory::restore(int address, std::shared_ptr<Value>&& value, const std::string& source) {

@@ -78,8 +78,8 @@ class Memory {
   void assign(const Memory& other) { *this = other; }
 
  private:
-  // Puts the value back, returning the slot it now fills (null for the '?'
-  // slot or an emptied one).
+  // Puts the value in as write does, returning the slot it now fills (null
+  // for the '?' slot or an emptied one).
   MemoryEntry* restoreValueOf(int address, std::shared_ptr<Value>&& value);
 };
 

@@ -100,5 +100,3 @@ std::string ModuleLogic::configDescription() const {
   auto config = configValue();
   return config ? config->serialize() + "\n" : "";
 }
-
-

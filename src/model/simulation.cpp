@@ -392,8 +392,8 @@ bool Simulation::clockEdge(Module& module) {
   const std::size_t before = deltas.size();
   // A long history's room was last used long ago: ask for the lines a few
   // edges on, so writing them doesn't wait on memory.
-  constexpr std::size_t kPerLine = 64 / sizeof(StateDelta);
-  for (std::size_t d = before + 8 * kPerLine; d < before + 12 * kPerLine && d < deltas.capacity(); d += kPerLine) {
+  for (std::size_t d = before + 8 * kRecordsPerLine; d < before + 12 * kRecordsPerLine && d < deltas.capacity();
+       d += kRecordsPerLine) {
     __builtin_prefetch(deltas.data() + d, 1);
   }
   const std::uint32_t firstExtra = extras_.end();
@@ -498,7 +498,7 @@ void Simulation::stepBack() {
       if (g > firstGroup + kAhead) {
         const DeltaGroup& ahead = groups_[g - 1 - kAhead];
         const StateDelta* records = segments_[ahead.segment].data() + ahead.first;
-        for (std::uint32_t d = 0; d < ahead.count; d += 64 / sizeof(StateDelta)) __builtin_prefetch(records + d);
+        for (std::uint32_t d = 0; d < ahead.count; d += kRecordsPerLine) __builtin_prefetch(records + d);
       }
       const DeltaGroup& group = groups_[g - 1];
       group.module->logic->revertDeltas(

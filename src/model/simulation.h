@@ -65,6 +65,7 @@ class Simulation {
   };
   static constexpr std::size_t kSegmentSize = 2048;
   static constexpr std::size_t kSegmentRoom = 64;  // more than any module records in one edge
+  static constexpr std::size_t kRecordsPerLine = 64 / sizeof(StateDelta);  // in a cache line
   // Ports are held shared so a record outlives any edit of the machine.
   struct PortRecord {
     std::shared_ptr<Port> port;

@@ -157,7 +157,6 @@ class DeltaSink {
     std::string& text;
   };
   Kept addKept(int index);
-  std::size_t size() const { return records_.size(); }
 
  private:
   std::vector<StateDelta>& records_;

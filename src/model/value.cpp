@@ -144,7 +144,6 @@ namespace {
 
 // The shared values live for the whole run: a step hands them from port to
 // port many times over, so they are lasting.
-std::shared_ptr<Value> lasting(Value* value) { return lastingPointer(value); }
 
 struct SharedNumbers {
   std::vector<std::shared_ptr<Value>> table;
@@ -153,15 +152,17 @@ struct SharedNumbers {
     // One block, so the numbers a counter walks through sit side by side.
     auto* block = static_cast<NumericValue*>(::operator new(sizeof(NumericValue) * static_cast<std::size_t>(count)));
     table.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) table.push_back(lasting(new (block + i) NumericValue(kInternedNumberMin + i)));
+    for (int i = 0; i < count; ++i) {
+      table.push_back(lastingPointer(new (block + i) NumericValue(kInternedNumberMin + i)));
+    }
   }
 };
 
 struct SharedLetters {
   std::shared_ptr<Value> table[27];  // the space, then 'A'..'Z'
   SharedLetters() {
-    table[0] = lasting(new LetterValue(' '));
-    for (int i = 1; i <= 26; ++i) table[i] = lasting(new LetterValue(64 + i));
+    table[0] = lastingPointer(new LetterValue(' '));
+    for (int i = 1; i <= 26; ++i) table[i] = lastingPointer(new LetterValue(64 + i));
   }
 };
 
@@ -184,12 +185,12 @@ const std::shared_ptr<Value>& sharedLetter(int character) {
 }
 
 const std::shared_ptr<Value>& unknownValue() {
-  static const std::shared_ptr<Value> instance = lasting(new UnknownValue());
+  static const std::shared_ptr<Value> instance = lastingPointer(new UnknownValue());
   return instance;
 }
 
 const std::shared_ptr<Value>& unpoweredValue() {
-  static const std::shared_ptr<Value> instance = lasting(new UnpoweredValue());
+  static const std::shared_ptr<Value> instance = lastingPointer(new UnpoweredValue());
   return instance;
 }
 
